@@ -1,0 +1,6 @@
+#include "AppMain.h"
+
+int RunZel95App(HINSTANCE, const char *)
+{
+    return 0;
+}
