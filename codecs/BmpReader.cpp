@@ -1,0 +1,257 @@
+#include "codecs/BmpReader.h"
+
+#include "codecs/ByteOrder.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kInputBufferBytes = 65000;
+
+}  // namespace
+
+int BmpReader::ReadHeaderPart() {
+  uint8_t fileHeader[14];
+  if (!ReadBytes(fileHeader, sizeof fileHeader)) return Fail(ErrNotSupported);
+  if (!((fileHeader[0] == 'B' && fileHeader[1] == 'M') ||
+        (fileHeader[0] == 'M' && fileHeader[1] == 'B')))
+    return Fail(ErrNotSupported);
+  pixelDataOffset_ = ReadU32LE(fileHeader + 10);
+
+  uint8_t info[40];
+  if (!ReadBytes(info, sizeof info)) return Fail(ErrNotSupported);
+  headerSize_ = ReadU32LE(info);
+  int64_t storedHeight;
+  uint32_t coloursUsed = 0;
+  if (headerSize_ == 12) {
+    // OS/2 1.x: 16-bit sizes, no compression, 3-byte palette entries.
+    width = ReadU16LE(info + 4);
+    storedHeight = ReadU16LE(info + 6);
+    bitCount_ = ReadU16LE(info + 10);
+    compression_ = 0;
+    isOs2_ = true;
+  } else if (headerSize_ == 40 || headerSize_ == 64) {
+    width = ReadS32LE(info + 4);
+    storedHeight = ReadS32LE(info + 8);
+    bitCount_ = ReadU16LE(info + 14);
+    uint32_t compression = ReadU32LE(info + 16);
+    compression_ = compression > 2 ? -1 : static_cast<int>(compression);
+    coloursUsed = ReadU32LE(info + 32);
+    isOs2_ = headerSize_ == 64;
+  } else {
+    return Fail(ErrNotSupported);
+  }
+  switch (bitCount_) {
+    case 1: case 4: case 8: case 15: case 16: case 24: case 32: break;
+    default: return Fail(ErrNotSupported);
+  }
+  if (compression_ < 0) return Fail(ErrNotSupported);
+  if (width <= 0 || storedHeight == 0) return Fail(ErrNotSupported);
+
+  format = FormatBmp;
+  height = static_cast<int>(storedHeight < 0 ? -storedHeight : storedHeight);
+  bitsPerPixel = bitCount_;
+  isGrey = 0;
+  topDown_ = storedHeight < 0;
+  deliveredWidth = width;
+  if (bitCount_ <= 8)
+    paletteCount = coloursUsed != 0 ? static_cast<int>(std::min<uint32_t>(coloursUsed, 256))
+                                    : 1 << bitCount_;
+  else
+    paletteCount = 0;
+
+  nativeDepth = 8;
+  switch (bitCount_) {
+    case 1: rowKind_ = RowKind::Bits1; break;
+    case 4: rowKind_ = compression_ == 2 ? RowKind::Rle4 : RowKind::Bits4; break;
+    case 8: rowKind_ = compression_ == 1 ? RowKind::Rle8 : RowKind::Bits8; break;
+    case 15: case 16: rowKind_ = RowKind::Words555; nativeDepth = 24; break;
+    case 24: rowKind_ = RowKind::Bits24; nativeDepth = 24; break;
+    default: rowKind_ = RowKind::Bits32; nativeDepth = 24; break;
+  }
+
+  if (!SeekTo(static_cast<long>(14 + headerSize_), 0)) return 0;
+  if (paletteCount > 0) {
+    const int entryBytes = isOs2_ ? 3 : 4;
+    uint8_t entries[256 * 4];
+    if (!ReadBytes(entries, static_cast<uint32_t>(paletteCount * entryBytes))) return 0;
+    for (int i = 0; i < paletteCount; ++i) {
+      const uint8_t* entry = entries + i * entryBytes;
+      palette[i][0] = entry[2];
+      palette[i][1] = entry[1];
+      palette[i][2] = entry[0];
+    }
+  }
+  return 1;
+}
+
+int BmpReader::StartDecode() {
+  // The base has refused widths over its limit, so this cannot overflow.
+  stride_ = static_cast<int>(((static_cast<int64_t>(bitCount_) * width + 7) / 8 + 3) & ~3);
+  const bool compressed = rowKind_ == RowKind::Rle4 || rowKind_ == RowKind::Rle8;
+  size_t capacity = kInputBufferBytes;
+  if (!compressed) capacity = std::max<size_t>(kInputBufferBytes / stride_, 1) * stride_;
+  expanded_.assign(static_cast<size_t>(width) * 4 + 256, 0);
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  rleBytesRead_ = 0;
+  endOfBitmap_ = false;
+  if (pixelDataOffset_ > 0x7FFFFFFFu ||
+      Source().Seek(static_cast<long>(pixelDataOffset_), 0, nullptr) != 0)
+    return Fail(ErrNoPalette);
+  input_.Attach(&Source(), capacity);
+  return 1;
+}
+
+int BmpReader::EndDecodePart() {
+  input_.Release();
+  std::vector<uint8_t>().swap(expanded_);
+  return 1;
+}
+
+int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  const int outputWidth = OutputWidth();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
+  if (changed) *changed = 1;
+  if (rect) {
+    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
+                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
+                                 outputHeight - rowsDone_};
+  }
+  for (int n = 0; n < count; ++n) {
+    const uint8_t* row = nullptr;
+    while (accumulator_ < height) {
+      row = ReadRow();
+      if (!row) return Fail(ErrBadData);
+      accumulator_ += outputHeight;
+    }
+    accumulator_ -= height;
+    // With an output as tall as the source every row is read; a shorter
+    // output keeps the last row read for each output row.
+    if (!row) return Fail(ErrBadData);
+    int index = topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_;
+    if (!PutRow(row, index)) return 0;
+    ++rowsDone_;
+  }
+  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+  decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
+                         : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+const uint8_t* BmpReader::ReadRow() {
+  if (rowKind_ == RowKind::Rle8) return ReadRle8Row();
+  if (rowKind_ == RowKind::Rle4) return ReadRle4Row();
+  const uint8_t* stored = input_.Take(static_cast<size_t>(stride_));
+  if (!stored) return nullptr;
+  uint8_t* out = expanded_.data();
+  switch (rowKind_) {
+    case RowKind::Bits1:
+      for (int x = 0; x < width; ++x) out[x] = (stored[x >> 3] >> (7 - (x & 7))) & 1;
+      return out;
+    case RowKind::Bits4:
+      for (int x = 0; x < width; ++x)
+        out[x] = (x & 1) ? stored[x >> 1] & 0x0F : stored[x >> 1] >> 4;
+      return out;
+    case RowKind::Words555:
+      // 16-bit files are read as 5-5-5 whatever their masks say.
+      for (int x = 0; x < width; ++x) {
+        int v = stored[2 * x] | stored[2 * x + 1] << 8;
+        out[3 * x] = static_cast<uint8_t>(v << 3);
+        out[3 * x + 1] = static_cast<uint8_t>((v >> 2) & 0xF8);
+        out[3 * x + 2] = static_cast<uint8_t>((v >> 7) & 0xF8);
+      }
+      return out;
+    case RowKind::Bits32:
+      for (int x = 0; x < width; ++x) {
+        out[3 * x] = stored[4 * x];
+        out[3 * x + 1] = stored[4 * x + 1];
+        out[3 * x + 2] = stored[4 * x + 2];
+      }
+      return out;
+    default:
+      return stored;  // 8 and 24 bits are delivered as stored
+  }
+}
+
+int BmpReader::NextRleByte() {
+  int value = input_.NextByte();
+  if (value >= 0) ++rleBytesRead_;
+  return value;
+}
+
+const uint8_t* BmpReader::ReadRle8Row() {
+  uint8_t* out = expanded_.data();
+  std::memset(out, 0, static_cast<size_t>(width));
+  // After an end-of-bitmap escape the remaining rows stay background.
+  if (endOfBitmap_) return out;
+  int x = 0;
+  for (;;) {
+    int count = NextRleByte();
+    int value = NextRleByte();
+    if (count < 0 || value < 0) return nullptr;
+    if (count > 0) {
+      if (x + count > width) return nullptr;
+      std::memset(out + x, value, static_cast<size_t>(count));
+      x += count;
+    } else if (value == 0) {
+      return out;
+    } else if (value == 1) {
+      endOfBitmap_ = true;
+      return out;
+    } else if (value == 2) {
+      return nullptr;  // delta moves are not supported
+    } else {
+      if (x + value > width) return nullptr;
+      for (int i = 0; i < value; ++i) {
+        int literal = NextRleByte();
+        if (literal < 0) return nullptr;
+        out[x++] = static_cast<uint8_t>(literal);
+      }
+      if (rleBytesRead_ & 1) NextRleByte();
+    }
+  }
+}
+
+const uint8_t* BmpReader::ReadRle4Row() {
+  uint8_t* out = expanded_.data();
+  std::memset(out, 0, static_cast<size_t>(width));
+  if (endOfBitmap_) return out;
+  int x = 0;
+  // Pixels past the row's end are dropped, never written.
+  auto put = [&](int pixel) {
+    if (x < width) out[x] = static_cast<uint8_t>(pixel);
+    ++x;
+  };
+  for (;;) {
+    int count = NextRleByte();
+    int value = NextRleByte();
+    if (count < 0 || value < 0) return nullptr;
+    if (count > 0) {
+      for (int i = 0; i < count; ++i) put((i & 1) ? value & 0x0F : value >> 4);
+    } else if (value == 0) {
+      return out;
+    } else if (value == 1) {
+      endOfBitmap_ = true;
+      return out;
+    } else if (value == 2) {
+      continue;  // a delta escape is skipped; its offsets read as the next pair
+    } else {
+      int packed = 0;
+      for (int i = 0; i < value; ++i) {
+        if (!(i & 1)) {
+          packed = NextRleByte();
+          if (packed < 0) return nullptr;
+        }
+        put((i & 1) ? packed & 0x0F : packed >> 4);
+      }
+      if (rleBytesRead_ & 1) NextRleByte();
+    }
+  }
+}

@@ -1,0 +1,15 @@
+// Writes a device-independent bitmap as an uncompressed, bottom-up BMP
+// file in the bitmap's own depth.
+#pragma once
+
+#include "codecs/ImageWriter.h"
+
+class BmpWriter : public ImageWriter {
+ public:
+  BmpWriter(const char* outputPath, BitmapHandle bitmap) : ImageWriter(outputPath, bitmap) {}
+
+ protected:
+  int WriteHeader() override;
+  int WriteRowsPart(int count) override;
+  int WriteTrailer() override { return 1; }
+};

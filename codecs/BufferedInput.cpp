@@ -1,0 +1,57 @@
+#include "codecs/BufferedInput.h"
+
+#include <cstring>
+
+void BufferedInput::Attach(ByteSource* source, size_t capacity) {
+  source_ = source;
+  buffer_.assign(capacity ? capacity : 1, 0);
+  fill_ = position_ = 0;
+}
+
+void BufferedInput::Release() {
+  source_ = nullptr;
+  std::vector<uint8_t>().swap(buffer_);
+  fill_ = position_ = 0;
+}
+
+bool BufferedInput::Refill() {
+  if (!source_ || buffer_.empty()) return false;
+  uint32_t got = 0;
+  source_->Read(buffer_.data(), static_cast<uint32_t>(buffer_.size()), &got);
+  fill_ = got;
+  position_ = 0;
+  return got > 0;
+}
+
+const uint8_t* BufferedInput::Take(size_t count) {
+  if (count > buffer_.size()) return nullptr;
+  size_t available = fill_ - position_;
+  if (available < count) {
+    // Move the remainder to the front and top the buffer up.
+    if (!source_) return nullptr;
+    std::memmove(buffer_.data(), buffer_.data() + position_, available);
+    fill_ = available;
+    position_ = 0;
+    while (fill_ < count) {
+      uint32_t got = 0;
+      source_->Read(buffer_.data() + fill_, static_cast<uint32_t>(buffer_.size() - fill_), &got);
+      if (got == 0) return nullptr;
+      fill_ += got;
+    }
+  }
+  const uint8_t* bytes = buffer_.data() + position_;
+  position_ += count;
+  return bytes;
+}
+
+size_t BufferedInput::Skip(size_t count) {
+  size_t skipped = 0;
+  while (skipped < count) {
+    if (position_ == fill_ && !Refill()) break;
+    size_t step = fill_ - position_;
+    if (step > count - skipped) step = count - skipped;
+    position_ += step;
+    skipped += step;
+  }
+  return skipped;
+}

@@ -1,0 +1,165 @@
+#include "codecs/ColorCubeQuantizer.h"
+
+#include "codecs/DitherMatrices.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Channels in the order of the input triplets: blue, green, red.
+constexpr int kLevels[3] = {5, 8, 6};
+constexpr int kIndexWeight[3] = {48, 6, 1};
+
+int LevelValue(int level, int levels) { return (level * 255 + (levels - 1) / 2) / (levels - 1); }
+
+// The first level whose upper bound reaches v.
+int LevelOf(int v, int levels) {
+  int level = 0;
+  while (level < levels - 1 && ((2 * level + 1) * 255 + (levels - 1)) / (2 * (levels - 1)) < v)
+    ++level;
+  return level;
+}
+
+}  // namespace
+
+ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength,
+                                       const uint8_t (*palette)[3], int paletteCount)
+    : method_(method < None || method > Ordered555 ? None : method),
+      rowLength_(rowLength > 0 ? rowLength : 0) {
+  if (colorCount == 0) method_ = Ordered555;
+  for (int c = 0; c < 3; ++c) {
+    weight_[c].resize(766);
+    level_[c].resize(766);
+    for (int slot = 0; slot < 766; ++slot) {
+      int v = std::min(std::max(slot - 255, 0), 255);
+      int level = LevelOf(v, kLevels[c]);
+      weight_[c][slot] = level * kIndexWeight[c];
+      level_[c][slot] = LevelValue(level, kLevels[c]);
+    }
+  }
+  const uint8_t* matrices[3] = {kDitherMatrixA, kDitherMatrixB, kDitherMatrixC};
+  for (int c = 0; c < 3; ++c)
+    for (int cell = 0; cell < 64; ++cell)
+      dither_[c][cell] = (255 * (65 - 2 * matrices[c][cell])) / (130 * (kLevels[c] - 1));
+  if (method_ == FloydSteinberg) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
+  if (palette && paletteCount > 0) {
+    paletteInput_ = true;
+    for (int i = 0; i < paletteCount && i < 256; ++i) {
+      paletteRed_[i] = palette[i][0];
+      paletteGreen_[i] = palette[i][1];
+      paletteBlue_[i] = palette[i][2];
+    }
+  }
+}
+
+int ColorCubeQuantizer::GetColorMap(uint8_t (*rgb)[3]) const {
+  if (method_ == Ordered555) return 0;
+  for (int index = 0; index < kCubeColors; ++index) {
+    rgb[index][0] = static_cast<uint8_t>(LevelValue(index % 6, 6));
+    rgb[index][1] = static_cast<uint8_t>(LevelValue(index / 6 % 8, 8));
+    rgb[index][2] = static_cast<uint8_t>(LevelValue(index / 48, 5));
+  }
+  return kCubeColors;
+}
+
+void ColorCubeQuantizer::Pixel(int x, int* blue, int* green, int* red,
+                               const uint8_t* input) const {
+  if (paletteInput_) {
+    uint8_t index = input[x];
+    *blue = paletteBlue_[index];
+    *green = paletteGreen_[index];
+    *red = paletteRed_[index];
+  } else {
+    *blue = input[3 * x];
+    *green = input[3 * x + 1];
+    *red = input[3 * x + 2];
+  }
+}
+
+void ColorCubeQuantizer::QuantizeRow(const uint8_t* input, uint8_t* output) {
+  switch (method_) {
+    case Ordered:
+      QuantizeOrdered(input, output);
+      break;
+    case FloydSteinberg:
+      QuantizeDiffused(input, output);
+      break;
+    case Ordered555:
+      Quantize555(input, output);
+      break;
+    default:
+      for (int x = 0; x < rowLength_; ++x) {
+        int channel[3];
+        Pixel(x, &channel[0], &channel[1], &channel[2], input);
+        output[x] = static_cast<uint8_t>(weight_[0][Slot(channel[0])] +
+                                         weight_[1][Slot(channel[1])] +
+                                         weight_[2][Slot(channel[2])]);
+      }
+      break;
+  }
+  rowPhase_ = (rowPhase_ + 1) & 7;
+}
+
+void ColorCubeQuantizer::QuantizeOrdered(const uint8_t* input, uint8_t* output) {
+  for (int x = 0; x < rowLength_; ++x) {
+    int cell = rowPhase_ * 8 + (x & 7);
+    int channel[3];
+    Pixel(x, &channel[0], &channel[1], &channel[2], input);
+    int index = 0;
+    for (int c = 0; c < 3; ++c) index += weight_[c][Slot(channel[c] + dither_[c][cell])];
+    output[x] = static_cast<uint8_t>(index);
+  }
+}
+
+void ColorCubeQuantizer::QuantizeDiffused(const uint8_t* input, uint8_t* output) {
+  // Errors are kept in sixteenths; slot x + 1 belongs to pixel x so that
+  // both neighbours of every pixel exist.
+  const size_t half = static_cast<size_t>(rowLength_ + 2) * 3;
+  int* current = errors_.data();
+  int* next = current + half;
+  std::fill(next, next + half, 0);
+  const int step = leftToRight_ ? 1 : -1;
+  int x = leftToRight_ ? 0 : rowLength_ - 1;
+  int carry[3] = {0, 0, 0};
+  for (int n = 0; n < rowLength_; ++n, x += step) {
+    int channel[3];
+    Pixel(x, &channel[0], &channel[1], &channel[2], input);
+    int index = 0;
+    for (int c = 0; c < 3; ++c) {
+      int accumulated = current[(x + 1) * 3 + c] + carry[c];
+      int v = channel[c] + ((accumulated + 8) >> 4);
+      int slot = Slot(v);
+      index += weight_[c][slot];
+      int error = std::min(std::max(v, 0), 255) - level_[c][slot];
+      next[(x + 1 - step) * 3 + c] += 3 * error;
+      next[(x + 1) * 3 + c] += 5 * error;
+      next[(x + 1 + step) * 3 + c] += error;
+      carry[c] = 7 * error;
+    }
+    output[x] = static_cast<uint8_t>(index);
+  }
+  std::copy(next, next + half, current);
+  leftToRight_ = !leftToRight_;
+}
+
+void ColorCubeQuantizer::Quantize555(const uint8_t* input, uint8_t* output) {
+  for (int x = 0; x < rowLength_; ++x) {
+    int cell = rowPhase_ * 8 + (x & 7);
+    int channel[3];
+    Pixel(x, &channel[0], &channel[1], &channel[2], input);
+    // Red follows matrix A, green B, blue C.
+    const int m[3] = {kDitherMatrixC[cell], kDitherMatrixB[cell], kDitherMatrixA[cell]};
+    int out[3];
+    for (int c = 0; c < 3; ++c) {
+      int v = channel[c];
+      if ((v & 7) * 63 > 7 * (m[c] - 1))
+        out[c] = std::min(((v >> 3) + 1) << 3, 255);
+      else
+        out[c] = (v >> 3) << 3;
+    }
+    int word = (out[2] >> 3) << 10 | (out[1] >> 3) << 5 | out[0] >> 3;
+    output[2 * x] = static_cast<uint8_t>(word & 0xFF);
+    output[2 * x + 1] = static_cast<uint8_t>(word >> 8);
+  }
+}

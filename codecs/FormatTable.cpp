@@ -1,0 +1,45 @@
+#include "codecs/FormatTable.h"
+
+#include "codecs/BmpReader.h"
+#include "codecs/BmpWriter.h"
+#include "codecs/ImageReader.h"
+#include "codecs/ImageWriter.h"
+
+namespace {
+
+// Indexed by ImageFormat code.
+const FormatEntry kFormatTable[kFormatCount] = {
+    /* FormatJpg */ {"JPG \tJPEG JFIF Format", nullptr, nullptr},
+    /* FormatGif */ {"GIF \tCompuserve GIF 87a", nullptr, nullptr},
+    /* FormatBmp */ {"BMP \tWindows Bitmap", MakeReader<BmpReader>, MakeWriter<BmpWriter>},
+    /* FormatTga */ {"TGA \tTarga", nullptr, nullptr},
+    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", nullptr, nullptr},
+    /* FormatTif */ {"TIF \tTagged Image File Format", nullptr, nullptr},
+    /* FormatPcd */ {"PCD \tKodak Photo CD", nullptr, nullptr},
+    /* FormatPng */ {"PNG \tPortable Network Graphics", nullptr, nullptr},
+};
+
+}  // namespace
+
+const FormatEntry* FindFormatEntry(int format) {
+  if (format < 0 || format >= kFormatCount) return nullptr;
+  return &kFormatTable[format];
+}
+
+const char* FormatTableText(int format) {
+  const FormatEntry* entry = FindFormatEntry(format);
+  return entry ? entry->text : nullptr;
+}
+
+std::unique_ptr<ImageReader> CreateReader(int format, const ImageSource& source) {
+  const FormatEntry* entry = FindFormatEntry(format);
+  if (!entry || !entry->reader) return nullptr;
+  return entry->reader(source);
+}
+
+std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath,
+                                          BitmapHandle bitmap) {
+  const FormatEntry* entry = FindFormatEntry(format);
+  if (!entry || !entry->writer) return nullptr;
+  return entry->writer(outputPath, bitmap);
+}

@@ -1,0 +1,40 @@
+// The one place where each format's reader and writer are hooked in. To add
+// one, include its header in FormatTable.cpp and name it in the format's row.
+#pragma once
+
+#include "codecs/ByteSource.h"
+#include "codecs/ImageFormat.h"
+#include "platform/codec/CodecPlatform.h"
+
+#include <memory>
+
+class ImageReader;
+class ImageWriter;
+
+using ReaderFactory = std::unique_ptr<ImageReader> (*)(const ImageSource& source);
+using WriterFactory = std::unique_ptr<ImageWriter> (*)(const char* outputPath,
+                                                       BitmapHandle bitmap);
+
+template <class Reader>
+std::unique_ptr<ImageReader> MakeReader(const ImageSource& source) {
+  return std::unique_ptr<ImageReader>(new Reader(source));
+}
+
+template <class Writer>
+std::unique_ptr<ImageWriter> MakeWriter(const char* outputPath, BitmapHandle bitmap) {
+  return std::unique_ptr<ImageWriter>(new Writer(outputPath, bitmap));
+}
+
+struct FormatEntry {
+  const char* text;      // "BMP \tWindows Bitmap"
+  ReaderFactory reader;  // null: the format cannot be read
+  WriterFactory writer;  // null: the format cannot be written
+};
+
+// Null for a code outside the table.
+const FormatEntry* FindFormatEntry(int format);
+
+// Null when the format has no reader (writer).
+std::unique_ptr<ImageReader> CreateReader(int format, const ImageSource& source);
+std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath,
+                                          BitmapHandle bitmap);

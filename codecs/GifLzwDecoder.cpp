@@ -1,0 +1,148 @@
+#include "codecs/GifLzwDecoder.h"
+
+#include <algorithm>
+
+namespace {
+constexpr int kMaxCodeSize = 12;
+// Every string unwinds through strictly smaller codes, so it is at most as
+// long as the table; the spare entries hold the extra pixel of a code that
+// repeats its own first character.
+constexpr int kStackSize = GifLzwDecoder::kMaxCodes + 2;
+}  // namespace
+
+GifLzwDecoder::GifLzwDecoder()
+    : prefix_(kMaxCodes, 0), suffix_(kMaxCodes, 0), stack_(kStackSize, 0) {}
+
+void GifLzwDecoder::Reset(int minimumCodeSize, BufferedInput* input) {
+  input_ = input;
+  minimumCodeSize_ = std::min(std::max(minimumCodeSize, 2), 11);
+  clearCode_ = 1 << minimumCodeSize_;
+  endCode_ = clearCode_ + 1;
+  std::fill(prefix_.begin(), prefix_.end(), 0);
+  std::fill(suffix_.begin(), suffix_.end(), 0);
+  StartTable();
+  firstCode_ = 0;
+  oldCode_ = 0;
+  fresh_ = true;
+  dataEnded_ = false;
+  bits_ = 0;
+  bitCount_ = 0;
+  subBlockLeft_ = 0;
+  stackTop_ = 0;
+}
+
+void GifLzwDecoder::StartTable() {
+  codeSize_ = minimumCodeSize_ + 1;
+  nextFree_ = clearCode_ + 2;
+  limit_ = clearCode_ * 2;
+  stackTop_ = 0;
+}
+
+bool GifLzwDecoder::NextSubBlockByte(uint8_t* byte) {
+  if (subBlockLeft_ == 0) {
+    int length = input_ ? input_->NextByte() : -1;
+    if (length <= 0) return false;  // block terminator or no more data
+    subBlockLeft_ = length;
+  }
+  int value = input_->NextByte();
+  if (value < 0) return false;
+  --subBlockLeft_;
+  *byte = static_cast<uint8_t>(value);
+  return true;
+}
+
+int GifLzwDecoder::FetchCode() {
+  while (bitCount_ < codeSize_) {
+    uint8_t byte = 0;
+    if (dataEnded_ || !NextSubBlockByte(&byte)) {
+      dataEnded_ = true;
+      return endCode_;
+    }
+    bits_ |= static_cast<uint32_t>(byte) << bitCount_;
+    bitCount_ += 8;
+  }
+  int code = static_cast<int>(bits_ & ((1u << codeSize_) - 1));
+  bits_ >>= codeSize_;
+  bitCount_ -= codeSize_;
+  return code;
+}
+
+void GifLzwDecoder::SkipRemainingSubBlocks() {
+  if (!input_) return;
+  if (subBlockLeft_ > 0 && input_->Skip(subBlockLeft_) < static_cast<size_t>(subBlockLeft_))
+    return;
+  subBlockLeft_ = 0;
+  for (;;) {
+    int length = input_->NextByte();
+    if (length <= 0) return;
+    if (input_->Skip(length) < static_cast<size_t>(length)) return;
+  }
+}
+
+int GifLzwDecoder::FirstCodeAfterClear() {
+  int code = FetchCode();
+  while (code == clearCode_) code = FetchCode();
+  return code > clearCode_ ? 0 : code;
+}
+
+void GifLzwDecoder::DecodeCode() {
+  if (fresh_) {
+    fresh_ = false;
+    firstCode_ = oldCode_ = FirstCodeAfterClear();
+    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
+    return;
+  }
+  int code = FetchCode();
+  if (code == clearCode_) {
+    StartTable();
+    firstCode_ = oldCode_ = FirstCodeAfterClear();
+    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
+    return;
+  }
+  if (code == endCode_) {
+    if (!dataEnded_) SkipRemainingSubBlocks();
+    // Whatever follows the end code is not image data: from here on every
+    // pixel is 0.
+    dataEnded_ = true;
+    bits_ = 0;
+    bitCount_ = 0;
+    stack_[stackTop_++] = 0;
+    return;
+  }
+  int inCode = code;
+  if (code >= nextFree_) {
+    // Not in the table yet: the string of the previous code plus its own
+    // first character. A code beyond that is damage.
+    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
+    code = oldCode_;
+    if (inCode > nextFree_) inCode = 0;
+  }
+  while (code >= clearCode_ && stackTop_ < kStackSize - 1) {
+    stack_[stackTop_++] = suffix_[code];
+    code = prefix_[code];
+  }
+  firstCode_ = code;
+  stack_[stackTop_++] = static_cast<uint8_t>(code);
+  if (nextFree_ < kMaxCodes) {
+    prefix_[nextFree_] = static_cast<uint16_t>(oldCode_);
+    suffix_[nextFree_] = static_cast<uint8_t>(firstCode_);
+    ++nextFree_;
+    if (nextFree_ >= limit_ && codeSize_ < kMaxCodeSize) {
+      ++codeSize_;
+      limit_ *= 2;
+    }
+  }
+  oldCode_ = inCode;
+}
+
+void GifLzwDecoder::Decode(uint8_t* pixels, int count) {
+  while (count > 0) {
+    if (stackTop_ == 0) DecodeCode();
+    int n = std::min(stackTop_, count);
+    const uint8_t* top = stack_.data() + stackTop_;
+    for (int i = 0; i < n; ++i) pixels[i] = *--top;
+    stackTop_ -= n;
+    pixels += n;
+    count -= n;
+  }
+}

@@ -1,0 +1,187 @@
+// Base of every format reader. A reader is built on an ImageSource, reads
+// its header, is told the output it must produce (size, depth, reduction,
+// which bitmaps), and then decodes in batches of rows that it hands to the
+// row sink (PutRow / PutColumn). The base owns the output machinery: the
+// bitmaps and the palette, colour reduction, horizontal shrinking, and
+// progress.
+//
+// A reader implements four parts:
+//   ReadHeaderPart  - read and check the header; set format, width, height,
+//                     bitsPerPixel, isGrey, palette/paletteCount,
+//                     nativeDepth and deliveredWidth (and columnMode /
+//                     deliveredHeight when it delivers columns).
+//   StartDecode     - allocate its buffers (once per load) and position the
+//                     source at the pixel data.
+//   DecodeRowsPart  - produce up to `count` more output rows through
+//                     PutRow/PutColumn, update progress and decodedRect, call
+//                     FinishPass after the last row; with non-null out
+//                     pointers set *changed = 1 and *rect to the rows made.
+//   EndDecodePart   - free its buffers; also called when StartDecode never
+//                     ran or failed.
+// Each returns non-zero on success; a failure stores a CodecError with Fail.
+#pragma once
+
+#include "codecs/ByteSource.h"
+#include "codecs/CodecError.h"
+#include "codecs/ImageRect.h"
+#include "platform/codec/CodecPlatform.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ColorCubeQuantizer;
+class PaletteOptimizer;
+
+// Sizes larger than this are refused before anything is allocated, so that
+// a hostile header cannot ask for gigabytes.
+constexpr int kMaxImageWidth = 15000;
+constexpr int64_t kMaxOutputPixels = 40000000;
+
+class ImageReader {
+ public:
+  explicit ImageReader(const ImageSource& source);
+  virtual ~ImageReader();
+  ImageReader(const ImageReader&) = delete;
+  ImageReader& operator=(const ImageReader&) = delete;
+
+  // Opens the source and reads the header. Non-zero on success.
+  int ReadHeader();
+
+  // Output set-up, in this order, after ReadHeader.
+  void SetBottomUp(bool bottomUp) { bottomUp_ = bottomUp; }
+  int SetTargets(int keepNative, int makeDisplay);
+  int SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
+  int SetOutputFormat(int displayDepth, int reductionMode, int fixedPalette);
+  int BeginDecode();
+
+  // Produces up to `count` more output rows; in the second pass of a
+  // two-pass reduction maps rows of the native bitmap instead.
+  int DecodeRows(int count, int* changed, ImageRect* rect);
+
+  // Frees the decode state and closes the source. Non-zero when both the
+  // reader's own end and closing succeeded.
+  int EndDecode();
+
+  // Header results.
+  int Format() const { return format; }
+  int Width() const { return width; }
+  int Height() const { return height; }
+  int BitsPerPixel() const { return bitsPerPixel; }
+  int IsGrey() const { return isGrey; }
+  int PaletteCount() const { return paletteCount; }
+  const uint8_t* PaletteEntry(int index) const { return palette[index]; }
+  int ErrorCode() const { return errorCode; }
+
+  // Output state.
+  int OutputWidth() const { return outputWidth_; }
+  int OutputHeight() const { return outputHeight_; }
+  int DisplayDepth() const { return displayDepth_; }
+  int NativeCopyDepth() const { return nativeCopyDepth_; }
+  int ReductionMode() const { return reductionMode_; }
+  int GetProgress() const;
+  ImageRect GetDecodedRect() const { return decodedRect; }
+  bool IsComplete() const { return progress >= 10000; }
+
+  // The handles are the reader's until ReleaseHandles hands them over.
+  BitmapHandle DisplayBitmap() const { return displayBitmap_; }
+  BitmapHandle NativeBitmap() const { return nativeBitmap_; }
+  PaletteHandle Palette() const { return logicalPalette_; }
+  void ReleaseHandles();
+
+ protected:
+  virtual int ReadHeaderPart() = 0;
+  virtual int StartDecode() = 0;
+  virtual int DecodeRowsPart(int count, int* changed, ImageRect* rect) = 0;
+  virtual int EndDecodePart() = 0;
+
+  // Source access: each returns non-zero on success and stores the error.
+  int OpenSource();
+  void CloseSource();
+  // Short reads fail with ErrDataEnded but still report the bytes read.
+  int ReadBytes(void* buffer, uint32_t count, uint32_t* got = nullptr);
+  int SeekTo(long offset, int origin, long* newPosition = nullptr);
+  ByteSource& Source() { return source_; }
+
+  // Row sink. `row` holds deliveredWidth pixels of nativeDepth (8-bit
+  // pixels one byte each, 24-bit as blue, green, red; 1-bit packed most
+  // significant bit first; 15-bit as little-endian 5-5-5 words). `index`
+  // is the image row, 0 at the top.
+  int PutRow(const uint8_t* row, int index);
+  // Column mode: `column` holds deliveredHeight pixels for image column x.
+  int PutColumn(const uint8_t* column, int x);
+  // After the last row of a pass: complete, or on to the second pass.
+  void FinishPass();
+
+  int Fail(int code) {
+    errorCode = code;
+    return 0;
+  }
+
+  // Set by ReadHeaderPart.
+  int format = -1;
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  int isGrey = 0;
+  int paletteCount = 0;
+  uint8_t palette[256][3] = {};  // red, green, blue
+  int nativeDepth = 0;
+  int deliveredWidth = 0;
+  bool columnMode = false;
+  int deliveredHeight = 0;  // column mode: pixels per delivered column
+
+  // Kept by DecodeRowsPart.
+  int progress = 0;  // 0 .. 10000
+  ImageRect decodedRect;
+  int errorCode = 0;
+
+ private:
+  int SetUpReduction();
+  int MakePaletteAndBitmaps();
+  int MapNativeRows(int count, int* changed, ImageRect* rect);
+  void FreeDecodeState();
+  void DeleteOwnedHandles();
+  const uint8_t* ShrinkLine(const uint8_t* line, int length);
+  void StoreLine(const uint8_t* line, int memoryRow, int column);
+  void CopyNative(const uint8_t* line, int memoryRow, int column);
+
+  ByteSource source_;
+
+  int outputWidth_ = 0;
+  int outputHeight_ = 0;
+  int displayDepth_ = 0;
+  int nativeCopyDepth_ = 0;
+  int reductionMode_ = 0;
+  int fixedPalette_ = 0;
+  bool bottomUp_ = false;
+  bool keepNative_ = false;
+  bool makeDisplay_ = true;
+  bool outputSized_ = false;
+  bool decoding_ = false;
+  int passCounter_ = 1;
+
+  uint8_t outputPalette_[256][3] = {};
+  int outputPaletteCount_ = 0;
+  uint16_t colorIndices_[256] = {};
+  int colorIndexCount_ = 0;
+
+  BitmapHandle displayBitmap_ = nullptr;
+  BitmapHandle nativeBitmap_ = nullptr;
+  PaletteHandle logicalPalette_ = nullptr;
+  bool ownsDisplay_ = false;
+  bool ownsNative_ = false;
+  bool ownsPalette_ = false;
+  uint8_t* displayBits_ = nullptr;
+  uint8_t* nativeBits_ = nullptr;
+  int displayStride_ = 0;
+  int nativeStride_ = 0;
+
+  std::unique_ptr<ColorCubeQuantizer> quantizer_;
+  std::unique_ptr<PaletteOptimizer> optimizer_;
+  std::vector<uint8_t> reducedLine_;    // quantizer output
+  std::vector<uint8_t> shrinkLine_;     // horizontally shrunk line
+  std::vector<uint8_t> expandedLine_;   // 5-5-5 words widened to 24 bits
+  std::vector<uint8_t> columnLine_;     // column mode: one native column
+  int rowsMapped_ = 0;
+};

@@ -1,0 +1,51 @@
+#include "codecs/ImageWriter.h"
+
+#include "codecs/CodecError.h"
+
+ImageWriter::ImageWriter(const char* path, BitmapHandle source)
+    : outputPath(path ? path : ""), bitmap(source) {}
+
+ImageWriter::~ImageWriter() {
+  if (file_) std::fclose(file_);
+}
+
+int ImageWriter::Begin() {
+  if (file_) return Fail(ErrOutOfOrder);
+  if (!codec_platform::DescribeDib(bitmap, &dib) || dib.width <= 0 || dib.height <= 0 ||
+      !dib.bits)
+    return Fail(ErrInvalidArgument);
+  width = dib.width;
+  height = dib.height;
+  bitsPerPixel = dib.bitsPerPixel;
+  colorsUsed = static_cast<int>(dib.colorsUsedField);
+  if (colorsUsed == 0 && bitsPerPixel <= 8) colorsUsed = 1 << bitsPerPixel;
+  if (colorsUsed > 256) colorsUsed = 256;
+  if (bitsPerPixel > 8) colorsUsed = 0;
+  // Entries the bitmap does not have are written black.
+  for (int i = dib.colorCount; i < colorsUsed; ++i) dib.colorTable[i] = RgbQuad{0, 0, 0, 0};
+  rowsWritten = 0;
+  progress = 0;
+  if (outputPath.empty()) return Fail(ErrCannotOpen);
+  file_ = std::fopen(outputPath.c_str(), "wb");
+  if (!file_) return Fail(ErrCannotOpen);
+  return WriteHeader();
+}
+
+int ImageWriter::WriteRows(int count) {
+  if (!file_) return Fail(ErrOutOfOrder);
+  return WriteRowsPart(count);
+}
+
+int ImageWriter::Finish() {
+  if (!file_) return Fail(ErrOutOfOrder);
+  int result = WriteTrailer();
+  if (std::fclose(file_) != 0 && result) result = Fail(ErrReadWrite);
+  file_ = nullptr;
+  return result;
+}
+
+int ImageWriter::WriteBytes(const void* buffer, size_t count) {
+  if (!file_) return Fail(ErrOutOfOrder);
+  if (count && std::fwrite(buffer, 1, count, file_) != count) return Fail(ErrReadWrite);
+  return 1;
+}

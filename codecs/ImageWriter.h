@@ -1,0 +1,65 @@
+// Base of the format writers. A writer takes a device-independent bitmap
+// (top-down as Load builds it, or bottom-up), creates the output file in Begin, writes rows in batches and
+// closes the file in Finish. Destroying an unfinished writer closes the file.
+//
+// A writer implements WriteHeader, WriteRowsPart (count rows from
+// rowsWritten on, counting them) and WriteTrailer, each non-zero on
+// success, takes pixels through ImageRow and writes through WriteBytes.
+#pragma once
+
+#include "platform/codec/CodecPlatform.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+class ImageWriter {
+ public:
+  ImageWriter(const char* outputPath, BitmapHandle bitmap);
+  virtual ~ImageWriter();
+  ImageWriter(const ImageWriter&) = delete;
+  ImageWriter& operator=(const ImageWriter&) = delete;
+
+  // Reads the bitmap's description and colour table, creates the file and
+  // writes the header. Fails without creating a file when the bitmap is not
+  // a device-independent bitmap.
+  int Begin();
+  int WriteRows(int count);
+  // Writes the trailer and closes the file; the trailer's result.
+  int Finish();
+
+  int ErrorCode() const { return errorCode; }
+  int Progress() const { return progress; }
+  int RowsWritten() const { return rowsWritten; }
+
+ protected:
+  virtual int WriteHeader() = 0;
+  virtual int WriteRowsPart(int count) = 0;
+  virtual int WriteTrailer() = 0;
+
+  // Non-zero when all bytes were written; else ErrReadWrite.
+  int WriteBytes(const void* buffer, size_t count);
+  // Memory row m of the bitmap (stride bytes, padding included).
+  const uint8_t* MemoryRow(int m) const { return dib.bits + static_cast<size_t>(m) * dib.stride; }
+  // Image row r, 0 at the top, whatever the bitmap's row order.
+  const uint8_t* ImageRow(int r) const { return MemoryRow(dib.bottomUp ? height - 1 - r : r); }
+
+  int Fail(int code) {
+    errorCode = code;
+    return 0;
+  }
+
+  std::string outputPath;
+  BitmapHandle bitmap;
+  DibDescription dib;  // the bitmap as described in Begin
+  int width = 0;
+  int height = 0;
+  int bitsPerPixel = 0;
+  int colorsUsed = 0;  // header value, or 2^bits for 8 bits or fewer
+  int rowsWritten = 0;
+  int progress = 0;
+  int errorCode = 0;
+
+ private:
+  FILE* file_ = nullptr;
+};

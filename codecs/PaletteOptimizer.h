@@ -1,0 +1,44 @@
+// Two-pass colour reduction that chooses a palette for the image itself
+// (median cut over a 32 x 64 x 32 histogram of blue, green, red). Pass one
+// counts every row; ComputePalette cuts the colour space into up to
+// `colorCount` boxes; pass two maps rows onto the chosen colours, with
+// Floyd-Steinberg error diffusion when asked.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class PaletteOptimizer {
+ public:
+  PaletteOptimizer(int colorCount, bool dither, int rowLength);
+
+  void CountRow(const uint8_t* bgr);
+  // Writes red, green, blue triplets; returns their number.
+  int ComputePalette(uint8_t (*rgb)[3]);
+  void MapRow(const uint8_t* bgr, uint8_t* indices);
+
+ private:
+  struct Box {
+    int low[3];   // blue, green, red cell bounds, inclusive
+    int high[3];
+    int64_t volume;
+    int64_t pixels;
+  };
+
+  static size_t Cell(int b, int g, int r) { return (static_cast<size_t>(b) * 64 + g) * 32 + r; }
+  void Shrink(Box* box) const;
+  void Measure(Box* box) const;
+  int Nearest(int blue, int green, int red) const;
+  int Lookup(int blue, int green, int red);
+
+  int colorCount_;
+  bool dither_;
+  int rowLength_;
+  std::vector<uint16_t> histogram_;
+  std::vector<Box> boxes_;
+  int paletteCount_ = 0;
+  uint8_t palette_[256][3] = {};  // red, green, blue
+  std::vector<int> errors_;  // dithering: (rowLength + 2) x 3, two rows
+  bool leftToRight_ = true;
+};

@@ -1,0 +1,102 @@
+// The few things the codec layer needs from the platform: bitmaps with a
+// writable pixel buffer and a colour table, logical palettes, the screen's
+// colour depth, a millisecond clock, plain file access by handle, and
+// module resources. On Windows the handles are the real GDI and kernel
+// handles (HBITMAP, HPALETTE, HMODULE, HFILE); on other hosts they are
+// plain memory objects that tests can inspect.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#ifdef _WIN32
+// The very types <windows.h> declares under STRICT, so GDI code can use the
+// handles without casts.
+struct HBITMAP__;
+struct HPALETTE__;
+struct HINSTANCE__;
+using BitmapHandle = HBITMAP__*;
+using PaletteHandle = HPALETTE__*;
+using ModuleHandle = HINSTANCE__*;
+#else
+struct HostBitmap;
+struct HostPalette;
+struct HostModule;
+using BitmapHandle = HostBitmap*;
+using PaletteHandle = HostPalette*;
+using ModuleHandle = HostModule*;
+#endif
+
+// One colour-table entry in DIB order.
+struct RgbQuad {
+  uint8_t blue;
+  uint8_t green;
+  uint8_t red;
+  uint8_t reserved;
+};
+
+// What to create: a device-independent bitmap. For depths of 8 and less the
+// colour table holds indices into `palette` (resolved when the bitmap is
+// made), otherwise the bitmap has no colour table.
+struct DibRequest {
+  int width = 0;
+  int height = 0;
+  bool bottomUp = false;
+  int depth = 0;  // 1, 8, 16 or 24
+  const uint16_t* paletteIndices = nullptr;
+  int colorCount = 0;
+};
+
+// What a bitmap is, as a writer or a test sees it.
+struct DibDescription {
+  int width = 0;
+  int height = 0;          // absolute
+  bool bottomUp = false;   // memory row 0 is the bottom image row
+  int bitsPerPixel = 0;    // planes x bits
+  int stride = 0;          // bytes per memory row
+  uint32_t imageSize = 0;  // bytes of pixel data as the header records it
+  uint32_t colorsUsedField = 0;  // the header's colours-used value
+  uint8_t* bits = nullptr;
+  int colorCount = 0;      // entries in colorTable
+  RgbQuad colorTable[256] = {};
+};
+
+enum class DibResult { Ok, NoScreen, Failed };
+
+namespace codec_platform {
+
+// Bits per pixel of the screen: 25 and more count as 24, 15 as 16; 0 when
+// the screen cannot be asked.
+int ScreenDepth();
+
+// Milliseconds from an arbitrary start, wrapping like GetTickCount.
+uint32_t TickCount();
+
+// A logical palette of up to 256 red, green, blue entries; null on failure.
+PaletteHandle CreateLogicalPalette(const uint8_t (*rgb)[3], int count);
+void DeletePalette(PaletteHandle palette);
+
+// Creates the bitmap with `palette` selected into the screen context so
+// palette-index colour tables resolve against it.
+DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHandle* bitmap,
+                    uint8_t** bits);
+void DeleteBitmap(BitmapHandle bitmap);
+
+// Replaces the first `count` colour-table entries of an 8-bit bitmap.
+bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count);
+
+// False when the handle is not a device-independent bitmap.
+bool DescribeDib(BitmapHandle bitmap, DibDescription* out);
+
+// Files by handle (an HFILE on Windows, a descriptor elsewhere).
+int FileOpenRead(const char* path);  // -1 on failure
+long FileRead(int handle, void* buffer, unsigned count);  // -1 on failure
+long FileSeek(int handle, long offset, int origin);  // new position or -1
+void FileClose(int handle);
+bool FileExists(const char* path);  // its attributes can be read
+
+// A module resource of type RT_RCDATA; false when it cannot be found.
+bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
+                        uint32_t* length);
+
+}  // namespace codec_platform

@@ -1,0 +1,206 @@
+// The codec seam on Windows: DIB sections, logical palettes and the screen
+// device context.
+#include "platform/codec/CodecPlatform.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+// The screen context with a palette selected and realised for the time of
+// one creation, so that palette-index colour tables resolve against it.
+class ScreenWithPalette {
+ public:
+  explicit ScreenWithPalette(HPALETTE palette) : dc_(GetDC(nullptr)) {
+    if (dc_ && palette) {
+      previous_ = SelectPalette(dc_, palette, FALSE);
+      RealizePalette(dc_);
+    }
+  }
+  ~ScreenWithPalette() {
+    if (!dc_) return;
+    if (previous_) SelectPalette(dc_, previous_, FALSE);
+    ReleaseDC(nullptr, dc_);
+  }
+  ScreenWithPalette(const ScreenWithPalette&) = delete;
+  ScreenWithPalette& operator=(const ScreenWithPalette&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HPALETTE previous_ = nullptr;
+};
+
+// A memory context with one bitmap selected into it.
+class BitmapContext {
+ public:
+  explicit BitmapContext(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+    if (dc_) previous_ = SelectObject(dc_, bitmap);
+  }
+  ~BitmapContext() {
+    if (!dc_) return;
+    if (previous_) SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  BitmapContext(const BitmapContext&) = delete;
+  BitmapContext& operator=(const BitmapContext&) = delete;
+  HDC dc() const { return previous_ ? dc_ : nullptr; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// BITMAPINFO with room for 256 colour-table entries of either kind.
+struct DibInfo {
+  BITMAPINFOHEADER header;
+  WORD indices[256];
+};
+
+}  // namespace
+
+namespace codec_platform {
+
+int ScreenDepth() {
+  HDC dc = GetDC(nullptr);
+  if (!dc) return 0;
+  int depth = GetDeviceCaps(dc, BITSPIXEL);
+  ReleaseDC(nullptr, dc);
+  if (depth >= 25) return 24;
+  if (depth == 15) return 16;
+  return depth;
+}
+
+uint32_t TickCount() { return GetTickCount(); }
+
+PaletteHandle CreateLogicalPalette(const uint8_t (*rgb)[3], int count) {
+  if (count < 1 || count > 256) return nullptr;
+  struct {
+    WORD version;
+    WORD entries;
+    PALETTEENTRY colours[256];
+  } logical;
+  logical.version = 0x300;
+  logical.entries = static_cast<WORD>(count);
+  for (int i = 0; i < count; ++i)
+    logical.colours[i] = PALETTEENTRY{rgb[i][0], rgb[i][1], rgb[i][2], 0};
+  return CreatePalette(reinterpret_cast<LOGPALETTE*>(&logical));
+}
+
+void DeletePalette(PaletteHandle palette) {
+  if (palette) DeleteObject(palette);
+}
+
+DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHandle* bitmap,
+                    uint8_t** bits) {
+  *bitmap = nullptr;
+  *bits = nullptr;
+  ScreenWithPalette screen(palette);
+  if (!screen.dc()) return DibResult::NoScreen;
+  DibInfo info;
+  std::memset(&info, 0, sizeof info);
+  info.header.biSize = sizeof(BITMAPINFOHEADER);
+  info.header.biWidth = request.width;
+  info.header.biHeight = request.bottomUp ? request.height : -request.height;
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(request.depth);
+  info.header.biCompression = BI_RGB;
+  info.header.biClrUsed = request.depth <= 8 ? request.colorCount : 0;
+  for (int i = 0; i < request.colorCount && i < 256; ++i)
+    info.indices[i] = request.paletteIndices ? request.paletteIndices[i] : static_cast<WORD>(i);
+  void* pixels = nullptr;
+  HBITMAP made = CreateDIBSection(screen.dc(), reinterpret_cast<BITMAPINFO*>(&info),
+                                  request.depth <= 8 ? DIB_PAL_COLORS : DIB_RGB_COLORS, &pixels,
+                                  nullptr, 0);
+  if (!made || !pixels) {
+    if (made) DeleteObject(made);
+    return DibResult::Failed;
+  }
+  *bitmap = made;
+  *bits = static_cast<uint8_t*>(pixels);
+  return DibResult::Ok;
+}
+
+void DeleteBitmap(BitmapHandle bitmap) {
+  if (bitmap) DeleteObject(bitmap);
+}
+
+bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count) {
+  if (!bitmap || count < 1 || count > 256) return false;
+  RGBQUAD table[256];
+  for (int i = 0; i < count; ++i) table[i] = RGBQUAD{rgb[i][2], rgb[i][1], rgb[i][0], 0};
+  BitmapContext context(bitmap);
+  if (!context.dc()) return false;
+  return SetDIBColorTable(context.dc(), 0, count, table) == static_cast<UINT>(count);
+}
+
+bool DescribeDib(BitmapHandle bitmap, DibDescription* out) {
+  DIBSECTION section;
+  if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section) return false;
+  const BITMAPINFOHEADER& header = section.dsBmih;
+  out->width = header.biWidth;
+  out->height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+  out->bottomUp = header.biHeight > 0;
+  out->bitsPerPixel = header.biPlanes * header.biBitCount;
+  out->stride = ((out->width * out->bitsPerPixel + 7) / 8 + 3) & ~3;
+  out->imageSize = header.biSizeImage;
+  out->colorsUsedField = header.biClrUsed;
+  out->bits = static_cast<uint8_t*>(section.dsBm.bmBits);
+  out->colorCount = 0;
+  int colours = header.biClrUsed;
+  if (colours == 0 && out->bitsPerPixel <= 8) colours = 1 << out->bitsPerPixel;
+  if (colours > 256) colours = 256;
+  if (colours > 0) {
+    RGBQUAD table[256];
+    BitmapContext context(bitmap);
+    if (!context.dc()) return false;
+    UINT got = GetDIBColorTable(context.dc(), 0, colours, table);
+    if (got == 0) return false;
+    out->colorCount = static_cast<int>(got);
+    for (UINT i = 0; i < got; ++i)
+      out->colorTable[i] = RgbQuad{table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0};
+  }
+  return out->bits != nullptr;
+}
+
+int FileOpenRead(const char* path) {
+  if (!path) return -1;
+  HFILE file = _lopen(path, OF_READ | OF_SHARE_DENY_NONE);
+  return file == HFILE_ERROR ? -1 : static_cast<int>(file);
+}
+
+long FileRead(int handle, void* buffer, unsigned count) {
+  UINT got = _lread(static_cast<HFILE>(handle), buffer, count);
+  return got == static_cast<UINT>(HFILE_ERROR) ? -1 : static_cast<long>(got);
+}
+
+long FileSeek(int handle, long offset, int origin) {
+  LONG result = _llseek(static_cast<HFILE>(handle), offset, origin);
+  return result == HFILE_ERROR ? -1 : static_cast<long>(result);
+}
+
+void FileClose(int handle) {
+  if (handle >= 0) _lclose(static_cast<HFILE>(handle));
+}
+
+bool FileExists(const char* path) {
+  return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
+                        uint32_t* length) {
+  if (!name) return false;
+  HRSRC found = FindResourceA(module, name, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!found) return false;
+  HGLOBAL loaded = LoadResource(module, found);
+  if (!loaded) return false;
+  const void* bytes = LockResource(loaded);
+  DWORD size = SizeofResource(module, found);
+  if (!bytes || size == 0) return false;
+  *data = static_cast<const uint8_t*>(bytes);
+  *length = size;
+  return true;
+}
+
+}  // namespace codec_platform

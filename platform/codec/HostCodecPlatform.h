@@ -1,0 +1,41 @@
+// Host-only controls of the codec platform seam, for tests and tools: the
+// screen depth the decode pipeline sees, module resources held in memory,
+// failure injection and counts of live objects.
+#pragma once
+
+#include "platform/codec/CodecPlatform.h"
+
+#include <cstdint>
+#include <vector>
+
+struct HostBitmap {
+  int width = 0;
+  int height = 0;
+  bool bottomUp = false;
+  int depth = 0;
+  int stride = 0;
+  std::vector<uint8_t> bits;
+  std::vector<RgbQuad> colors;
+};
+
+struct HostPalette {
+  std::vector<RgbQuad> entries;
+};
+
+namespace host_codec {
+
+// 24 unless a test says otherwise; 0 stands for "no screen".
+void SetScreenDepth(int depth);
+
+// Makes the next `count` creations of that kind fail.
+void FailNextBitmaps(int count);
+void FailNextPalettes(int count);
+
+// Registers `data` (kept by the caller) as resource `name` of `module`.
+void AddResource(ModuleHandle module, const char* name, const uint8_t* data, uint32_t length);
+void ClearResources();
+
+int LiveBitmaps();
+int LivePalettes();
+
+}  // namespace host_codec
