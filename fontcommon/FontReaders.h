@@ -1,0 +1,32 @@
+// The names of a font read straight out of its file, without installing it.
+//
+// Each reader comes twice: on a path, which it opens and closes, and on a
+// FontByteReader the caller holds. A read past the end of the data (a
+// truncated or damaged file) raises EInOutError out of the reader; missing
+// names are frFailed.
+#pragma once
+
+#include "fontcommon/ByteOrder.h"
+#include "fontcommon/FontByteReader.h"
+#include "fontcommon/FontReadResult.h"
+
+#include <string>
+
+// A font resource file in the 16-bit Windows executable format (".FON",
+// ".FOT"). Description: the module description behind its first ":", trimmed,
+// never empty on frOK. FaceName: the face name of the first font of the font
+// directory (empty when the file has no font directory). Scalable: the module
+// description contains "CONTINUOUSSCALING".
+TFontReadResult ReadFonNames(const std::string& fileName, std::string& description,
+                             std::string& faceName, bool& scalable);
+TFontReadResult ReadFonNames(FontByteReader& file, std::string& description, std::string& faceName,
+                             bool& scalable);
+
+// A TrueType file (".TTF"). Family: the Macintosh family name (name 1 of
+// platform 1); FullName: the full font name (name 4) of whichever platform
+// comes last before both are found. Both are the raw bytes of the name
+// records, so a Unicode-platform full name is big-endian UTF-16. Both are
+// emptied first and are non-empty on frOK.
+TFontReadResult ReadTrueTypeNames(const std::string& fileName, std::string& family,
+                                  std::string& fullName);
+TFontReadResult ReadTrueTypeNames(FontByteReader& file, std::string& family, std::string& fullName);

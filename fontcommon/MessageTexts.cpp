@@ -1,0 +1,82 @@
+#include "fontcommon/MessageTexts.h"
+
+namespace {
+
+[[noreturn]] void RaiseUndefined(const char* catalogue, uint16_t number) {
+  throw EUndefinedMessage(std::string("Internal Error: ") + catalogue +
+                          "-Message not defined for Constant: " + std::to_string(number) +
+                          ". Please inform VELMOR Software about this error");
+}
+
+}  // namespace
+
+std::string ErrorMessageText(uint16_t number, const std::string& text) {
+  switch (number) {
+    case 1:
+      return "Sorry, Zel 95 can only run in Windows 95.";
+    case 2:
+      return "Unable to remove font " + text + ". The font " +
+             "does not have a corresponding entry in the registry. If the error " +
+             "reoccurs again, try opening Window 95 Font Shortcut from Control Panel.";
+    case 3:
+      return "The font " + text + " is already installed. " +
+             "To install a new version of the font, first remove the old version.";
+    case 4:
+      return "Can not replace file " + text + ". Make sure that " +
+             "the file is not write protected and that you have write rights on " +
+             "this disk. Installation of new fonts will stop now.";
+    case 5:
+      return "Can not copy file " + text + ". This font will not " +
+             "be installed on your system.";
+    case 6:
+      return "Can not send file " + text + " to the Recycle Bin. " +
+             "Make sure that the file is not write protected and that you have " +
+             "enough rights on this disk to (re)move the file.";
+    case 7:
+      return "Can not install font file: " + text + " (unknown reason).";
+    case 8:
+      return "Zel 95 Control Panel Application Error. Can not start ZEL95APP.EXE. File or Path \"" +
+             text + "\" not valid.";
+    case 9:
+      // No closing quote after the code: the message has always read so.
+      return "Zel 95 Control Panel Application Error. WinExec returned error code \"" + text + ".";
+    case 11:
+      return "Can not remove Zel 95 because it is running at the moment. Stop Zel 95 and try again.";
+    case 12:
+      return "Error removing Zel 95. The UninstallZel95.Exe file may be missing.";
+    case 13:
+      return "Can not send file " + text + " to the Recycle Bin. " +
+             "Access to the file is denied. Close all other application (including the " +
+             "Explorer) that might use this file and try again.";
+  }
+  RaiseUndefined("Error", number);
+}
+
+std::string VerifyMessageText(uint16_t number, const std::string& text1, const std::string& text2) {
+  switch (number) {
+    case 1:
+      return "The registry contains the following invalid font entry: " + text1 +
+             " . The associated font file: " + text2 + " can not be found." +
+             " Remove the entry from the registry ?";
+    case 2:
+      return "Refresh the list of available fonts ? ";
+    case 3:
+      return "File " + text1 + " already exists. Overwrite the existing " + " file ?";
+    case 4:
+      return "Permanently remove font " + text1 + " (delete font file) ?";
+    case 5:
+      return "Can not remove font " + text1 + ". The corresponding " +
+             "entry in the registry does not exist. You may try to remove the font " +
+             "using Windows 95 native font managing tool. Continue to remove selected fonts ?";
+    case 6:
+      return "Are you sure you want to remove Zel 95 permanently ?";
+  }
+  RaiseUndefined("Verify", number);
+}
+
+std::string InfoMessageText(uint16_t number) {
+  if (number == 2)
+    return "Zel 95 will now be removed. If you don't receive any error messages during this "
+           "process, the removal has been done successfully.";
+  RaiseUndefined("Information", number);
+}
