@@ -63,6 +63,9 @@ void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, oldFont);
   ReleaseDC(dialog, dc);
+  // The static control wraps a line that exactly fills its width; a little
+  // more room keeps the measured lines as they are.
+  text.right += spacing;
 
   const int icon = GetSystemMetrics(SM_CXICON);
   const int count = static_cast<int>(spec.Buttons.size());

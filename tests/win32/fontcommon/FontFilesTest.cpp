@@ -1,0 +1,54 @@
+// The font readers opening real files through Wine's file system: found,
+// missing, a folder, and a file another process holds locked.
+#include "fontcommon/FontReaders.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kWineFonts = "Z:\\usr\\share\\wine\\fonts\\";  // fonts-wine
+const std::string kDejaVu = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\";  // fonts-dejavu-core
+
+TEST(FontFiles, AreReadThroughWindowsPaths) {
+  std::string description, faceName, family, fullName;
+  bool scalable = true;
+  EXPECT_EQ(frOK, ReadFonNames(kWineFonts + "sserife.fon", description, faceName, scalable));
+  EXPECT_EQ("MS Sans Serif 8,10,12 (VGA res)", description);
+  EXPECT_EQ("MS Sans Serif", faceName);
+  EXPECT_FALSE(scalable);
+  EXPECT_EQ(frOK, ReadTrueTypeNames(kDejaVu + "DejaVuSans-Bold.ttf", family, fullName));
+  EXPECT_EQ("DejaVu Sans", family);
+  EXPECT_EQ("DejaVu Sans Bold", fullName);
+}
+
+TEST(FontFiles, MissingFilesAndFoldersAreNotFoundAndAFolderFails) {
+  std::string description, faceName, family = "stale", fullName = "stale";
+  bool scalable;
+  EXPECT_EQ(frNotFound, ReadFonNames(kWineFonts + "nosuch.fon", description, faceName, scalable));
+  EXPECT_EQ(frNotFound, ReadTrueTypeNames("C:\\No Such Folder\\font.ttf", family, fullName));
+  EXPECT_EQ("", family);
+  EXPECT_EQ(frFailed, ReadTrueTypeNames("C:\\windows", family, fullName));
+}
+
+TEST(FontFiles, AFileLockedByAnotherHolderFails) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  std::string copy = std::string(temp) + "zel95-locked.ttf";
+  ASSERT_TRUE(CopyFileA((kDejaVu + "DejaVuSans.ttf").c_str(), copy.c_str(), FALSE));
+
+  HANDLE lock = CreateFileA(copy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  std::string family, fullName, description, faceName;
+  bool scalable;
+  EXPECT_EQ(frFailed, ReadTrueTypeNames(copy, family, fullName));
+  EXPECT_EQ(frFailed, ReadFonNames(copy, description, faceName, scalable));
+  CloseHandle(lock);
+
+  EXPECT_EQ(frOK, ReadTrueTypeNames(copy, family, fullName));
+  EXPECT_EQ("DejaVu Sans", family);
+  DeleteFileA(copy.c_str());
+}
+
+}  // namespace
