@@ -2,20 +2,26 @@
 
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
+#include "codecs/GifReader.h"
+#include "codecs/GifWriter.h"
 #include "codecs/ImageReader.h"
 #include "codecs/ImageWriter.h"
+#include "codecs/PcdReader.h"
+#include "codecs/PcxReader.h"
+#include "codecs/PcxWriter.h"
+#include "codecs/TgaReader.h"
 
 namespace {
 
 // Indexed by ImageFormat code.
 const FormatEntry kFormatTable[kFormatCount] = {
     /* FormatJpg */ {"JPG \tJPEG JFIF Format", nullptr, nullptr},
-    /* FormatGif */ {"GIF \tCompuserve GIF 87a", nullptr, nullptr},
+    /* FormatGif */ {"GIF \tCompuserve GIF 87a", MakeReader<GifReader>, MakeWriter<GifWriter>},
     /* FormatBmp */ {"BMP \tWindows Bitmap", MakeReader<BmpReader>, MakeWriter<BmpWriter>},
-    /* FormatTga */ {"TGA \tTarga", nullptr, nullptr},
-    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", nullptr, nullptr},
+    /* FormatTga */ {"TGA \tTarga", MakeReader<TgaReader>, nullptr},
+    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", MakeReader<PcxReader>, MakeWriter<PcxWriter>},
     /* FormatTif */ {"TIF \tTagged Image File Format", nullptr, nullptr},
-    /* FormatPcd */ {"PCD \tKodak Photo CD", nullptr, nullptr},
+    /* FormatPcd */ {"PCD \tKodak Photo CD", MakeReader<PcdReader>, nullptr},
     /* FormatPng */ {"PNG \tPortable Network Graphics", nullptr, nullptr},
 };
 

@@ -140,7 +140,8 @@ TEST(GifLzwDecoder, GivesZeroPixelsAfterTheEndCode) {
 
 TEST(GifLzwDecoder, SkipsTheRemainingSubBlocksAtTheEndCode) {
   std::vector<uint8_t> blocks = PackCodes({{4, 3}, {3, 3}, {5, 3}}, false);
-  blocks.insert(blocks.end(), {3, 9, 9, 9, 2, 8, 8, 0, ';'});
+  const uint8_t more[] = {3, 9, 9, 9, 2, 8, 8, 0, ';'};
+  for (uint8_t byte : more) blocks.push_back(byte);
   MemoryInput memory(blocks);
   GifLzwDecoder decoder;
   decoder.Reset(2, &memory.input);

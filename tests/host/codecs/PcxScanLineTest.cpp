@@ -118,8 +118,9 @@ TEST(PcxRunLength, EncodesRunsSinglesAndHighBytes) {
 }
 
 TEST(PcxRunLength, LimitsRunsTo63AndRoundTrips) {
-  std::vector<uint8_t> data(200, 9);
-  data.insert(data.end(), {1, 2, 250, 250, 193});
+  std::vector<uint8_t> data(205, 9);
+  const uint8_t tail[5] = {1, 2, 250, 250, 193};
+  for (int i = 0; i < 5; ++i) data[200 + i] = tail[i];
   std::vector<uint8_t> out(2 * data.size());
   out.resize(EncodePcxRunLength(data.data(), static_cast<int>(data.size()), out.data()));
   EXPECT_EQ(0xFF, out[0]);

@@ -1,0 +1,170 @@
+#include "codecs/GifReader.h"
+
+#include "codecs/ByteOrder.h"
+#include "codecs/GifInterlace.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+// Header blocks are small; the image data that follows is read through the
+// same buffer.
+constexpr size_t kInputBufferBytes = 32768;
+}  // namespace
+
+bool GifReader::TakeBytes(uint8_t* out, size_t count) {
+  const uint8_t* bytes = input_.Take(count);
+  if (!bytes) return false;
+  std::memcpy(out, bytes, count);
+  return true;
+}
+
+bool GifReader::ReadColourTable(int entries) {
+  const uint8_t* table = input_.Take(static_cast<size_t>(entries) * 3);
+  if (!table) return false;
+  std::memcpy(palette, table, static_cast<size_t>(entries) * 3);
+  return true;
+}
+
+bool GifReader::SkipSubBlocks() {
+  for (;;) {
+    const int length = input_.NextByte();
+    if (length < 0) return false;
+    if (length == 0) return true;
+    if (input_.Skip(static_cast<size_t>(length)) < static_cast<size_t>(length)) return false;
+  }
+}
+
+int GifReader::ReadHeaderPart() {
+  input_.Attach(&Source(), kInputBufferBytes);
+  uint8_t signature[6];
+  if (!TakeBytes(signature, sizeof signature) || std::memcmp(signature, "GIF", 3) != 0 ||
+      (std::memcmp(signature + 3, "87a", 3) != 0 && std::memcmp(signature + 3, "89a", 3) != 0))
+    return Fail(ErrNotSupported);
+
+  uint8_t screen[7];
+  if (!TakeBytes(screen, sizeof screen)) return Fail(ErrNotSupported);
+  width = ReadU16LE(screen);
+  height = ReadU16LE(screen + 2);
+  background_ = screen[5];
+  aspect_ = screen[6];
+  paletteCount = 2 << (screen[4] & 7);
+  bitsPerPixel = (screen[4] & 7) + 1;
+  if ((screen[4] & 0x80) && !ReadColourTable(paletteCount)) return Fail(ErrNotSupported);
+
+  for (;;) {
+    const int introducer = input_.NextByte();
+    if (introducer < 0 || introducer == ';') return Fail(ErrNotSupported);
+    if (introducer == '!') {
+      if (input_.NextByte() < 0 || !SkipSubBlocks()) return Fail(ErrNotSupported);
+    } else if (introducer == ',') {
+      break;
+    }
+  }
+
+  uint8_t descriptor[9];
+  if (!TakeBytes(descriptor, sizeof descriptor)) return Fail(ErrNotSupported);
+  width = ReadU16LE(descriptor + 4);
+  height = ReadU16LE(descriptor + 6);
+  interlaced_ = (descriptor[8] & 0x40) != 0;
+  if (descriptor[8] & 0x80) {
+    paletteCount = 2 << (descriptor[8] & 7);
+    bitsPerPixel = (descriptor[8] & 7) + 1;
+    if (!ReadColourTable(paletteCount)) return Fail(ErrNotSupported);
+  }
+
+  minimumCodeSize_ = input_.NextByte();
+  if (minimumCodeSize_ < 2 || minimumCodeSize_ > 11) return Fail(ErrNotSupported);
+
+  format = FormatGif;
+  isGrey = 0;
+  deliveredWidth = width;
+  nativeDepth = bitsPerPixel == 1 ? 1 : 8;
+  return 1;
+}
+
+int GifReader::StartDecode() {
+  if (!decoder_) decoder_.reset(new GifLzwDecoder());
+  decoder_->Reset(minimumCodeSize_, &input_);
+  row_.assign(static_cast<size_t>(width), 0);
+  if (nativeDepth == 1) packed_.assign((static_cast<size_t>(width) + 7) / 8, 0);
+  rowsDone_ = 0;
+  sourceRowsRead_ = 0;
+  interlaceRow_ = 0;
+  blackFilled_ = false;
+  if (interlaced_) decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
+  return 1;
+}
+
+void GifReader::FillBlack() {
+  // The palette entry nearest to black stands in for black.
+  int black = 0;
+  int best = 3 * 255 * 255 + 1;
+  for (int i = 0; i < std::min(paletteCount, 256); ++i) {
+    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
+                         palette[i][2] * palette[i][2];
+    if (distance < best) best = distance, black = i;
+  }
+  if (nativeDepth == 1)
+    std::fill(packed_.begin(), packed_.end(), black & 1 ? 0xFF : 0x00);
+  else
+    std::fill(row_.begin(), row_.end(), static_cast<uint8_t>(black));
+  const uint8_t* row = nativeDepth == 1 ? packed_.data() : row_.data();
+  for (int y = 0; y < OutputHeight(); ++y) PutRow(row, y);
+  blackFilled_ = true;
+}
+
+const uint8_t* GifReader::OutputRow() {
+  if (nativeDepth != 1) return row_.data();
+  std::fill(packed_.begin(), packed_.end(), 0);
+  for (int x = 0; x < width; ++x)
+    packed_[x >> 3] |= static_cast<uint8_t>((row_[x] & 1) << (7 - (x & 7)));
+  return packed_.data();
+}
+
+int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  const int outputWidth = OutputWidth();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  if (interlaced_ && !blackFilled_) FillBlack();
+  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
+  if (changed) *changed = interlaced_ ? 0 : 1;
+  if (rect && !interlaced_) *rect = ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count};
+
+  int produced = 0;
+  while (produced < count && sourceRowsRead_ < height) {
+    const int sourceRow = interlaced_ ? interlaceRow_ : sourceRowsRead_;
+    decoder_->Decode(row_.data(), width);
+    ++sourceRowsRead_;
+    if (interlaced_) interlaceRow_ = NextInterlacedRow(interlaceRow_, height);
+    // The last source row that falls on an output row is the one shown.
+    const int64_t scaled = static_cast<int64_t>(sourceRow) * outputHeight;
+    if (scaled % height + outputHeight < height) continue;
+    const int y = static_cast<int>(scaled / height);
+    if (!PutRow(OutputRow(), y)) return errorCode ? 0 : Fail(ErrBadData);
+    if (interlaced_) {
+      if (rect) rect[produced] = ImageRect{0, y, outputWidth, y + 1};
+      if (changed) ++*changed;
+    }
+    ++produced;
+    ++rowsDone_;
+  }
+  // Every output row has exactly one source row; should the count ever
+  // disagree, the image still ends.
+  if (sourceRowsRead_ >= height) rowsDone_ = outputHeight;
+
+  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+  if (!interlaced_) decodedRect = ImageRect{0, 0, outputWidth, rowsDone_};
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+int GifReader::EndDecodePart() {
+  input_.Release();
+  decoder_.reset();
+  std::vector<uint8_t>().swap(row_);
+  std::vector<uint8_t>().swap(packed_);
+  return 1;
+}

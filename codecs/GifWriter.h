@@ -1,0 +1,26 @@
+// Writes an 8-bit device-independent bitmap as a single-image GIF87a file
+// with a global colour table of the bitmap's colours.
+#pragma once
+
+#include "codecs/GifLzwEncoder.h"
+#include "codecs/ImageWriter.h"
+
+#include <cstdint>
+#include <vector>
+
+class GifWriter : public ImageWriter {
+ public:
+  GifWriter(const char* outputPath, BitmapHandle bitmap) : ImageWriter(outputPath, bitmap) {}
+
+ protected:
+  int WriteHeader() override;
+  int WriteRowsPart(int count) override;
+  int WriteTrailer() override;
+
+ private:
+  int WriteEncoded();
+
+  int tableBits_ = 0;
+  GifLzwEncoder encoder_;
+  std::vector<uint8_t> row_;
+};

@@ -1,0 +1,45 @@
+// Reader for Kodak Photo CD image packs: one of the three uncompressed
+// resolutions (192 x 128, 384 x 256, 768 x 512), the smallest that covers
+// the output, converted from luma and chroma to blue, green, red. Portrait
+// packs are turned upright by delivering the stored lines as columns.
+#pragma once
+
+#include "codecs/BufferedInput.h"
+#include "codecs/ImageReader.h"
+#include "codecs/PcdColorConverter.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class PcdReader : public ImageReader {
+ public:
+  explicit PcdReader(const ImageSource& source) : ImageReader(source) {}
+
+  int Rotation() const { return rotation_; }
+  // 1, 2 or 3 once decoding has started.
+  int Level() const { return level_; }
+
+ protected:
+  int ReadHeaderPart() override;
+  int StartDecode() override;
+  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int EndDecodePart() override;
+
+ private:
+  bool ReadLine(bool convert);
+
+  int rotation_ = 0;
+  int level_ = 0;
+  int lineLength_ = 0;   // samples per stored line
+  int storedLines_ = 0;
+  int linesToDeliver_ = 0;
+
+  BufferedInput input_;
+  std::unique_ptr<PcdColorConverter> converter_;
+  const uint8_t* group_ = nullptr;  // two luma lines and their chroma
+  int lineCounter_ = 0;
+  std::vector<uint8_t> line_;  // 3 x lineLength bytes
+  int linesDone_ = 0;
+  int accumulator_ = 0;
+};

@@ -1,0 +1,116 @@
+#include "codecs/PcxReader.h"
+
+#include "codecs/ByteOrder.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr size_t kInputBufferBytes = 60000;
+constexpr int kPaletteMarker = 12;
+
+// Files of version 3 carry no palette; they are shown in the 16 standard
+// colours of the displays they were painted on.
+const uint8_t kDefaultPalette[16][3] = {
+    {0, 0, 0},       {0, 0, 170},     {0, 170, 0},     {0, 170, 170},
+    {170, 0, 0},     {170, 0, 170},   {170, 85, 0},    {170, 170, 170},
+    {85, 85, 85},    {85, 85, 255},   {85, 255, 85},   {85, 255, 255},
+    {255, 85, 85},   {255, 85, 255},  {255, 255, 85},  {255, 255, 255},
+};
+
+}  // namespace
+
+int PcxReader::ReadHeaderPart() {
+  uint8_t header[128];
+  if (!ReadBytes(header, sizeof header) || header[0] != 10) return Fail(ErrNotSupported);
+  version_ = header[1];
+  layout_.bitsPerPlane = header[3];
+  layout_.planes = header[65];
+  layout_.bytesPerLine = ReadU16LE(header + 66);
+  width = ReadU16LE(header + 8) - ReadU16LE(header + 4) + 1;
+  height = ReadU16LE(header + 10) - ReadU16LE(header + 6) + 1;
+  layout_.width = width;
+  bitsPerPixel = layout_.bitsPerPlane * layout_.planes;
+  switch (bitsPerPixel) {
+    case 1: case 4: case 8: case 15: case 16: case 24: break;
+    default: return Fail(ErrNotSupported);
+  }
+  if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
+
+  format = FormatPcx;
+  isGrey = ReadU16LE(header + 68) == 2;
+  deliveredWidth = width;
+  if (bitsPerPixel > 8) {
+    paletteCount = 0;
+    nativeDepth = 24;
+  } else {
+    paletteCount = 1 << bitsPerPixel;
+    nativeDepth = bitsPerPixel == 1 ? 1 : 8;
+  }
+  if (!ReadPalette(header)) return Fail(ErrNotSupported);
+  return SeekTo(128, 0) ? 1 : Fail(ErrNotSupported);
+}
+
+int PcxReader::ReadPalette(const uint8_t* header) {
+  if (bitsPerPixel == 1) {
+    std::memset(palette[0], 0, 3);
+    std::memset(palette[1], 255, 3);
+  } else if (bitsPerPixel == 4) {
+    std::memcpy(palette, header + 16, 48);
+  } else if (bitsPerPixel == 8 && version_ == 3) {
+    std::memcpy(palette, kDefaultPalette, sizeof kDefaultPalette);
+  } else if (bitsPerPixel == 8 && version_ >= 5) {
+    uint8_t trailer[769];
+    if (!SeekTo(-769, 2) || !ReadBytes(trailer, sizeof trailer) || trailer[0] != kPaletteMarker)
+      return 0;
+    std::memcpy(palette, trailer + 1, 768);
+  }
+  return 1;
+}
+
+int PcxReader::StartDecode() {
+  line_.assign(static_cast<size_t>(layout_.ConvertedSpan()), 0);
+  row_.assign(static_cast<size_t>(width) * 3, 0);
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  input_.Attach(&Source(), kInputBufferBytes);
+  return 1;
+}
+
+int PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  const int outputWidth = OutputWidth();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
+  if (changed) *changed = 1;
+  if (rect) *rect = ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count};
+
+  const int encodedLength = layout_.EncodedLength();
+  for (int n = 0; n < count; ++n) {
+    accumulator_ += outputHeight;
+    while (accumulator_ < height) {
+      if (!DecodePcxScanLine(input_, nullptr, encodedLength)) return Fail(ErrBadData);
+      accumulator_ += outputHeight;
+    }
+    accumulator_ -= height;
+    if (!DecodePcxScanLine(input_, line_.data(), encodedLength) ||
+        !ConvertPcxRow(layout_, line_.data(), row_.data()))
+      return Fail(ErrBadData);
+    if (!PutRow(row_.data(), rowsDone_)) return errorCode ? 0 : Fail(ErrBadData);
+    ++rowsDone_;
+  }
+  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+  decodedRect = ImageRect{0, 0, outputWidth, rowsDone_};
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+int PcxReader::EndDecodePart() {
+  input_.Release();
+  std::vector<uint8_t>().swap(line_);
+  std::vector<uint8_t>().swap(row_);
+  return 1;
+}

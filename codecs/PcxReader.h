@@ -1,0 +1,35 @@
+// Reader for ZSoft PCX files: 1, 4, 8, 15, 16 and 24 bits per pixel, in one
+// plane or in bit or byte planes, run-length encoded scan lines.
+#pragma once
+
+#include "codecs/BufferedInput.h"
+#include "codecs/ImageReader.h"
+#include "codecs/PcxScanLine.h"
+
+#include <cstdint>
+#include <vector>
+
+class PcxReader : public ImageReader {
+ public:
+  explicit PcxReader(const ImageSource& source) : ImageReader(source) {}
+
+  int Version() const { return version_; }
+
+ protected:
+  int ReadHeaderPart() override;
+  int StartDecode() override;
+  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int EndDecodePart() override;
+
+ private:
+  int ReadPalette(const uint8_t* header);
+
+  int version_ = 0;
+  PcxLayout layout_;
+
+  BufferedInput input_;
+  std::vector<uint8_t> line_;  // one decoded scan line, all planes
+  std::vector<uint8_t> row_;   // width x 3 bytes
+  int rowsDone_ = 0;
+  int accumulator_ = 0;
+};

@@ -1,0 +1,128 @@
+#include "codecs/TgaReader.h"
+
+#include "codecs/ByteOrder.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t kInputBufferBytes = 32768;
+
+bool IsKnownImageType(int type) {
+  return type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+}
+
+}  // namespace
+
+int TgaReader::ReadHeaderPart() {
+  uint8_t header[18];
+  if (!ReadBytes(header, sizeof header)) return Fail(ErrNotSupported);
+  const int idLength = header[0];
+  const int colourMapType = header[1];
+  const int imageType = header[2];
+  // A colour map is only there when the map type says so.
+  const int colourMapLength = colourMapType == 1 ? ReadU16LE(header + 5) : 0;
+  const int colourMapEntrySize = header[7];
+  const int depth = header[16];
+  const int descriptor = header[17];
+  if (!IsKnownImageType(imageType) || colourMapType > 1 || descriptor >= 64)
+    return Fail(ErrNotSupported);
+  if (colourMapType == 1 && colourMapEntrySize != 16 && colourMapEntrySize != 24)
+    return Fail(ErrNotSupported);
+  if (idLength > 0 && !SeekTo(idLength, 1)) return Fail(ErrNotSupported);
+  if (depth != 8 && depth != 16 && depth != 24 && depth != 32) return Fail(ErrNotSupported);
+
+  format = FormatTga;
+  width = ReadU16LE(header + 12);
+  height = ReadU16LE(header + 14);
+  bitsPerPixel = depth;
+  isGrey = depth == 8 && colourMapLength == 0;
+  paletteCount = depth == 8 ? std::min(colourMapLength, 256) : 0;
+  topDown_ = (descriptor & 0x20) != 0;
+  deliveredWidth = width;
+  nativeDepth = depth > 8 ? 24 : 8;
+  rowFormat_ = TgaRowFormat{width, depth, imageType > 8};
+  if (colourMapLength > 0 && !ReadColourMap(colourMapLength, colourMapEntrySize))
+    return Fail(ErrNotSupported);
+  return 1;
+}
+
+int TgaReader::ReadColourMap(int length, int entrySize) {
+  const int entryBytes = entrySize / 8;
+  if (bitsPerPixel > 8) {
+    // True-colour pixels do not use the map; the pixel data follows it.
+    return SeekTo(static_cast<long>(length) * entryBytes, 1);
+  }
+  if (entrySize == 16) {
+    if (length != 16) return 0;
+    uint8_t entries[32];
+    if (!ReadBytes(entries, sizeof entries)) return 0;
+    for (int i = 0; i < 16; ++i) {
+      const unsigned v = ReadU16LE(entries + 2 * i);
+      palette[i][0] = TgaFiveToEight(v >> 10);
+      palette[i][1] = TgaFiveToEight(v >> 5);
+      palette[i][2] = TgaFiveToEight(v);
+    }
+    return 1;
+  }
+  // Entries past 256 cannot be indexed by 8-bit pixels; they are passed over.
+  uint8_t entries[256 * 3];
+  const int kept = std::min(length, 256);
+  if (!ReadBytes(entries, static_cast<uint32_t>(kept) * 3)) return 0;
+  for (int i = 0; i < kept; ++i) {
+    palette[i][0] = entries[3 * i + 2];
+    palette[i][1] = entries[3 * i + 1];
+    palette[i][2] = entries[3 * i];
+  }
+  return length > kept ? SeekTo(static_cast<long>(length - kept) * 3, 1) : 1;
+}
+
+int TgaReader::StartDecode() {
+  const size_t stride = static_cast<size_t>(rowFormat_.Stride());
+  size_t capacity = kInputBufferBytes;
+  if (!rowFormat_.compressed)
+    capacity = stride <= kInputBufferBytes ? kInputBufferBytes / stride * stride : stride;
+  row_.assign(static_cast<size_t>(width) * 4, 0);
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  input_.Attach(&Source(), capacity);
+  return 1;
+}
+
+int TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  const int outputWidth = OutputWidth();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
+  if (changed) *changed = 1;
+  if (rect) {
+    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
+                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
+                                 outputHeight - rowsDone_};
+  }
+  for (int n = 0; n < count; ++n) {
+    accumulator_ += outputHeight;
+    while (accumulator_ < height) {
+      if (!ReadTgaRow(input_, rowFormat_, nullptr)) return Fail(ErrBadData);
+      accumulator_ += outputHeight;
+    }
+    if (!ReadTgaRow(input_, rowFormat_, row_.data())) return Fail(ErrBadData);
+    accumulator_ -= height;
+    const int index = topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_;
+    if (!PutRow(row_.data(), index)) return errorCode ? 0 : Fail(ErrBadData);
+    ++rowsDone_;
+  }
+  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+  decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
+                         : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+int TgaReader::EndDecodePart() {
+  input_.Release();
+  std::vector<uint8_t>().swap(row_);
+  return 1;
+}

@@ -1,0 +1,35 @@
+// Reader for Truevision Targa files: colour-mapped, true-colour and grey
+// images of 8, 16, 24 or 32 bits, stored or run-length encoded, bottom-up or
+// top-down.
+#pragma once
+
+#include "codecs/BufferedInput.h"
+#include "codecs/ImageReader.h"
+#include "codecs/TgaRows.h"
+
+#include <cstdint>
+#include <vector>
+
+class TgaReader : public ImageReader {
+ public:
+  explicit TgaReader(const ImageSource& source) : ImageReader(source) {}
+
+  bool TopDown() const { return topDown_; }
+
+ protected:
+  int ReadHeaderPart() override;
+  int StartDecode() override;
+  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int EndDecodePart() override;
+
+ private:
+  int ReadColourMap(int length, int entrySize);
+
+  TgaRowFormat rowFormat_;
+  bool topDown_ = false;
+
+  BufferedInput input_;
+  std::vector<uint8_t> row_;  // width x 4 bytes
+  int rowsDone_ = 0;
+  int accumulator_ = 0;
+};
