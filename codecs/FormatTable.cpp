@@ -9,7 +9,9 @@
 #include "codecs/PcdReader.h"
 #include "codecs/PcxReader.h"
 #include "codecs/PcxWriter.h"
+#include "codecs/PngReader.h"
 #include "codecs/TgaReader.h"
+#include "codecs/TiffReader.h"
 
 namespace {
 
@@ -20,9 +22,9 @@ const FormatEntry kFormatTable[kFormatCount] = {
     /* FormatBmp */ {"BMP \tWindows Bitmap", MakeReader<BmpReader>, MakeWriter<BmpWriter>},
     /* FormatTga */ {"TGA \tTarga", MakeReader<TgaReader>, nullptr},
     /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", MakeReader<PcxReader>, MakeWriter<PcxWriter>},
-    /* FormatTif */ {"TIF \tTagged Image File Format", nullptr, nullptr},
+    /* FormatTif */ {"TIF \tTagged Image File Format", MakeReader<TiffReader>, nullptr},
     /* FormatPcd */ {"PCD \tKodak Photo CD", MakeReader<PcdReader>, nullptr},
-    /* FormatPng */ {"PNG \tPortable Network Graphics", nullptr, nullptr},
+    /* FormatPng */ {"PNG \tPortable Network Graphics", MakeReader<PngReader>, nullptr},
 };
 
 }  // namespace

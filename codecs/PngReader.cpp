@@ -1,0 +1,167 @@
+#include "codecs/PngReader.h"
+
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+
+namespace {
+
+// Sizes travel as 16-bit values through the rest of the layer; anything
+// larger could not be described, let alone shown.
+constexpr uint32_t kLargestSide = 32767;
+
+constexpr int kColourTypeGrey = 0;
+constexpr int kColourTypeRgb = 2;
+constexpr int kColourTypeGreyAlpha = 4;
+constexpr int kColourTypeRgbAlpha = 6;
+
+ImageRect Union(const ImageRect& a, const ImageRect& b) {
+  if (a.IsEmpty()) return b;
+  return ImageRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                   std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+PngReader::~PngReader() { PngCloseSession(&session_, false); }
+
+int PngReader::ReadHeaderPart() {
+  PngCloseSession(&session_, false);
+  header_ = PngHeader();
+  if (!PngReadHeader(&session_, &Source(), &header_)) return Fail(ErrNotSupported);
+  if (header_.width == 0 || header_.height == 0 || header_.width > kLargestSide ||
+      header_.height > kLargestSide)
+    return Fail(ErrNotSupported);
+
+  format = FormatPng;
+  width = static_cast<int>(header_.width);
+  height = static_cast<int>(header_.height);
+  paletteCount = header_.paletteCount;
+  std::copy(&header_.palette[0][0], &header_.palette[0][0] + 3 * paletteCount, &palette[0][0]);
+  // Grey with alpha is composited to plain grey, so it is shown as grey too.
+  isGrey = header_.colorType == kColourTypeGrey || header_.colorType == kColourTypeGreyAlpha;
+  const int depth = std::min(header_.bitDepth, 8);
+  if (header_.colorType == kColourTypeRgb || header_.colorType == kColourTypeRgbAlpha) {
+    channels_ = 3;
+    bitsPerPixel = 3 * depth;
+    paletteCount = 0;
+  } else {
+    channels_ = 1;
+    bitsPerPixel = depth;
+  }
+  nativeDepth = bitsPerPixel > 8 ? 24 : 8;
+  deliveredWidth = width;
+  return 1;
+}
+
+int PngReader::StartDecode() {
+  rowsRead_ = 0;
+  rowsDone_ = 0;
+  libraryFailed_ = false;
+  position_ = FirstInterlacePosition();
+  rowBytes_ = static_cast<size_t>(width) * channels_;
+  if (header_.interlaced) {
+    // Rows not yet reached by any pass show black.
+    decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
+    imageRows_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), rowBytes_)));
+    if (!imageRows_) return 0;
+  }
+  size_t libraryRowBytes = 0;
+  if (!PngStartImage(&session_, header_, &libraryRowBytes)) return Fail(ErrNoPalette);
+  // The transformations must give exactly one byte per channel.
+  if (libraryRowBytes != rowBytes_) return Fail(ErrNoPalette);
+  rowBuffer_.assign(rowBytes_, 0);
+  return 1;
+}
+
+bool PngReader::AllRowsRead() const {
+  return header_.interlaced ? position_.pass >= kAdam7PassCount : rowsRead_ >= height;
+}
+
+const uint8_t* PngReader::ReadImageRow(int* imageRow) {
+  // After a library error libpng's state is undefined: no further reads.
+  if (libraryFailed_ || AllRowsRead()) return nullptr;
+  if (!PngReadRow(&session_, rowBuffer_.data())) {
+    libraryFailed_ = true;
+    return nullptr;
+  }
+  ++rowsRead_;
+  if (!header_.interlaced) {
+    *imageRow = rowsRead_ - 1;
+    return rowBuffer_.data();
+  }
+  *imageRow = position_.row;
+  uint8_t* target = imageRows_.get() + static_cast<size_t>(position_.row) * rowBytes_;
+  SpreadPassRow(rowBuffer_.data(), position_.pass, width, channels_, target);
+  AdvanceInterlace(&position_, width, height);
+  return target;
+}
+
+bool PngReader::MapsToOutputRow(int imageRow, int* outputRow) const {
+  const int64_t scaled = static_cast<int64_t>(imageRow) * OutputHeight();
+  *outputRow = static_cast<int>(scaled / height);
+  return scaled % height + OutputHeight() >= height;
+}
+
+int PngReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  return header_.interlaced ? DecodeInterlacedRows(count, changed, rect)
+                            : DecodeSequentialRows(count, changed, rect);
+}
+
+int PngReader::DecodeSequentialRows(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  count = std::max(0, std::min(count, outputHeight - rowsDone_));
+  if (changed) *changed = 1;
+  if (rect) *rect = ImageRect{0, rowsDone_, OutputWidth(), rowsDone_ + count};
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* row = nullptr;
+    int imageRow = 0;
+    int outputRow = 0;
+    do {
+      row = ReadImageRow(&imageRow);
+      if (!row) return Fail(ErrBadData);
+    } while (!MapsToOutputRow(imageRow, &outputRow));
+    if (!PutRow(row, outputRow)) return 0;
+    ++rowsDone_;
+    progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
+  }
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+// One rectangle comes back however many rows a batch touched: the smallest
+// one that holds them all.
+int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
+  if (AllRowsRead()) return Fail(ErrOutOfOrder);
+  ImageRect touched;
+  const int passRows = std::max(1, height * 15 / 8);
+  for (int i = 0; i < count && !AllRowsRead(); ++i) {
+    const uint8_t* row = nullptr;
+    int imageRow = 0;
+    int outputRow = 0;
+    bool mapped = false;
+    while (!mapped && !AllRowsRead()) {
+      row = ReadImageRow(&imageRow);
+      if (!row) return Fail(ErrBadData);
+      mapped = MapsToOutputRow(imageRow, &outputRow);
+    }
+    progress = std::min(9999, ScaleMulDiv(rowsRead_, 10000, passRows));
+    if (!mapped) break;
+    if (!PutRow(row, outputRow)) return 0;
+    touched = Union(touched, ImageRect{0, outputRow, OutputWidth(), outputRow + 1});
+    if (changed) *changed = 1;
+    if (rect) *rect = touched;
+  }
+  if (AllRowsRead()) FinishPass();
+  return 1;
+}
+
+int PngReader::EndDecodePart() {
+  PngCloseSession(&session_, !libraryFailed_ && AllRowsRead());
+  imageRows_.reset();
+  std::vector<uint8_t>().swap(rowBuffer_);
+  return 1;
+}

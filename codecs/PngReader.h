@@ -1,0 +1,53 @@
+// Reader for PNG files over libpng: every colour type and bit depth,
+// composited on the file's background (or black), gamma-corrected for the
+// screen, delivered as 8-bit grey or palette rows or blue-green-red rows.
+// Interlaced files are shown pass by pass, each pass spread over what the
+// earlier ones left.
+#pragma once
+
+#include "codecs/ImageReader.h"
+#include "codecs/PngInterlace.h"
+#include "codecs/PngLibrary.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+class PngReader : public ImageReader {
+ public:
+  explicit PngReader(const ImageSource& source) : ImageReader(source) {}
+  ~PngReader() override;
+
+ protected:
+  int ReadHeaderPart() override;
+  int StartDecode() override;
+  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int EndDecodePart() override;
+
+ private:
+  struct FreeDeleter {
+    void operator()(uint8_t* block) const { std::free(block); }
+  };
+
+  // The next image row libpng delivers, with everything received so far
+  // for interlaced files; its image row number goes to `imageRow`. Null on
+  // a library error or when every row has been read.
+  const uint8_t* ReadImageRow(int* imageRow);
+  // Whether image row `imageRow` is the one shown on its output row.
+  bool MapsToOutputRow(int imageRow, int* outputRow) const;
+  int DecodeSequentialRows(int count, int* changed, ImageRect* rect);
+  int DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
+  bool AllRowsRead() const;
+
+  PngSession session_;
+  PngHeader header_;
+  int channels_ = 1;
+  size_t rowBytes_ = 0;              // width x channels
+  std::vector<uint8_t> rowBuffer_;   // what libpng delivers
+  std::unique_ptr<uint8_t, FreeDeleter> imageRows_;  // interlaced: height rows
+  InterlacePosition position_;
+  int rowsRead_ = 0;  // over all passes
+  int rowsDone_ = 0;  // output rows produced (sequential files)
+  bool libraryFailed_ = false;
+};

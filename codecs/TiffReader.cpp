@@ -1,0 +1,166 @@
+#include "codecs/TiffReader.h"
+
+#include "codecs/ImageFormat.h"
+#include "codecs/ScaleMulDiv.h"
+#include "codecs/TiffClient.h"
+
+#include <tiffio.h>
+
+#include <algorithm>
+
+namespace {
+
+// Sizes travel as 16-bit values through the rest of the layer.
+constexpr uint32_t kLargestSide = 32767;
+
+bool IsCcittCompression(int compression) {
+  return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
+         compression == COMPRESSION_CCITTFAX4;
+}
+
+}  // namespace
+
+TiffReader::~TiffReader() { CloseTiff(); }
+
+void TiffReader::CloseTiff() {
+  if (tiff_) TIFFClose(tiff_);
+  tiff_ = nullptr;
+}
+
+int TiffReader::ReadHeaderPart() {
+  CloseTiff();
+  tiff_ = OpenTiffOnSource(&Source());
+  if (!tiff_ || TIFFIsTiled(tiff_)) return Fail(ErrNotSupported);
+  uint32_t imageWidth = 0;
+  uint32_t imageLength = 0;
+  uint16_t compression = 0;
+  if (!TIFFGetField(tiff_, TIFFTAG_IMAGEWIDTH, &imageWidth) ||
+      !TIFFGetField(tiff_, TIFFTAG_IMAGELENGTH, &imageLength) ||
+      !TIFFGetField(tiff_, TIFFTAG_COMPRESSION, &compression))
+    return Fail(ErrNotSupported);
+  if (imageWidth == 0 || imageLength == 0 || imageWidth > kLargestSide ||
+      imageLength > kLargestSide)
+    return Fail(ErrNotSupported);
+  width = static_cast<int>(imageWidth);
+  height = static_cast<int>(imageLength);
+  compression_ = compression;
+  if (!ReadLayout()) return Fail(ErrNotSupported);
+
+  uint16_t orientation = ORIENTATION_TOPLEFT;
+  TIFFGetField(tiff_, TIFFTAG_ORIENTATION, &orientation);
+  topDown_ = orientation != ORIENTATION_BOTRIGHT && orientation != ORIENTATION_BOTLEFT;
+
+  isGrey = 0;
+  MakePalette();
+  format = FormatTif;
+  bitsPerPixel = layout_.bits;
+  nativeDepth = layout_.bits == 1 ? 1 : layout_.bits > 8 ? 24 : 8;
+  deliveredWidth = width;
+  return 1;
+}
+
+bool TiffReader::ReadLayout() {
+  layout_ = TiffPixelLayout();
+  samplesPerPixel_ = 1;
+  // Fax images are bilevel, white is zero, whatever the tags claim.
+  if (!IsCcittCompression(compression_)) {
+    uint16_t value = 0;
+    if (TIFFGetField(tiff_, TIFFTAG_BITSPERSAMPLE, &value)) layout_.bitsPerSample = value;
+    if (TIFFGetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, &value)) samplesPerPixel_ = value;
+    if (TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &value)) layout_.photometric = value;
+  }
+  layout_.bits = layout_.bitsPerSample * samplesPerPixel_;
+  switch (layout_.bits) {
+    case 1: case 4: case 8: case 24: case 32: break;
+    default: return false;
+  }
+  // Samples stored plane after plane would need every plane of a row; a
+  // scan line of plane 0 alone would show as wrong colours.
+  uint16_t planar = PLANARCONFIG_CONTIG;
+  TIFFGetField(tiff_, TIFFTAG_PLANARCONFIG, &planar);
+  if (planar != PLANARCONFIG_CONTIG && samplesPerPixel_ > 1) return false;
+  // The row buffer holds 4 bytes a pixel; a scan line must fit in it.
+  const tmsize_t scanline = TIFFScanlineSize(tiff_);
+  return scanline > 0 && scanline <= static_cast<tmsize_t>(width) * 4;
+}
+
+void TiffReader::MakePalette() {
+  paletteCount = 0;
+  if (layout_.bits > 8) return;
+  uint16_t* red = nullptr;
+  uint16_t* green = nullptr;
+  uint16_t* blue = nullptr;
+  if (TIFFGetField(tiff_, TIFFTAG_COLORMAP, &red, &green, &blue) && red && green && blue) {
+    // libtiff's map has 2^(its bits per sample) entries, which may be fewer
+    // than the pixels can index when the tags were overridden above.
+    uint16_t storedBits = 1;
+    TIFFGetField(tiff_, TIFFTAG_BITSPERSAMPLE, &storedBits);
+    const int entries = 1 << std::min<int>(layout_.bits, std::min<int>(storedBits, 8));
+    paletteCount = entries;
+    for (int i = 0; i < entries; ++i) {
+      palette[i][0] = static_cast<uint8_t>(red[i] >> 8);
+      palette[i][1] = static_cast<uint8_t>(green[i] >> 8);
+      palette[i][2] = static_cast<uint8_t>(blue[i] >> 8);
+    }
+    return;
+  }
+  if (layout_.bits == 1) {
+    const uint8_t first = layout_.photometric == kPhotometricBlackIsZero ? 0 : 255;
+    paletteCount = 2;
+    palette[0][0] = palette[0][1] = palette[0][2] = first;
+    palette[1][0] = palette[1][1] = palette[1][2] = static_cast<uint8_t>(255 - first);
+    return;
+  }
+  isGrey = 1;
+}
+
+int TiffReader::StartDecode() {
+  row_.assign(static_cast<size_t>(width) * 4, 0);
+  nextLine_ = 0;
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  return 1;
+}
+
+const uint8_t* TiffReader::ReadScanline() {
+  if (!tiff_ || nextLine_ >= height) return nullptr;
+  if (TIFFReadScanline(tiff_, row_.data(), static_cast<uint32_t>(nextLine_), 0) < 0)
+    return nullptr;
+  ++nextLine_;
+  ConvertTiffScanline(row_.data(), width, layout_);
+  return row_.data();
+}
+
+int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  const int outputHeight = OutputHeight();
+  const int outputWidth = OutputWidth();
+  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  count = std::max(0, std::min(count, outputHeight - rowsDone_));
+  if (changed) *changed = 1;
+  if (rect)
+    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
+                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
+                                 outputHeight - rowsDone_};
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* row = nullptr;
+    while (accumulator_ < height) {
+      row = ReadScanline();
+      if (!row) return Fail(ErrBadData);
+      accumulator_ += outputHeight;
+    }
+    accumulator_ -= height;
+    if (!PutRow(row, topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_)) return 0;
+    ++rowsDone_;
+    progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+    decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
+                           : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
+  }
+  if (rowsDone_ == outputHeight) FinishPass();
+  return 1;
+}
+
+int TiffReader::EndDecodePart() {
+  CloseTiff();
+  std::vector<uint8_t>().swap(row_);
+  return 1;
+}

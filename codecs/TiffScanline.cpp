@@ -1,0 +1,51 @@
+#include "codecs/TiffScanline.h"
+
+#include <utility>
+
+namespace {
+
+// Backwards, so each byte is read before the wider result overwrites it.
+void NibblesToBytes(uint8_t* row, int width, bool invert) {
+  for (int x = width - 1; x >= 0; --x) {
+    const uint8_t packed = row[x / 2];
+    const uint8_t value = (x & 1) ? packed & 0x0F : packed >> 4;
+    row[x] = invert ? static_cast<uint8_t>(15 - value) : value;
+  }
+}
+
+// Forwards: each four-byte pixel is read whole before its three bytes land
+// at or before where it started.
+void FourSamplesToBgr(uint8_t* row, int width, bool inkToLight) {
+  for (int x = 0; x < width; ++x) {
+    const uint8_t first = row[4 * x];
+    const uint8_t second = row[4 * x + 1];
+    const uint8_t third = row[4 * x + 2];
+    uint8_t* out = row + 3 * x;
+    out[0] = inkToLight ? static_cast<uint8_t>(255 - third) : third;
+    out[1] = inkToLight ? static_cast<uint8_t>(255 - second) : second;
+    out[2] = inkToLight ? static_cast<uint8_t>(255 - first) : first;
+  }
+}
+
+}  // namespace
+
+void ConvertTiffScanline(uint8_t* row, int width, const TiffPixelLayout& layout) {
+  switch (layout.bits) {
+    case 4:
+      NibblesToBytes(row, width, layout.photometric == kPhotometricWhiteIsZero);
+      break;
+    case 8:
+      if (layout.bitsPerSample == 8 && layout.photometric == kPhotometricWhiteIsZero)
+        for (int x = 0; x < width; ++x) row[x] = static_cast<uint8_t>(255 - row[x]);
+      break;
+    case 24:
+      if (layout.photometric == kPhotometricRgb)
+        for (int x = 0; x < width; ++x) std::swap(row[3 * x], row[3 * x + 2]);
+      break;
+    case 32:
+      FourSamplesToBgr(row, width, layout.photometric == kPhotometricSeparated);
+      break;
+    default:  // 1 bit: packed; the palette says which value is black
+      break;
+  }
+}

@@ -1,0 +1,393 @@
+// TIFF files written by libtiff in the variants the reader converts: fax
+// compression, white-is-zero grey, palettes, RGB, RGBA and CMYK, LZW,
+// Deflate and PackBits, bottom-up orientation; and the ones it refuses.
+#include "codecs/CodecError.h"
+#include "codecs/ImageFile.h"
+#include "codecs/ImageFormat.h"
+#include "platform/codec/HostCodecPlatform.h"
+#include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/TiffTestImages.h"
+
+#include <gtest/gtest.h>
+#include <tiffio.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// Rows of `width` pixels of `bytesPerPixel` bytes each, from a function.
+std::vector<std::vector<uint8_t>> MakeRows(int width, int height, int bytesPerPixel,
+                                           const std::function<uint8_t(int, int, int)>& byte) {
+  std::vector<std::vector<uint8_t>> rows(height);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int b = 0; b < bytesPerPixel; ++b) rows[y].push_back(byte(x, y, b));
+  return rows;
+}
+
+// Rows of 1-bit (or 4-bit) pixels packed most significant first.
+std::vector<std::vector<uint8_t>> PackRows(int width, int height, int bits,
+                                           const std::function<int(int, int)>& pixel) {
+  std::vector<std::vector<uint8_t>> rows(height);
+  for (int y = 0; y < height; ++y) {
+    rows[y].assign((width * bits + 7) / 8, 0);
+    for (int x = 0; x < width; ++x)
+      rows[y][x * bits / 8] |= static_cast<uint8_t>(pixel(x, y) << (8 - bits - x * bits % 8));
+  }
+  return rows;
+}
+
+uint32_t Bgr(int red, int green, int blue) {
+  return static_cast<uint32_t>(red << 16 | green << 8 | blue);
+}
+
+class TiffReaderTest : public ::testing::Test {
+ protected:
+  void SetUp() override { host_codec::SetScreenDepth(24); }
+
+  void Open(const TiffImageSpec& spec) {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    path_ = WriteTiffImage(spec, name + ".tif");
+    image_.reset(new ImageFile(path_.c_str()));
+  }
+
+  DibDescription LoadNative(const TiffImageSpec& spec) {
+    Open(spec);
+    EXPECT_EQ(image_->GetFormat(), FormatTif);
+    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
+    return Describe(image_->GetNativeBitmap());
+  }
+
+  int LoadError(const TiffImageSpec& spec) {
+    Open(spec);
+    EXPECT_FALSE(image_->Load(1, 1));
+    return image_->LastError();
+  }
+
+  // Every pixel of `dib` (of the top `rows` when given) against `expected`.
+  void ExpectPixels(const DibDescription& dib, int width, int height,
+                    const std::function<uint32_t(int, int)>& expected, int rows = -1) {
+    ASSERT_EQ(dib.width, width);
+    ASSERT_EQ(dib.height, height);
+    for (int y = 0; y < (rows < 0 ? height : rows); ++y)
+      for (int x = 0; x < width; ++x)
+        ASSERT_EQ(DibValue(dib, x, y), expected(x, y)) << path_ << " row " << y << " pixel " << x;
+  }
+
+  std::string path_;
+  std::unique_ptr<ImageFile> image_;
+};
+
+// ---- bilevel ------------------------------------------------------------------
+
+int InkAt(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
+
+TEST_F(TiffReaderTest, Group4FaxOpensAsWhitePaperWithBlackInk) {
+  TiffImageSpec spec;
+  spec.width = 45;
+  spec.height = 20;
+  spec.bitsPerSample = 1;
+  spec.photometric = PHOTOMETRIC_MINISWHITE;
+  spec.compression = COMPRESSION_CCITTFAX4;
+  spec.rows = PackRows(45, 20, 1, InkAt);
+  const DibDescription native = LoadNative(spec);
+  EXPECT_EQ(image_->GetSourceBitsPerPixel(), 1);
+  ASSERT_EQ(native.bitsPerPixel, 1);
+  ExpectPixels(native, 45, 20, [](int x, int y) { return static_cast<uint32_t>(InkAt(x, y)); });
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  ASSERT_EQ(display.bitsPerPixel, 1);
+  ASSERT_EQ(display.colorCount, 2);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 45; ++x)
+      ASSERT_EQ(DibColour(display, x, y), InkAt(x, y) ? (Rgb{0, 0, 0}) : (Rgb{255, 255, 255}))
+          << "row " << y << " pixel " << x;
+}
+
+TEST_F(TiffReaderTest, Group3FaxIsReadLikeGroup4) {
+  TiffImageSpec spec;
+  spec.width = 33;
+  spec.height = 9;
+  spec.bitsPerSample = 1;
+  spec.photometric = PHOTOMETRIC_MINISWHITE;
+  spec.compression = COMPRESSION_CCITTFAX3;
+  spec.rows = PackRows(33, 9, 1, InkAt);
+  ExpectPixels(LoadNative(spec), 33, 9,
+               [](int x, int y) { return static_cast<uint32_t>(InkAt(x, y)); });
+}
+
+TEST_F(TiffReaderTest, BlackIsZeroBilevelImageHasBlackFirstInItsPalette) {
+  TiffImageSpec spec;
+  spec.width = 10;
+  spec.height = 2;
+  spec.bitsPerSample = 1;
+  spec.photometric = PHOTOMETRIC_MINISBLACK;
+  spec.compression = COMPRESSION_PACKBITS;
+  spec.rows = PackRows(10, 2, 1, [](int x, int y) { return (x + y) % 2; });
+  LoadNative(spec);
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  EXPECT_EQ(DibColour(display, 0, 0), (Rgb{0, 0, 0}));
+  EXPECT_EQ(DibColour(display, 1, 0), (Rgb{255, 255, 255}));
+  EXPECT_EQ(DibColour(display, 0, 1), (Rgb{255, 255, 255}));
+}
+
+// ---- grey and palette ---------------------------------------------------------
+
+TEST_F(TiffReaderTest, EightBitWhiteIsZeroGreyIsInverted) {
+  TiffImageSpec spec;
+  spec.width = 256;
+  spec.height = 3;
+  spec.photometric = PHOTOMETRIC_MINISWHITE;
+  spec.rows = MakeRows(256, 3, 1, [](int x, int y, int) { return static_cast<uint8_t>(x ^ y); });
+  const DibDescription native = LoadNative(spec);
+  EXPECT_EQ(image_->IsGrey(), 1);
+  ExpectPixels(native, 256, 3, [](int x, int y) { return static_cast<uint32_t>(255 - (x ^ y)); });
+}
+
+TEST_F(TiffReaderTest, EightBitBlackIsZeroGreyIsKept) {
+  TiffImageSpec spec;
+  spec.width = 256;
+  spec.height = 2;
+  spec.compression = COMPRESSION_ADOBE_DEFLATE;
+  spec.rows = MakeRows(256, 2, 1, [](int x, int y, int) { return static_cast<uint8_t>(x + y); });
+  ExpectPixels(LoadNative(spec), 256, 2,
+               [](int x, int y) { return static_cast<uint32_t>((x + y) & 255); });
+}
+
+TEST_F(TiffReaderTest, FourBitGreyBecomesOneBytePerPixel) {
+  for (int photometric : {PHOTOMETRIC_MINISWHITE, PHOTOMETRIC_MINISBLACK}) {
+    TiffImageSpec spec;
+    spec.width = 15;
+    spec.height = 2;
+    spec.bitsPerSample = 4;
+    spec.photometric = photometric;
+    spec.rows = PackRows(15, 2, 4, [](int x, int y) { return (x + 3 * y) % 16; });
+    const DibDescription native = LoadNative(spec);
+    EXPECT_EQ(image_->IsGrey(), 1);
+    ExpectPixels(native, 15, 2, [photometric](int x, int y) {
+      const int v = (x + 3 * y) % 16;
+      return static_cast<uint32_t>(photometric == PHOTOMETRIC_MINISWHITE ? 15 - v : v);
+    });
+  }
+}
+
+TEST_F(TiffReaderTest, ColourMapGivesThePaletteFromItsHighBytes) {
+  TiffImageSpec spec;
+  spec.width = 16;
+  spec.height = 1;
+  spec.bitsPerSample = 4;
+  spec.photometric = PHOTOMETRIC_PALETTE;
+  spec.compression = COMPRESSION_LZW;
+  for (int channel = 0; channel < 3; ++channel)
+    for (int i = 0; i < 16; ++i) spec.colorMap.push_back(static_cast<uint16_t>((i * 16 + channel * 5) << 8 | 0x7F));
+  spec.rows = PackRows(16, 1, 4, [](int x, int) { return 15 - x; });
+  const DibDescription native = LoadNative(spec);
+  EXPECT_EQ(image_->IsGrey(), 0);
+  ExpectPixels(native, 16, 1, [](int x, int) { return static_cast<uint32_t>(15 - x); });
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  ASSERT_EQ(display.colorCount, 16);
+  for (int x = 0; x < 16; ++x) {
+    const int i = 15 - x;
+    EXPECT_EQ(DibColour(display, x, 0), (Rgb{i * 16, i * 16 + 5, i * 16 + 10})) << "pixel " << x;
+  }
+}
+
+// ---- colour ---------------------------------------------------------------------
+
+uint8_t ColourSample(int x, int y, int sample) {
+  return static_cast<uint8_t>(x * 9 + y * 31 + sample * 67);
+}
+
+TEST_F(TiffReaderTest, LzwRgbArrivesAsBlueGreenRed) {
+  TiffImageSpec spec;
+  spec.width = 40;
+  spec.height = 30;
+  spec.samplesPerPixel = 3;
+  spec.photometric = PHOTOMETRIC_RGB;
+  spec.compression = COMPRESSION_LZW;
+  spec.rowsPerStrip = 7;
+  spec.rows = MakeRows(40, 30, 3, ColourSample);
+  const DibDescription native = LoadNative(spec);
+  EXPECT_EQ(image_->GetSourceBitsPerPixel(), 24);
+  ASSERT_EQ(native.bitsPerPixel, 24);
+  ExpectPixels(native, 40, 30, [](int x, int y) {
+    return Bgr(ColourSample(x, y, 0), ColourSample(x, y, 1), ColourSample(x, y, 2));
+  });
+}
+
+TEST_F(TiffReaderTest, DeflateRgbWithAlphaDropsTheAlpha) {
+  TiffImageSpec spec;
+  spec.width = 20;
+  spec.height = 5;
+  spec.samplesPerPixel = 4;
+  spec.extraSamples = 1;
+  spec.photometric = PHOTOMETRIC_RGB;
+  spec.compression = COMPRESSION_ADOBE_DEFLATE;
+  spec.rows = MakeRows(20, 5, 4, ColourSample);
+  ExpectPixels(LoadNative(spec), 20, 5, [](int x, int y) {
+    return Bgr(ColourSample(x, y, 0), ColourSample(x, y, 1), ColourSample(x, y, 2));
+  });
+}
+
+TEST_F(TiffReaderTest, CmykIsShownIgnoringTheBlackChannel) {
+  TiffImageSpec spec;
+  spec.width = 20;
+  spec.height = 5;
+  spec.samplesPerPixel = 4;
+  spec.photometric = PHOTOMETRIC_SEPARATED;
+  spec.inkSet = INKSET_CMYK;
+  spec.rows = MakeRows(20, 5, 4, ColourSample);
+  ExpectPixels(LoadNative(spec), 20, 5, [](int x, int y) {
+    return Bgr(255 - ColourSample(x, y, 0), 255 - ColourSample(x, y, 1),
+               255 - ColourSample(x, y, 2));
+  });
+}
+
+// ---- orientation and size ----------------------------------------------------------
+
+TEST_F(TiffReaderTest, BottomUpFileIsShownUprightFillingFromTheBottom) {
+  for (int orientation : {ORIENTATION_BOTLEFT, ORIENTATION_BOTRIGHT}) {
+    TiffImageSpec spec;
+    spec.width = 4;
+    spec.height = 6;
+    spec.orientation = orientation;
+    spec.rows = MakeRows(4, 6, 1, [](int x, int y, int) { return static_cast<uint8_t>(10 * y + x); });
+    Open(spec);
+    ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image_->LastError();
+    int changed = 0;
+    ImageRect rect;
+    ASSERT_TRUE(image_->DecodeRows(2, &changed, &rect));
+    EXPECT_EQ(changed, 1);
+    EXPECT_EQ(rect, (ImageRect{0, 4, 4, 6})) << "orientation " << orientation;
+    EXPECT_EQ(image_->GetDecodedRect(), (ImageRect{0, 4, 4, 6}));
+    ASSERT_TRUE(image_->DecodeRows(4, &changed, &rect));
+    EXPECT_EQ(rect, (ImageRect{0, 0, 4, 4}));
+    EXPECT_TRUE(image_->IsComplete());
+    // The first stored row is the bottom one.
+    ExpectPixels(Describe(image_->GetNativeBitmap()), 4, 6,
+                 [](int x, int y) { return static_cast<uint32_t>(10 * (5 - y) + x); });
+    image_->EndLoad(0);
+  }
+}
+
+TEST_F(TiffReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
+  TiffImageSpec spec;
+  spec.width = 8;
+  spec.height = 8;
+  spec.rows = MakeRows(8, 8, 1, [](int x, int y, int) { return static_cast<uint8_t>(8 * y + x); });
+  Open(spec);
+  ASSERT_TRUE(image_->LoadFitted(4, 4, 0, 0, 1, 0)) << image_->LastError();
+  const DibDescription native = Describe(image_->GetNativeBitmap());
+  ASSERT_EQ(native.height, 4);
+  for (int y = 0; y < 4; ++y)
+    EXPECT_EQ(DibValue(native, 0, y), static_cast<uint32_t>(8 * (2 * y + 1))) << "row " << y;
+}
+
+TEST_F(TiffReaderTest, ImageInMemoryIsReadLikeAFile) {
+  TiffImageSpec spec;
+  spec.width = 9;
+  spec.height = 4;
+  spec.samplesPerPixel = 3;
+  spec.photometric = PHOTOMETRIC_RGB;
+  spec.compression = COMPRESSION_PACKBITS;
+  spec.rows = MakeRows(9, 4, 3, ColourSample);
+  const std::vector<uint8_t> bytes = ReadWholeFile(WriteTiffImage(spec, "memory.tif"));
+  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+  ASSERT_EQ(image.GetFormat(), FormatTif);
+  EXPECT_EQ(image.GetSourceWidth(), 9);
+  EXPECT_EQ(image.GetSourceHeight(), 4);
+  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  path_ = "memory";
+  ExpectPixels(Describe(image.GetNativeBitmap()), 9, 4, [](int x, int y) {
+    return Bgr(ColourSample(x, y, 0), ColourSample(x, y, 1), ColourSample(x, y, 2));
+  });
+}
+
+// ---- refused files -------------------------------------------------------------------
+
+TEST_F(TiffReaderTest, TiledImageIsNotATiff) {
+  TiffImageSpec spec;
+  spec.width = 32;
+  spec.height = 32;
+  spec.tileSize = 16;
+  spec.rows = MakeRows(32, 32, 1, [](int x, int y, int) { return static_cast<uint8_t>(x + y); });
+  Open(spec);
+  EXPECT_EQ(image_->GetFormat(), -1);
+  EXPECT_EQ(image_->LastError(), ErrNotSupported);
+}
+
+// A JFIF header at the start of the first tile: once the TIFF test refuses
+// the file, the JPEG test further down the line finds it.
+TEST_F(TiffReaderTest, TiledImageFallsThroughToTheLaterTests) {
+  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1,
+                           0,    0,    1,    0,    1,    0,    0,   0xFF, 0xC0, 0x00, 0x11, 8,
+                           0x00, 0x30, 0x00, 0x50, 3};
+  TiffImageSpec spec;
+  spec.width = 16;
+  spec.height = 16;
+  spec.tileSize = 16;
+  spec.rows = MakeRows(16, 16, 1, [&kJfif](int x, int y, int) {
+    const size_t at = static_cast<size_t>(y) * 16 + x;
+    return at < sizeof kJfif ? kJfif[at] : uint8_t{0};
+  });
+  Open(spec);
+  const std::vector<uint8_t> bytes = ReadWholeFile(path_);
+  ASSERT_EQ(bytes[0], 'I');
+  EXPECT_EQ(image_->GetFormat(), FormatJpg);
+  EXPECT_EQ(image_->GetSourceWidth(), 0x50);
+  EXPECT_EQ(image_->GetSourceHeight(), 0x30);
+}
+
+TEST_F(TiffReaderTest, SixteenBitGreyIsRefused) {
+  TiffImageSpec spec;
+  spec.width = 4;
+  spec.height = 2;
+  spec.bitsPerSample = 16;
+  spec.rows = MakeRows(4, 2, 2, [](int x, int, int) { return static_cast<uint8_t>(x); });
+  EXPECT_EQ(LoadError(spec), ErrNotSupported);
+}
+
+TEST_F(TiffReaderTest, RgbStoredPlaneByPlaneIsRefused) {
+  TiffImageSpec spec;
+  spec.width = 4;
+  spec.height = 2;
+  spec.samplesPerPixel = 3;
+  spec.photometric = PHOTOMETRIC_RGB;
+  spec.separatePlanes = true;
+  spec.rows = MakeRows(4, 2, 3, ColourSample);
+  EXPECT_EQ(LoadError(spec), ErrNotSupported);
+}
+
+TEST_F(TiffReaderTest, DamagedStripFailsItsRowsAfterTheGoodOnesAreShown) {
+  TiffImageSpec spec;
+  spec.width = 64;
+  spec.height = 64;
+  spec.rowsPerStrip = 4;
+  spec.compression = COMPRESSION_ADOBE_DEFLATE;
+  spec.rows = MakeRows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
+  Open(spec);
+  // Zeroes the compressed data of strip 8 (rows 32 to 35): no zlib stream.
+  std::vector<uint8_t> bytes = ReadWholeFile(path_);
+  TIFF* tiff = TIFFOpen(path_.c_str(), "r");
+  ASSERT_NE(tiff, nullptr);
+  uint64_t* offsets = nullptr;
+  uint64_t* counts = nullptr;
+  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPOFFSETS, &offsets));
+  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPBYTECOUNTS, &counts));
+  std::fill(bytes.begin() + offsets[8], bytes.begin() + offsets[8] + counts[8], 0);
+  TIFFClose(tiff);
+
+  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+  ASSERT_EQ(image.GetFormat(), FormatTif) << image.LastError();
+  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
+  EXPECT_FALSE(image.DecodeRows(64, nullptr, nullptr));
+  EXPECT_EQ(image.LastError(), ErrBadData);
+  EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 64, 32}));
+  path_ = "damaged strip";
+  ExpectPixels(Describe(image.GetNativeBitmap()), 64, 64,
+               [](int x, int y) { return static_cast<uint32_t>((x * y) & 255); }, 32);
+  image.EndLoad(0);
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// TIFF files made for the tests by libtiff's own writer, into a file under
+// the test's temporary directory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TiffImageSpec {
+  int width = 1;
+  int height = 1;
+  int bitsPerSample = 8;
+  int samplesPerPixel = 1;
+  int photometric = 1;   // PHOTOMETRIC_...
+  int compression = 1;   // COMPRESSION_...
+  int orientation = 0;   // written when not 0
+  int extraSamples = 0;  // trailing samples marked as unassociated alpha
+  int inkSet = 0;        // written when not 0
+  bool separatePlanes = false;
+  int tileSize = 0;      // tiled when not 0 (a multiple of 16)
+  int rowsPerStrip = 0;  // libtiff's default when 0
+  std::vector<uint16_t> colorMap;  // red, then green, then blue entries
+  // Stored rows top to bottom as the file holds them, packed as TIFF packs
+  // them (bits most significant first, samples interleaved).
+  std::vector<std::vector<uint8_t>> rows;
+};
+
+// Writes the file and returns its path; throws when libtiff refuses.
+std::string WriteTiffImage(const TiffImageSpec& spec, const std::string& name);
+
+std::vector<uint8_t> ReadWholeFile(const std::string& path);
