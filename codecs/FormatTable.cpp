@@ -6,6 +6,8 @@
 #include "codecs/GifWriter.h"
 #include "codecs/ImageReader.h"
 #include "codecs/ImageWriter.h"
+#include "codecs/JpegReader.h"
+#include "codecs/JpegWriter.h"
 #include "codecs/PcdReader.h"
 #include "codecs/PcxReader.h"
 #include "codecs/PcxWriter.h"
@@ -17,7 +19,7 @@ namespace {
 
 // Indexed by ImageFormat code.
 const FormatEntry kFormatTable[kFormatCount] = {
-    /* FormatJpg */ {"JPG \tJPEG JFIF Format", nullptr, nullptr},
+    /* FormatJpg */ {"JPG \tJPEG JFIF Format", MakeReader<JpegReader>, MakeWriter<JpegWriter>},
     /* FormatGif */ {"GIF \tCompuserve GIF 87a", MakeReader<GifReader>, MakeWriter<GifWriter>},
     /* FormatBmp */ {"BMP \tWindows Bitmap", MakeReader<BmpReader>, MakeWriter<BmpWriter>},
     /* FormatTga */ {"TGA \tTarga", MakeReader<TgaReader>, nullptr},

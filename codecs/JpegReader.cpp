@@ -1,0 +1,230 @@
+#include "codecs/JpegReader.h"
+
+#include "codecs/CodecError.h"
+#include "codecs/ImageFormat.h"
+#include "codecs/JpegScale.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+
+namespace {
+
+// Progressive files keep every coefficient of the image in memory; this
+// caps what a hostile header can make the library ask for (a 40-megapixel
+// progressive photo needs about half of it).
+constexpr long kDecoderMemoryLimit = 256L * 1024 * 1024;
+
+// The library's recommended output buffer height, but never more.
+constexpr int kMaxStripRows = 8;
+
+// The first pass of a progressive file shows this scan; the final pass asks
+// for a scan no file reaches, which the library reads up to the end.
+constexpr int kCoarseScan = 2;
+constexpr int kFinalScan = 100;
+
+}  // namespace
+
+JpegReader::JpegReader(const ImageSource& source) : ImageReader(source), decoder_() {}
+
+JpegReader::~JpegReader() { DestroyDecoder(); }
+
+// ---- header ---------------------------------------------------------------
+
+int JpegReader::ReadHeaderPart() {
+  uint8_t head[1024];
+  uint32_t got = 0;
+  ReadBytes(head, sizeof head, &got);  // a file shorter than this is fine
+  errorCode = 0;
+  uint32_t start = 0;
+  while (start + 1 < got && !(head[start] == 0xFF && head[start + 1] == 0xD8)) ++start;
+  if (start + 1 >= got) return Fail(ErrNotSupported);
+  if (!SeekTo(static_cast<long>(start), 0)) return 0;
+  if (!CreateDecoderAndReadHeader()) return Fail(ErrNotSupported);
+
+  format = FormatJpg;
+  width = static_cast<int>(decoder_.image_width);
+  height = static_cast<int>(decoder_.image_height);
+  isGrey = decoder_.num_components == 1;
+  bitsPerPixel = isGrey ? 8 : 24;
+  nativeDepth = bitsPerPixel;
+  deliveredWidth = width;
+  return 1;
+}
+
+bool JpegReader::CreateDecoderAndReadHeader() {
+  DestroyDecoder();
+  decoder_.err = UseJpegErrorManager(&errors_);
+  bool read = RunJpegGuarded(errors_, [this] {
+    jpeg_create_decompress(&decoder_);
+    decoder_.mem->max_memory_to_use = kDecoderMemoryLimit;
+    AttachJpegSource(&decoder_, &sourceManager_, &Source());
+    jpeg_read_header(&decoder_, TRUE);
+  });
+  decoderBroken_ = !read;
+  return read;
+}
+
+void JpegReader::DestroyDecoder() {
+  if (decoder_.mem) RunJpegGuarded(errors_, [this] { jpeg_destroy_decompress(&decoder_); });
+  decoder_.mem = nullptr;
+  decoderBroken_ = false;
+}
+
+// ---- decode set-up --------------------------------------------------------
+
+int JpegReader::StartDecode() {
+  if (!decoder_.mem || decoderBroken_) return Fail(ErrOutOfOrder);
+  scale_ = JpegScaleFactor(width, height, OutputWidth(), OutputHeight());
+  scaledWidth_ = width / scale_;
+  scaledHeight_ = height / scale_;
+  deliveredWidth = scaledWidth_;
+  // The two-pass dithered reduction must see each pixel once.
+  buffered_ = decoder_.progressive_mode && ReductionMode() != 4;
+  finalPass_ = false;
+
+  if (!StartLibraryDecode()) {
+    decoderBroken_ = true;
+    return Fail(ErrNoPalette);
+  }
+  // The library rounds scaled sizes up; the sink takes the rounded-down
+  // size, so every delivered line is at least that long.
+  if (static_cast<int>(decoder_.output_width) < scaledWidth_ ||
+      static_cast<int>(decoder_.output_height) < scaledHeight_)
+    return Fail(ErrNoPalette);
+
+  stripRowCount_ = std::min(std::max(decoder_.rec_outbuf_height, 1), kMaxStripRows);
+  const size_t lineBytes =
+      static_cast<size_t>(decoder_.output_width) * static_cast<size_t>(decoder_.output_components);
+  strip_.assign(lineBytes * stripRowCount_, 0);
+  stripRows_.resize(stripRowCount_);
+  for (int i = 0; i < stripRowCount_; ++i) stripRows_[i] = strip_.data() + lineBytes * i;
+  stripFilled_ = 0;
+  lineCounter_ = 0;
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  return 1;
+}
+
+bool JpegReader::StartLibraryDecode() {
+  decoder_.out_color_space = isGrey ? JCS_GRAYSCALE : JCS_EXT_BGR;
+  decoder_.scale_num = 1;
+  decoder_.scale_denom = static_cast<unsigned>(scale_);
+  decoder_.dct_method = JDCT_IFAST;
+  decoder_.do_fancy_upsampling = FALSE;
+  decoder_.quantize_colors = FALSE;
+  decoder_.buffered_image = buffered_ ? TRUE : FALSE;
+  return RunJpegGuarded(errors_, [this] {
+    jpeg_start_decompress(&decoder_);
+    if (buffered_) jpeg_start_output(&decoder_, kCoarseScan);
+  });
+}
+
+// ---- rows -----------------------------------------------------------------
+
+bool JpegReader::ReadStrip() {
+  stripFilled_ = 0;
+  bool read = RunJpegGuarded(errors_, [this] {
+    // The library may hand out fewer lines per call than asked.
+    while (stripFilled_ < stripRowCount_ && decoder_.output_scanline < decoder_.output_height) {
+      JDIMENSION lines = jpeg_read_scanlines(&decoder_, stripRows_.data() + stripFilled_,
+                                             static_cast<JDIMENSION>(stripRowCount_ - stripFilled_));
+      if (lines == 0) break;
+      stripFilled_ += static_cast<int>(lines);
+    }
+  });
+  if (!read) decoderBroken_ = true;
+  return read && stripFilled_ > 0;
+}
+
+int JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  if (decoderBroken_ || stripRows_.empty()) return Fail(ErrBadData);
+  const int outputHeight = OutputHeight();
+  count = std::max(0, std::min(count, outputHeight - rowsDone_));
+  if (changed) *changed = 1;
+  if (rect) *rect = ImageRect{0, rowsDone_, OutputWidth(), rowsDone_ + count};
+
+  for (int i = 0; i < count; ++i) {
+    // Skip scaled lines so the output rows are spread evenly over them.
+    const uint8_t* row = nullptr;
+    while (accumulator_ < scaledHeight_) {
+      const int slot = lineCounter_ % stripRowCount_;
+      if (slot == 0 && !ReadStrip()) return Fail(ErrBadData);
+      if (slot >= stripFilled_) return Fail(ErrBadData);
+      row = stripRows_[slot];
+      ++lineCounter_;
+      accumulator_ += outputHeight;
+    }
+    accumulator_ -= scaledHeight_;
+    if (!PutRow(row, rowsDone_)) return errorCode ? 0 : Fail(ErrBadData);
+    ++rowsDone_;
+  }
+  UpdateProgress();
+  if (rowsDone_ < outputHeight) return 1;
+
+  if (buffered_ && !finalPass_) {
+    bool inputComplete = false;
+    if (!RunJpegGuarded(errors_, [&] { inputComplete = jpeg_input_complete(&decoder_) != FALSE; })) {
+      decoderBroken_ = true;
+      return Fail(ErrBadData);
+    }
+    if (!inputComplete) return StartFinalPass() ? 1 : Fail(ErrBadData);
+  }
+  FinishPass();
+  return 1;
+}
+
+bool JpegReader::StartFinalPass() {
+  // Block smoothing decides which coefficients to estimate when a pass
+  // starts; here that is long before the pass reads the rest of the file,
+  // so it would blur the complete picture with estimates of coefficients
+  // that have meanwhile arrived (as zeros or otherwise).
+  decoder_.do_block_smoothing = FALSE;
+  bool started = RunJpegGuarded(errors_, [this] {
+    jpeg_finish_output(&decoder_);
+    jpeg_start_output(&decoder_, kFinalScan);
+  });
+  if (!started) {
+    decoderBroken_ = true;
+    return false;
+  }
+  finalPass_ = true;
+  rowsDone_ = 0;
+  lineCounter_ = 0;
+  accumulator_ = 0;
+  stripFilled_ = 0;
+  UpdateProgress();
+  return true;
+}
+
+// Until a pass is complete its progress stays below the pass's end, however
+// the scaling rounds: the base stops asking for rows at 10000.
+void JpegReader::UpdateProgress() {
+  const int outputHeight = OutputHeight();
+  const bool passDone = rowsDone_ >= outputHeight;
+  if (!buffered_) {
+    progress = passDone ? 10000 : std::min(ScaleMulDiv(rowsDone_, 10000, outputHeight), 9999);
+    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
+  } else if (!finalPass_) {
+    progress = passDone ? 5000 : std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
+    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
+  } else {
+    progress =
+        passDone ? 10000 : 5000 + std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
+    decodedRect = ImageRect{0, 0, OutputWidth(), outputHeight};
+  }
+}
+
+// ---- end ------------------------------------------------------------------
+
+int JpegReader::EndDecodePart() {
+  DestroyDecoder();
+  std::vector<uint8_t>().swap(strip_);
+  std::vector<JSAMPROW>().swap(stripRows_);
+  stripRowCount_ = 0;
+  stripFilled_ = 0;
+  lineCounter_ = 0;
+  rowsDone_ = 0;
+  accumulator_ = 0;
+  finalPass_ = false;
+  return 1;
+}

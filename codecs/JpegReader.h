@@ -1,0 +1,54 @@
+// JPEG reader over libjpeg: grey and colour, baseline and progressive.
+// Colour rows come out of the library in blue, green, red order and go to
+// the row sink as they are. The library's DCT scaling (1/2, 1/4, 1/8) does
+// most of any shrinking; progressive files are shown twice through the
+// library's buffered-image mode, first coarse (scan 2), then final.
+#pragma once
+
+#include "codecs/ImageReader.h"
+#include "codecs/JpegLibrary.h"
+#include "codecs/JpegSourceManager.h"
+
+#include <cstdint>
+#include <vector>
+
+class JpegReader : public ImageReader {
+ public:
+  explicit JpegReader(const ImageSource& source);
+  ~JpegReader() override;
+
+ protected:
+  int ReadHeaderPart() override;
+  int StartDecode() override;
+  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int EndDecodePart() override;
+
+ private:
+  bool CreateDecoderAndReadHeader();
+  bool StartLibraryDecode();
+  // The next strip of scan lines into strip_; false on a library error or
+  // when the library has no more lines.
+  bool ReadStrip();
+  bool StartFinalPass();
+  void DestroyDecoder();
+  void UpdateProgress();
+
+  jpeg_decompress_struct decoder_;
+  JpegErrorManager errors_;
+  JpegSourceManager sourceManager_;
+  bool decoderBroken_ = false;  // after a library error only destruction is safe
+
+  int scale_ = 1;
+  int scaledWidth_ = 0;
+  int scaledHeight_ = 0;
+  bool buffered_ = false;
+  bool finalPass_ = false;
+
+  std::vector<uint8_t> strip_;  // stripRows_ scan lines, allocated once per load
+  std::vector<JSAMPROW> stripRows_;
+  int stripRowCount_ = 0;
+  int stripFilled_ = 0;
+  int lineCounter_ = 0;
+  int rowsDone_ = 0;
+  int accumulator_ = 0;
+};
