@@ -8,6 +8,8 @@ namespace {
 const OutputFormat kOutputFormats[] = {
     {"bmp", FormatBmp, "bmp"},
     {"jpg", FormatJpg, "jpg"},
+    {"gif", FormatGif, "gif"},
+    {"pcx", FormatPcx, "pcx"},
 };
 
 }  // namespace
