@@ -1,0 +1,12 @@
+// The system's Fonts registry key: one string value per installed font file,
+// named after the font, holding a bare file name (in the fonts folder) or a path.
+#pragma once
+
+#include <string>
+
+inline constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
+
+// The file of an entry, "" when there is none.
+std::string ReadFontEntry(const std::string &entryName);
+bool WriteFontEntry(const std::string &entryName, const std::string &fileName);
+bool DeleteFontEntry(const std::string &entryName);

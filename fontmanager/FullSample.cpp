@@ -1,0 +1,37 @@
+// Full Sample: the platform's font viewer, started on the file of the
+// selected family.
+#include "MainForm.h"
+
+#include "FontsKey.h"
+
+#include "platform/forms/ErrorBeep.h"
+
+void TfrmZel95::sbFullSampleClick()
+{
+    if (CountSelected() != 1) {
+        SoundErrorBeep();
+        return;
+    }
+    const int row = lbFonts.ItemIndex();
+    const TToShowItem *item = ShowItem(row);
+    if (!item)
+        return;
+    std::string fileName;
+    if (item->TrueType) {
+        fileName = ReadFontEntry(item->Name + " (TrueType)");
+    } else {
+        const int face = FNonTTFFonts.IndexOf(lbFonts.Text(row));
+        if (face >= 0)
+            fileName = ReadFontEntry(FNonTTFFonts[face].Entries.front());
+    }
+    if (fileName.find('\\') == std::string::npos)
+        fileName = FFontsDir + "\\" + fileName;
+    ShowFullSample(fileName);
+}
+
+void TfrmZel95::ShowFullSample(const std::string &path)
+{
+    // The path goes in unquoted, as the viewer expects it.
+    const std::string commandLine = FWindowsDir + "\\FONTVIEW.EXE " + path;
+    WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+}

@@ -1,0 +1,149 @@
+// The main window of the font manager: the installed font families, each
+// written in its own typeface, with the toolbar, menu and status bar that
+// command it.
+#pragma once
+
+#include "FontItems.h"
+
+#include "platform/forms/Bevel.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/GlyphButton.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/ListBox.h"
+#include "platform/forms/Menu.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/SpinEdit.h"
+#include "platform/forms/StatusBar.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+class TfrmZel95 : public TForm {
+ public:
+    TfrmZel95();
+    ~TfrmZel95() override;
+
+    // Creates the window and its components, then runs FormCreate.
+    void Create();
+
+    // Components, as the form names them.
+    TPanel Toolbar{"Toolbar"};
+    TLabel Label3{"Label3"};
+    TSpinEdit spSize{"spSize"};
+    TCheckBox cbTT{"cbTT"};
+    TBevel Bevel1{"Bevel1"};
+    TGlyphButton sbRefresh{"sbRefresh"};
+    TGlyphButton sbFullSample{"sbFullSample"};
+    TGlyphButton sbAdd{"sbAdd"};
+    TGlyphButton sbRemove{"sbRemove"};
+    TListBox lbFonts{"lbFonts"};
+    TStatusBar StatusBar{"StatusBar"};
+    TImage imgTTF{"imgTTF"};
+    TImage imgTTFSel{"imgTTFSel"};
+
+    TMainMenu MainMenu1;
+    TMenuItem mnuFile{"mnuFile", "&File", "Contains commands for the application."};
+    TMenuItem mnuFileExit{"mnuFileExit", "&Exit", "Terminates Zel95."};
+    TMenuItem mnuFont{"mnuFont", "F&ont", "Contains command for adding and deleting fonts."};
+    TMenuItem mnuFontAdd{"mnuFontAdd", "&Install...", "Add one or more new fonts."};
+    TMenuItem mnuFontRemove{"mnuFontRemove", "&Delete", "Removes the selected font(s).", VK_DELETE};
+    TMenuItem mnuView{"mnuView", "&View", "Contains commands for customizing this window."};
+    TMenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar", "Shows or hides the toolbar."};
+    TMenuItem mnuViewStatusbar{"mnuViewStatusbar", "Status &Bar", "Shows or hides the status bar."};
+    TMenuItem N2{"N2", "-", ""};
+    TMenuItem mnuViewRefresh{"mnuViewRefresh", "&Refresh", "Refreshes the list of available fonts."};
+    TMenuItem mnuViewFullSample{"mnuViewFullSample", "&Full Sample", "Shows a full sample of the selected font."};
+    TMenuItem mnuHelp{"mnuHelp", "&Help", "Contains command for displaying help."};
+    TMenuItem mnuHelpTopics{"mnuHelpTopics", "&Help Topics", "Displays the contents of the help."};
+    TMenuItem mnuSep1{"mnuSep1", "-", ""};
+    TMenuItem mnuHelpAbout{"mnuHelpAbout", "&About Zel 95", "Displays information about Zel95."};
+
+    // Fields.
+    std::string FWindowsDir;
+    std::string FFontsDir;
+    TNonTTFFonts FNonTTFFonts;
+    // Exists only while a removal collects its fonts.
+    std::unique_ptr<std::vector<TToDeleteItem>> FToDelete;
+    bool FLoaded = false;
+    double FHeightPerPoint = 0.0;
+
+    // Counters and measures of the last rebuild of the catalogue.
+    uint16_t TrueTypeCount = 0;
+    uint16_t NonTTFCount = 0;
+    int32_t MaxTextHeight = 0;
+    int32_t MaxDescent = 0;
+    int32_t EnumSampleSize = 0;
+
+    // Lifecycle and application handlers.
+    void FormCreate();
+    void FormDestroy();
+    void AppException(const std::exception &e);
+    void ShowHint();
+
+    // The installed-font catalogue.
+    void ReadRegistryFonts();
+    void RefreshFontList();
+    void HandleFontChange();
+    // One family of the system's enumeration, for `action`.
+    void EnumFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric, TEnumAction action);
+    bool IsInToDelete(const std::string &name, bool trueType) const;
+
+    // The font list and its commands.
+    int CountSelected() const;
+    void UpdateSelectionState();
+    void lbFontsDrawItem(TCanvas &canvas, int index, const RECT &rect, unsigned state);
+    void lbFontsClick();
+    void lbFontsDblClick();
+    void spSizeChange();
+    void cbTTClick();
+    void FormKeyUp(WORD &key);
+    void sbRefreshClick();
+    void sbFullSampleClick();
+    void sbAddClick();
+    void sbRemoveClick();
+    void mnuFileExitClick();
+    void mnuFontAddClick();
+    void mnuFontRemoveClick();
+    void mnuFontRefreshClick();
+    void mnuFontFullSampleClick();
+    void mnuViewToolbarClick();
+    void mnuViewStatusbarClick();
+    void mnuHelpTopicsClick();
+    void mnuHelpAboutClick();
+
+    // Starts the font viewer on the font file `path`.
+    void ShowFullSample(const std::string &path);
+
+    const TToShowItem *ShowItem(int index) const;
+
+ protected:
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+
+ private:
+    void CreateComponents();
+    void CreateMenu();
+    void ReleaseShowItems();
+
+    // The records behind the rows of lbFonts.
+    std::vector<std::unique_ptr<TToShowItem>> showItems_;
+    // Faces the running rebuild has met already.
+    std::set<std::string> enumeratedFaces_;
+};
+
+// The font family enumeration's callback; `action` is a TEnumAction. The
+// families go to the main window that is rebuilding its catalogue.
+int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD fontType, LPARAM action);
+
+// The main window while it exists.
+extern TfrmZel95 *frmZel95;
+
+// The folder of the program's executable, ending in a backslash.
+std::string ProgramFolder();

@@ -1,0 +1,24 @@
+// A small square button that shows a bitmap glyph and, through its hint, a
+// tooltip.
+#pragma once
+
+#include "Control.h"
+#include "Gdi.h"
+
+#include <functional>
+
+class TGlyphButton : public TControl {
+ public:
+    using TControl::TControl;
+
+    // `glyph` is a bitmap resource of the program.
+    void Create(TControl *parent, int glyph, int left, int top, int width, int height);
+
+    std::function<void()> OnClick;
+    void Click();
+
+    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+
+ private:
+    BitmapHandle glyph_;
+};

@@ -1,0 +1,185 @@
+// The installed-font catalogue: the Fonts key joined with the system's
+// families, against the prefix's real font files.
+#include "MainWindowFixture.h"
+#include "ReportText.h"
+#include "SystemFonts.h"
+#include "UserInput.h"
+
+#include <algorithm>
+
+namespace {
+
+// The faces of the raster files RegisterTestRasterFonts registers.
+const std::set<std::string> kRegisteredRasterFaces = {"Courier", "MS Sans Serif"};
+
+std::set<std::string> Intersection(const std::set<std::string> &a, const std::set<std::string> &b)
+{
+    std::set<std::string> both;
+    std::set_intersection(a.begin(), a.end(), b.begin(), b.end(), std::inserter(both, both.begin()));
+    return both;
+}
+
+TEST_F(MainWindowTest, TrueTypeOnlyListsExactlyTheTrueTypeFamilies)
+{
+    CreateMainWindow();
+    const TSystemFamilies families = EnumerateFamilies();
+    ASSERT_FALSE(families.trueType.empty());
+    const std::vector<std::string> rows = Rows();
+    EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), families.trueType);
+    EXPECT_EQ(rows.size(), families.trueType.size()) << "a family listed twice";
+    EXPECT_EQ(form->TrueTypeCount, rows.size());
+    for (int i = 0; i < form->lbFonts.Count(); ++i)
+        EXPECT_TRUE(form->ShowItem(i)->TrueType) << rows[i];
+}
+
+TEST_F(MainWindowTest, WithOtherFontsTheRegisteredRasterFamiliesJoinInSortedOrder)
+{
+    WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly", "0");
+    CreateMainWindow();
+    const TSystemFamilies families = EnumerateFamilies();
+    // The prefix has raster families of its own (Small Fonts, System) that
+    // are not registered in the Fonts key; they stay out.
+    ASSERT_TRUE(families.other.count("Small Fonts"));
+    std::set<std::string> expected = families.trueType;
+    const std::set<std::string> raster = Intersection(families.other, kRegisteredRasterFaces);
+    EXPECT_EQ(raster, kRegisteredRasterFaces);
+    expected.insert(raster.begin(), raster.end());
+
+    const std::vector<std::string> rows = Rows();
+    EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), expected);
+    EXPECT_EQ(rows.size(), expected.size());
+    for (size_t i = 1; i < rows.size(); ++i)
+        EXPECT_EQ(CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, rows[i - 1].c_str(), -1, rows[i].c_str(), -1),
+                  CSTR_LESS_THAN)
+            << "row " << i - 1 << " '" << rows[i - 1] << "' before row " << i << " '" << rows[i] << "'";
+
+    const int sansSerif = RowOf("MS Sans Serif");
+    ASSERT_GE(sansSerif, 0);
+    EXPECT_FALSE(form->ShowItem(sansSerif)->TrueType);
+    EXPECT_EQ(form->ShowItem(sansSerif)->Name, "MS Sans Serif");
+    EXPECT_EQ(form->TrueTypeCount, families.trueType.size());
+    EXPECT_EQ(form->NonTTFCount, 2);
+}
+
+TEST_F(MainWindowTest, TwoFilesOfOneFaceGiveOneEntryWithBothNamesInRegistryOrder)
+{
+    WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly", "0");
+    CreateMainWindow();
+    std::vector<std::string> registryOrder;
+    for (const TKeyValue &value : ReadValues(HKEY_LOCAL_MACHINE, kFontsKeyPath))
+        if (value.Name == kSansSerifVga || value.Name == kSansSerif8514)
+            registryOrder.push_back(value.Name);
+
+    ASSERT_EQ(form->FNonTTFFonts.Count(), 2);
+    const int face = form->FNonTTFFonts.IndexOf("ms sans serif");
+    ASSERT_GE(face, 0);
+    EXPECT_EQ(form->FNonTTFFonts[face].Name, "MS Sans Serif");
+    EXPECT_EQ(form->FNonTTFFonts[face].Entries, registryOrder);
+    // The Courier file is registered by its full path, outside the fonts folder.
+    const int courier = form->FNonTTFFonts.IndexOf("Courier");
+    ASSERT_GE(courier, 0);
+    EXPECT_EQ(form->FNonTTFFonts[courier].Entries, std::vector<std::string>{kCourierVga});
+    const std::vector<std::string> rows = Rows();
+    EXPECT_EQ(std::count(rows.begin(), rows.end(), "MS Sans Serif"), 1);
+}
+
+TEST_F(MainWindowTest, ClearingTrueTypeOnlyRefreshesWithTheRasterRows)
+{
+    CreateMainWindow();
+    EXPECT_EQ(RowOf("Courier"), -1);
+    SendMessageA(form->cbTT.Handle(), BM_CLICK, 0, 0);
+    EXPECT_GE(RowOf("Courier"), 0);
+    EXPECT_GE(RowOf("MS Sans Serif"), 0);
+    SendMessageA(form->cbTT.Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(RowOf("Courier"), -1);
+}
+
+TEST_F(MainWindowTest, TheRowHeightIsTheTallestCellOfAllFamilies)
+{
+    CreateMainWindow();
+    const TSystemFamilies families = EnumerateFamilies();
+    int tallest = 0;
+    std::string tallestFace;
+    for (const auto *kind : {&families.trueType, &families.other})
+        for (const std::string &face : *kind)
+            if (CellHeight(face, 12) > tallest) {
+                tallest = CellHeight(face, 12);
+                tallestFace = face;
+            }
+    EXPECT_EQ(form->MaxTextHeight, tallest) << "tallest: " << tallestFace;
+    EXPECT_EQ(form->lbFonts.ItemHeight(), tallest);
+    EXPECT_DOUBLE_EQ(form->FHeightPerPoint, tallest / 12.0);
+}
+
+TEST_F(MainWindowTest, AMissingFontFileIsAskedAboutAndKeptOnNo)
+{
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)", "zmissing.fon");
+    CreateMainWindow();
+    const std::string question =
+        MissingFileQuestion("Zel Missing 8 (VGA res)", FontsFolder() + "\\zmissing.fon");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Caption, "Confirm");
+    EXPECT_EQ(boxes.Shown()[0].Text, question);
+    EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)"), "zmissing.fon");
+
+    // Asked again at the next rebuild.
+    form->sbRefresh.Click();
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].Text, question);
+}
+
+TEST_F(MainWindowTest, AMissingFontFileAnsweredYesLosesExactlyItsEntry)
+{
+    const std::string path = "C:\\Zel Missing\\zfull.fon";
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Full 8 (VGA res)", path);
+    const std::vector<TKeyValue> before = ReadValues(HKEY_LOCAL_MACHINE, kFontsKeyPath);
+    boxes.Answer({IDYES});
+    CreateMainWindow();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Text, MissingFileQuestion("Zel Full 8 (VGA res)", path));
+
+    std::vector<TKeyValue> expected = before;
+    expected.erase(std::remove(expected.begin(), expected.end(), TKeyValue{"Zel Full 8 (VGA res)", path}),
+                   expected.end());
+    EXPECT_EQ(expected.size(), before.size() - 1);
+    EXPECT_TRUE(ReadValues(HKEY_LOCAL_MACHINE, kFontsKeyPath) == expected);
+    form->sbRefresh.Click();
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+TEST_F(MainWindowTest, ATruncatedFontFileEndsTheRebuildInTheReportWithAnEmptyList)
+{
+    const std::string whole = ReadWholeFile(WineFontFile("sserife.fon"));
+    ASSERT_GT(whole.size(), 1000u);
+    const std::string path = FontsFolder() + "\\ztrunc.fon";
+    WriteWholeFile(path, whole.substr(0, 300));
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Truncated", "ztrunc.fon");
+    CreateMainWindow();
+    DeleteFileA(path.c_str());
+
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].Caption, "Error");
+    ExpectReport(boxes.Shown()[0].Text, "EInOutError", "Read beyond end of file");
+    EXPECT_EQ(form->lbFonts.Count(), 0);
+    EXPECT_EQ(ScreenCursor(), TCursor::Default);
+}
+
+TEST_F(MainWindowTest, FontChangeRebuildsAndDropsTheSelection)
+{
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)", "zmissing.fon");
+    CreateMainWindow();
+    ASSERT_GE(form->lbFonts.Count(), 2);
+    ClickListRow(form->lbFonts.Handle(), 0);
+    ClickListRow(form->lbFonts.Handle(), 1, true);
+    EXPECT_EQ(form->CountSelected(), 2);
+    EXPECT_TRUE(form->mnuFontRemove.Enabled());
+    const size_t asked = boxes.Shown().size();
+
+    SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+    EXPECT_EQ(boxes.Shown().size(), asked + 1) << "one rebuild asks once";
+    EXPECT_EQ(form->CountSelected(), 0);
+    EXPECT_FALSE(form->mnuFontRemove.Enabled());
+    EXPECT_FALSE(form->mnuViewFullSample.Enabled());
+}
+
+}  // namespace
