@@ -129,6 +129,12 @@ int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
       row = ReadRow();
       if (!row) return Fail(ErrBadData);
       accumulator_ += outputHeight;
+      if (endOfBitmap_ && accumulator_ < height) {
+        // Past the end-of-bitmap escape every row is blank: skip them at
+        // once instead of one by one (the height may be huge).
+        int64_t skipped = (static_cast<int64_t>(height) - accumulator_ + outputHeight - 1) / outputHeight;
+        accumulator_ += skipped * outputHeight;
+      }
     }
     accumulator_ -= height;
     // With an output as tall as the source every row is read; a shorter

@@ -42,5 +42,5 @@ class BmpReader : public ImageReader {
   uint32_t rleBytesRead_ = 0;      // for word alignment of literal runs
   bool endOfBitmap_ = false;
   int rowsDone_ = 0;
-  int accumulator_ = 0;
+  int64_t accumulator_ = 0;  // wide: the height may be near the int limit
 };
