@@ -69,13 +69,36 @@ void TControl::CreateChild(TControl *parent, const char *className, DWORD style,
 {
     parent_ = parent;
     parent->children_.push_back(this);
-    if (visible_)
-        style |= WS_VISIBLE;
-    handle_ = CreateWindowExA(exStyle, className, text, style | WS_CHILD, left, top, width, height,
-                              parent->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextControlId++)),
+    id_ = nextControlId++;
+    className_ = className;
+    style_ = style | WS_CHILD;
+    exStyle_ = exStyle;
+    handle_ = CreateWindowExA(exStyle_, className, text, style_ | (visible_ ? WS_VISIBLE : 0), left, top, width,
+                              height, parent->Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               GetModuleHandleA(nullptr), this);
     Attach(handle_);
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+}
+
+void TControl::RecreateChild()
+{
+    const RECT bounds = BoundsRect();
+    const bool enabled = Enabled();
+    const bool focused = GetFocus() == handle_;
+    HWND old = handle_;
+    SetWindowLongPtrA(old, GWLP_USERDATA, 0);
+    attached_.erase(std::remove(attached_.begin(), attached_.end(), old), attached_.end());
+    handle_ = CreateWindowExA(exStyle_, className_.c_str(), "", style_ | (visible_ ? WS_VISIBLE : 0), bounds.left,
+                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent_->Handle(),
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), this);
+    // Same place in the tab order as the window it replaces.
+    SetWindowPos(handle_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
+    Attach(handle_);
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font()), FALSE);
+    EnableWindow(handle_, enabled);
+    if (focused)
+        SetFocus(handle_);
 }
 
 void TControl::SetVisible(bool visible)
@@ -183,7 +206,7 @@ void TControl::AlignChildren()
 LRESULT TControl::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
-    if (DispatchToChild(message, wParam, lParam, result))
+    if (DispatchToChild(this, message, wParam, lParam, result))
         return result;
     switch (message) {
     case WM_SETCURSOR:
@@ -197,10 +220,20 @@ LRESULT TControl::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-bool DispatchToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
+bool DispatchToChild(TControl *container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
 {
     HWND child = nullptr;
+    TControl *control = nullptr;
     switch (message) {
+    case WM_MEASUREITEM: {
+        // Sent while the control's window is being created, before it can be
+        // found by its handle: found by its identifier.
+        const auto *measure = reinterpret_cast<const MEASUREITEMSTRUCT *>(lParam);
+        for (TControl *candidate : container->children_)
+            if (measure->CtlType != ODT_MENU && candidate->id_ == static_cast<int>(measure->CtlID))
+                control = candidate;
+        break;
+    }
     case WM_COMMAND:
     case WM_VSCROLL:
     case WM_HSCROLL:
@@ -222,7 +255,8 @@ bool DispatchToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result
     default:
         return false;
     }
-    TControl *control = TControl::FromWindow(child);
+    if (!control)
+        control = TControl::FromWindow(child);
     if (!control)
         return false;
     bool handled = false;

@@ -66,6 +66,9 @@ class TControl {
     // Creates the component's window as a child of `parent`.
     void CreateChild(TControl *parent, const char *className, DWORD style, DWORD exStyle, const char *text,
                      int left, int top, int width, int height);
+    // Creates the window again with the same class, styles, bounds and
+    // identifier (a list box changes its row height only so).
+    void RecreateChild();
     // Makes `window` (the component's own or a part of it) find this component.
     void Attach(HWND window);
     void DestroyHandle();
@@ -79,16 +82,21 @@ class TControl {
  private:
     TAlign align_ = TAlign::None;
     FontHandle font_;
+    int id_ = 0;
+    std::string className_;
+    DWORD style_ = 0;
+    DWORD exStyle_ = 0;
     std::vector<TControl *> children_;
     std::vector<HWND> attached_;
 
     friend LRESULT CALLBACK ContainerWindowProc(HWND, UINT, WPARAM, LPARAM);
+    friend bool DispatchToChild(TControl *, UINT, WPARAM, LPARAM, LRESULT &);
 };
 
 // Dispatch shared by the toolkit's container windows (forms, panels):
-// notifications go to the component they concern, every handler runs
-// guarded. Returns true with `result` set when the message was handled.
-bool DispatchToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result);
+// notifications go to the component of `container` they concern, every
+// handler runs guarded. Returns true with `result` set when handled.
+bool DispatchToChild(TControl *container, UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result);
 // Window procedure for the toolkit's own container classes.
 LRESULT CALLBACK ContainerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Registers a container class once, with the given name.

@@ -213,6 +213,8 @@ LRESULT TForm::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
             SetFocus(lastFocus_);
         } else if (ActiveControl && ActiveControl->Handle()) {
             SetFocus(ActiveControl->Handle());
+        } else {
+            break;
         }
         return 0;
     case WM_CLOSE:

@@ -4,11 +4,11 @@
 
 void TListBox::Create(TControl *parent, int left, int top, int width, int height, int itemHeight)
 {
+    itemHeight_ = itemHeight;
     CreateChild(parent, "LISTBOX",
                 WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_SORT |
                     LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
                 WS_EX_CLIENTEDGE, "", left, top, width, height);
-    SendMessageA(handle_, LB_SETITEMHEIGHT, 0, itemHeight);
 }
 
 int TListBox::Count() const
@@ -76,8 +76,28 @@ void TListBox::SetItemHeight(int height)
 {
     if (height <= 0 || height == ItemHeight())
         return;
-    SendMessageA(handle_, LB_SETITEMHEIGHT, 0, height);
-    InvalidateRect(handle_, nullptr, TRUE);
+    struct Row {
+        std::string text;
+        void *object;
+        bool selected;
+    };
+    std::vector<Row> rows;
+    for (int i = 0; i < Count(); ++i)
+        rows.push_back(Row{Text(i), Object(i), Selected(i)});
+    const int current = ItemIndex();
+    const int top = static_cast<int>(SendMessageA(handle_, LB_GETTOPINDEX, 0, 0));
+
+    // The new window asks for its row height with WM_MEASUREITEM.
+    itemHeight_ = height;
+    RecreateChild();
+    for (const Row &row : rows) {
+        const int index = AddItem(row.text, row.object);
+        if (row.selected)
+            SetSelected(index, true);
+    }
+    if (current >= 0)
+        SetItemIndex(current);
+    SendMessageA(handle_, LB_SETTOPINDEX, top, 0);
 }
 
 void TListBox::SetRedraw(bool redraw)
@@ -105,6 +125,11 @@ void TListBox::DrawItem(const DRAWITEMSTRUCT &draw)
 
 bool TListBox::Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
 {
+    if (message == WM_MEASUREITEM) {
+        reinterpret_cast<MEASUREITEMSTRUCT *>(lParam)->itemHeight = itemHeight_;
+        result = TRUE;
+        return true;
+    }
     if (message == WM_DRAWITEM) {
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT *>(lParam));
         result = TRUE;

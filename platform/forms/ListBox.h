@@ -31,7 +31,9 @@ class TListBox : public TControl {
     void SetItemIndex(int index);
 
     int ItemHeight() const;
-    // Ignores a height of 0 or less and the current height.
+    // Ignores a height of 0 or less and the current height; any other height
+    // creates the list's window again (the only way to rows taller than 255
+    // pixels), keeping rows, selection, current and top row.
     void SetItemHeight(int height);
     // Switches the drawing of the list off and on (WM_SETREDRAW).
     void SetRedraw(bool redraw);
@@ -47,4 +49,6 @@ class TListBox : public TControl {
 
  private:
     void DrawItem(const DRAWITEMSTRUCT &draw);
+
+    int itemHeight_ = 16;
 };

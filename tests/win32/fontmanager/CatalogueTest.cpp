@@ -183,3 +183,17 @@ TEST_F(MainWindowTest, FontChangeRebuildsAndDropsTheSelection)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell)
+{
+    WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize", "50");
+    CreateMainWindow();
+    EXPECT_EQ(form->lbFonts.ItemHeight(), form->MaxTextHeight);
+    RECT row;
+    SendMessageA(form->lbFonts.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    EXPECT_EQ(row.bottom - row.top, form->MaxTextHeight);
+}
+
+}  // namespace

@@ -115,8 +115,11 @@ TEST_F(CountedRebuildsTest, ChangingTheSampleSizeRescalesTheRowsWithoutARebuild)
     ASSERT_EQ(height, form->MaxTextHeight);
     const int descent = form->MaxDescent;
 
+    ClickListRow(form->lbFonts.Handle(), 1);
     form->spSize.SetValue(24);
     EXPECT_EQ(form->lbFonts.ItemHeight(), 2 * height);
+    EXPECT_EQ(form->CountSelected(), 1) << "the new row height keeps the selection";
+    EXPECT_TRUE(form->lbFonts.Selected(1));
     // The arrow key of the spin edit, as a user changes it.
     SetFocus(form->spSize.EditHandle());
     PostKeyPress(form->spSize.EditHandle(), VK_UP);
