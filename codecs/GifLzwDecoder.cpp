@@ -1,6 +1,7 @@
 #include "codecs/GifLzwDecoder.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 constexpr int kMaxCodeSize = 12;
@@ -55,7 +56,10 @@ int GifLzwDecoder::FetchCode() {
   while (bitCount_ < codeSize_) {
     uint8_t byte = 0;
     if (dataEnded_ || !NextSubBlockByte(&byte)) {
+      // Too few bits for a code are never taken as one later.
       dataEnded_ = true;
+      bits_ = 0;
+      bitCount_ = 0;
       return endCode_;
     }
     bits_ |= static_cast<uint32_t>(byte) << bitCount_;
@@ -137,6 +141,11 @@ void GifLzwDecoder::DecodeCode() {
 
 void GifLzwDecoder::Decode(uint8_t* pixels, int count) {
   while (count > 0) {
+    if (Exhausted()) {
+      // A huge picture with little data costs no more than clearing it.
+      std::memset(pixels, 0, static_cast<size_t>(count));
+      return;
+    }
     if (stackTop_ == 0) DecodeCode();
     int n = std::min(stackTop_, count);
     const uint8_t* top = stack_.data() + stackTop_;

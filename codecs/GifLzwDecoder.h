@@ -25,6 +25,8 @@ class GifLzwDecoder {
 
   // The stream's end code was met or its data ran out.
   bool DataEnded() const { return dataEnded_; }
+  // Every pixel from here on is 0.
+  bool Exhausted() const { return dataEnded_ && stackTop_ == 0; }
 
  private:
   int FetchCode();

@@ -136,12 +136,15 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   int produced = 0;
   while (produced < count && sourceRowsRead_ < height) {
     const int sourceRow = interlaced_ ? interlaceRow_ : sourceRowsRead_;
-    decoder_->Decode(row_.data(), width);
     ++sourceRowsRead_;
     if (interlaced_) interlaceRow_ = NextInterlacedRow(interlaceRow_, height);
-    // The last source row that falls on an output row is the one shown.
+    // The last source row that falls on an output row is the one shown;
+    // the others are decoded only to keep the data in step.
     const int64_t scaled = static_cast<int64_t>(sourceRow) * outputHeight;
-    if (scaled % height + outputHeight < height) continue;
+    const bool shown = scaled % height + outputHeight >= height;
+    if (!shown && decoder_->Exhausted()) continue;
+    decoder_->Decode(row_.data(), width);
+    if (!shown) continue;
     const int y = static_cast<int>(scaled / height);
     if (!PutRow(OutputRow(), y)) return errorCode ? 0 : Fail(ErrBadData);
     if (interlaced_) {

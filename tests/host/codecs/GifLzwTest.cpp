@@ -166,6 +166,21 @@ TEST(GifLzwDecoder, FillsTruncatedDataWithZeroPixels) {
   for (size_t i = good; i < decoded.size(); ++i) ASSERT_EQ(0, decoded[i]) << "pixel " << i;
 }
 
+TEST(GifLzwDecoder, IsExhaustedOnceTheDataHasEndedAndThePendingPixelsAreOut) {
+  // Clear, then the string 6 = (2, 2) after a 2: three pixels, then nothing.
+  MemoryInput memory(PackCodes({{4, 3}, {2, 3}, {6, 3}}));
+  GifLzwDecoder decoder;
+  decoder.Reset(2, &memory.input);
+  std::vector<uint8_t> pixels(8, 9);
+  decoder.Decode(pixels.data(), 2);
+  EXPECT_FALSE(decoder.Exhausted());
+  // The padding bits of the last byte make two more codes of 0; then the
+  // data ends.
+  decoder.Decode(pixels.data() + 2, 6);
+  EXPECT_TRUE(decoder.Exhausted());
+  EXPECT_EQ((std::vector<uint8_t>{2, 2, 2, 0, 0, 0, 0, 0}), pixels);
+}
+
 TEST(GifLzwDecoder, DecodesEmptyDataAsZeroPixels) {
   std::vector<uint8_t> decoded = Decode({}, 8, 10);
   EXPECT_EQ(std::vector<uint8_t>(10, 0), decoded);

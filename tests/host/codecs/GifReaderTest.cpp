@@ -235,6 +235,25 @@ TEST_F(GifReaderTest, DamagedDataStillGivesTheWholePictureWithZerosWhereDataIsMi
       ASSERT_EQ(DibValue(dib, x, y), y == 0 ? 1u : 0u) << "row " << y << " pixel " << x;
 }
 
+TEST_F(GifReaderTest, AHugePictureWithLittleDataLoadsAsAThumbnail) {
+  GifSpec spec;
+  spec.width = 15000;
+  spec.height = 65535;
+  spec.globalTable = kFour;
+  spec.codeSize = 2;
+  std::vector<uint8_t> bytes = GifHead(spec);
+  const uint8_t data[] = {2, 2, 0x0C, 0x01, 0};  // clear, pixel 1, then nothing
+  bytes.insert(bytes.end(), data, data + sizeof data);
+  ImageFile& image = Open(bytes);
+  ASSERT_TRUE(image.LoadFitted(100, 100, 0, 0, 1, 0)) << image.LastError();
+  DibDescription dib = Describe(image.GetNativeBitmap());
+  // Fitted in thousandths: a scale of 2 gives 30 x 131.
+  ASSERT_EQ(dib.width, 30);
+  ASSERT_EQ(dib.height, 131);
+  for (int y = 0; y < 131; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(DibValue(dib, x, y), 0u) << "row " << y << " pixel " << x;
+}
+
 TEST_F(GifReaderTest, GarbageCodesDecodeWithoutFailing) {
   GifSpec spec;
   spec.width = 40;
