@@ -120,7 +120,28 @@ bool TfrmZel95::IsInToDelete(const std::string &name, bool trueType) const
     });
 }
 
+// A rebuild can be asked for while one runs: a font change announced while
+// the rebuild's question is open. It runs once the running one has ended,
+// so that the two never fill the list together.
 void TfrmZel95::RefreshFontList()
+{
+    if (rebuilding_) {
+        rebuildAgain_ = true;
+        return;
+    }
+    struct Running {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    };
+    do {
+        Running running(rebuilding_);
+        rebuildAgain_ = false;
+        RebuildCatalogue();
+    } while (rebuildAgain_);
+}
+
+void TfrmZel95::RebuildCatalogue()
 {
     SetScreenCursor(TCursor::HourGlass);
     ReleaseShowItems();

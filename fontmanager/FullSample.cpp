@@ -12,7 +12,7 @@ void TfrmZel95::sbFullSampleClick()
         SoundErrorBeep();
         return;
     }
-    const int row = lbFonts.ItemIndex();
+    const int row = CurrentFamilyRow();
     const TToShowItem *item = ShowItem(row);
     if (!item)
         return;

@@ -98,6 +98,10 @@ class TfrmZel95 : public TForm {
 
     // The font list and its commands.
     int CountSelected() const;
+    // The row that a command for one family works on: the selected row when
+    // exactly one is selected (the current row may be another one after a
+    // Ctrl-click took its selection away), else the current row.
+    int CurrentFamilyRow() const;
     void UpdateSelectionState();
     void lbFontsDrawItem(TCanvas &canvas, int index, const RECT &rect, unsigned state);
     void lbFontsClick();
@@ -136,6 +140,10 @@ class TfrmZel95 : public TForm {
     std::vector<std::unique_ptr<TToShowItem>> showItems_;
     // Faces the running rebuild has met already.
     std::set<std::string> enumeratedFaces_;
+    // A rebuild runs; another one was asked for meanwhile.
+    bool rebuilding_ = false;
+    bool rebuildAgain_ = false;
+    void RebuildCatalogue();
 };
 
 // The font family enumeration's callback; `action` is a TEnumAction. The

@@ -21,6 +21,15 @@ int TfrmZel95::CountSelected() const
     return selected;
 }
 
+int TfrmZel95::CurrentFamilyRow() const
+{
+    if (CountSelected() == 1)
+        for (int i = 0; i < lbFonts.Count(); ++i)
+            if (lbFonts.Selected(i))
+                return i;
+    return lbFonts.ItemIndex();
+}
+
 void TfrmZel95::UpdateSelectionState()
 {
     const int selected = CountSelected();
@@ -29,7 +38,7 @@ void TfrmZel95::UpdateSelectionState()
         mnuFontRemove.SetEnabled(false);
         mnuViewFullSample.SetEnabled(false);
     } else if (selected == 1) {
-        lbFonts.Hint = "|Selected font: " + lbFonts.Text(lbFonts.ItemIndex());
+        lbFonts.Hint = "|Selected font: " + lbFonts.Text(CurrentFamilyRow());
         lbFonts.ShowHint = true;
         mnuFontRemove.SetEnabled(true);
         mnuViewFullSample.SetEnabled(true);

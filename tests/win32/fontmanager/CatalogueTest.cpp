@@ -186,6 +186,21 @@ TEST_F(MainWindowTest, FontChangeRebuildsAndDropsTheSelection)
 
 namespace {
 
+TEST_F(MainWindowTest, AFontChangeDuringTheQuestionRebuildsOnceAfterwards)
+{
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)", "zmissing.fon");
+    boxes.OnBox = [this](HWND) {
+        if (boxes.Shown().size() == 1)
+            SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+    };
+    CreateMainWindow();
+    EXPECT_EQ(boxes.Shown().size(), 2u) << "the rebuild asked for during the first one asks again";
+    const std::vector<std::string> rows = Rows();
+    EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()).size(), rows.size()) << "a family listed twice";
+    EXPECT_EQ(rows.size(), EnumerateFamilies().trueType.size());
+    EXPECT_EQ(form->TrueTypeCount, rows.size());
+}
+
 TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell)
 {
     WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize", "50");

@@ -79,6 +79,19 @@ TEST_F(MainWindowTest, SelectionDecidesTheCommandsAndTheListsHint)
     EXPECT_FALSE(MenuEnabled(*form, form->mnuViewFullSample));
 }
 
+TEST_F(MainWindowTest, TheOneSelectedRowNamesTheFamilyEvenWhenTheCurrentRowIsAnother)
+{
+    CreateMainWindow();
+    ClickListRow(form->lbFonts.Handle(), 0);
+    ClickListRow(form->lbFonts.Handle(), 1, true);
+    // Ctrl-click takes row 0's selection away and leaves it the current row.
+    ClickListRow(form->lbFonts.Handle(), 0, true);
+    ASSERT_EQ(form->lbFonts.ItemIndex(), 0);
+    ASSERT_EQ(form->CountSelected(), 1);
+    EXPECT_EQ(form->lbFonts.Hint, "|Selected font: " + form->lbFonts.Text(1));
+    EXPECT_EQ(form->CurrentFamilyRow(), 1);
+}
+
 TEST_F(CountedRebuildsTest, F5RefreshesFromTheSpinEditTheCheckBoxAndTheList)
 {
     CreateMainWindow();

@@ -49,6 +49,8 @@ void ModalScript::Handle(HWND window)
             PostMessageA(window, WM_CLOSE, 0, 0);
         return;
     }
+    if (OnBox)
+        OnBox(window);
     int result = fallback_;
     if (!answers_.empty()) {
         result = answers_.front();

@@ -28,6 +28,8 @@ class ModalScript {
     // A window that is not a message box (a form) goes to `handler`, which
     // must close it.
     std::function<void(HWND)> OnForm;
+    // Called with each message box before it is answered.
+    std::function<void(HWND)> OnBox;
 
     const std::vector<TShownBox> &Shown() const { return shown_; }
     void Forget() { shown_.clear(); }
