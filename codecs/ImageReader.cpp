@@ -381,8 +381,8 @@ const uint8_t* ImageReader::ShrinkLine(const uint8_t* line, int length) {
 
 void ImageReader::CopyNative(const uint8_t* line, int memoryRow, int column) {
   if (column < 0) {
-    std::memcpy(nativeBits_ + static_cast<size_t>(memoryRow) * nativeStride_, line,
-                BytesPerLine(outputWidth_, nativeCopyDepth_));
+    uint8_t* target = nativeBits_ + static_cast<size_t>(memoryRow) * nativeStride_;
+    if (target != line) std::memcpy(target, line, BytesPerLine(outputWidth_, nativeCopyDepth_));
     return;
   }
   const int bytes = nativeCopyDepth_ / 8;
@@ -419,10 +419,11 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
 
   if (column < 0) {
     uint8_t* target = displayBits_ + static_cast<size_t>(memoryRow) * displayStride_;
-    if (shownDepth == displayDepth_)
-      std::memcpy(target, shown, BytesPerLine(outputWidth_, displayDepth_));
-    else if (shownDepth == 24 && displayDepth_ == 16)
+    if (shownDepth == displayDepth_) {
+      if (target != shown) std::memcpy(target, shown, BytesPerLine(outputWidth_, displayDepth_));
+    } else if (shownDepth == 24 && displayDepth_ == 16) {
       Pack555(shown, outputWidth_, target);
+    }
     return;
   }
   const int bytes = displayDepth_ / 8;
@@ -444,6 +445,18 @@ int ImageReader::PutRow(const uint8_t* row, int index) {
   int memoryRow = bottomUp_ ? outputHeight_ - 1 - index : index;
   StoreLine(line, memoryRow, -1);
   return 1;
+}
+
+uint8_t* ImageReader::DirectRowTarget(int index) {
+  if (!decoding_ || columnMode || !shrinkLine_.empty() || index < 0 || index >= outputHeight_)
+    return nullptr;
+  if (nativeDepth != 8 && nativeDepth != 24) return nullptr;
+  const size_t memoryRow = static_cast<size_t>(bottomUp_ ? outputHeight_ - 1 - index : index);
+  if (keepNative_ && nativeBits_ && nativeCopyDepth_ == nativeDepth)
+    return nativeBits_ + memoryRow * nativeStride_;
+  if (!keepNative_ && makeDisplay_ && displayBits_ && !quantizer_ && displayDepth_ == nativeDepth)
+    return displayBits_ + memoryRow * displayStride_;
+  return nullptr;
 }
 
 int ImageReader::PutColumn(const uint8_t* column, int x) {

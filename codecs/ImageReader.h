@@ -108,6 +108,12 @@ class ImageReader {
   // significant bit first; 15-bit as little-endian 5-5-5 words). `index`
   // is the image row, 0 at the top.
   int PutRow(const uint8_t* row, int index);
+  // Where the bitmap keeps image row `index` when PutRow would store the
+  // delivered row there unchanged (row mode, no shrinking, native depth 8 or
+  // 24 kept as it is): a reader may decode straight into it and pass the
+  // same pointer to PutRow, which then has nothing to copy for that bitmap.
+  // Null when PutRow needs the row from the reader's own buffer.
+  uint8_t* DirectRowTarget(int index);
   // Column mode: `column` holds deliveredHeight pixels for image column x.
   int PutColumn(const uint8_t* column, int x);
   // After the last row of a pass: complete, or on to the second pass.

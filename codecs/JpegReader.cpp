@@ -92,12 +92,13 @@ int JpegReader::StartDecode() {
       static_cast<int>(decoder_.output_height) < scaledHeight_)
     return Fail(ErrNoPalette);
 
+  directRows_ = static_cast<int>(decoder_.output_width) == OutputWidth() &&
+                scaledWidth_ == OutputWidth() && scaledHeight_ == OutputHeight();
   stripRowCount_ = std::min(std::max(decoder_.rec_outbuf_height, 1), kMaxStripRows);
   const size_t lineBytes =
       static_cast<size_t>(decoder_.output_width) * static_cast<size_t>(decoder_.output_components);
   strip_.assign(lineBytes * stripRowCount_, 0);
-  stripRows_.resize(stripRowCount_);
-  for (int i = 0; i < stripRowCount_; ++i) stripRows_[i] = strip_.data() + lineBytes * i;
+  stripRows_.assign(stripRowCount_, nullptr);
   stripFilled_ = 0;
   lineCounter_ = 0;
   rowsDone_ = 0;
@@ -122,6 +123,12 @@ bool JpegReader::StartLibraryDecode() {
 // ---- rows -----------------------------------------------------------------
 
 bool JpegReader::ReadStrip() {
+  const size_t lineBytes = strip_.size() / stripRowCount_;
+  for (int i = 0; i < stripRowCount_; ++i) {
+    // With direct rows line n of a pass is output row n.
+    uint8_t* target = directRows_ ? DirectRowTarget(lineCounter_ + i) : nullptr;
+    stripRows_[i] = target ? target : strip_.data() + lineBytes * i;
+  }
   stripFilled_ = 0;
   bool read = RunJpegGuarded(errors_, [this] {
     // The library may hand out fewer lines per call than asked.

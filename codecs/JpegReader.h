@@ -43,6 +43,9 @@ class JpegReader : public ImageReader {
   int scaledHeight_ = 0;
   bool buffered_ = false;
   bool finalPass_ = false;
+  // Every decoded line is an output row of the same width, so the library
+  // may write straight into the bitmap where the base allows it.
+  bool directRows_ = false;
 
   std::vector<uint8_t> strip_;  // stripRows_ scan lines, allocated once per load
   std::vector<JSAMPROW> stripRows_;

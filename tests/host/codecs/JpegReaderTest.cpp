@@ -215,6 +215,28 @@ TEST_F(JpegReaderTest, BottomUpLoadStoresTheSameRowsLastFirst) {
   EXPECT_TRUE(image.EndLoad(1));
 }
 
+TEST_F(JpegReaderTest, DisplayOnlyLoadsHoldThePictureInEitherRowOrder) {
+  // Without a native copy the library writes into the display bitmap itself.
+  std::vector<uint8_t> colour = MakeJpeg(Colour(80, 48));
+  std::vector<uint8_t> grey = MakeJpeg(Grey(40, 24, GreyBlocks));
+  for (int bottomUp : {0, 1}) {
+    ImageFile image(Memory(colour));
+    ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 0, 1, bottomUp));
+    ASSERT_TRUE(image.DecodeRows(7, nullptr, nullptr));  // batches that end inside strips
+    ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+    ASSERT_TRUE(image.EndLoad(1));
+    EXPECT_TRUE(PictureWithin(Describe(image.GetDisplayBitmap()), ColourBlocks, 1))
+        << "bottom-up " << bottomUp;
+
+    ImageFile greyImage(Memory(grey));
+    ASSERT_TRUE(greyImage.BeginLoad(0, 0, 0, 0, 0, 1, bottomUp));
+    ASSERT_TRUE(greyImage.DecodeRows(24, nullptr, nullptr));
+    ASSERT_TRUE(greyImage.EndLoad(1));
+    EXPECT_TRUE(PictureWithin(Describe(greyImage.GetDisplayBitmap()), GreyBlocks, 0))
+        << "bottom-up " << bottomUp;
+  }
+}
+
 TEST_F(JpegReaderTest, FileOnDiskReadsLikeMemory) {
   TempDir dir;
   std::string path = dir.Write("blocks.jpg", MakeJpeg(Colour(64, 32)));

@@ -1,0 +1,91 @@
+// Decoding a 4000 x 3000 baseline JPEG: the codec layer's ImageFile loads
+// (natural size into a 24-bit bitmap, and the 100 x 100 thumbnail) against
+// libjpeg-turbo's own decode of the same bytes with the same settings (fast
+// integer DCT, no fancy upsampling, blue, green, red output), at natural
+// size and at 1/8.
+#include "bench/bench_jpeg_picture.h"
+#include "codecs/ImageFile.h"
+#include "platform/codec/HostCodecPlatform.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+using bench_jpeg::BaselineJpeg;
+
+ImageSource Memory() {
+  return ImageSource::FromMemory(BaselineJpeg().data(),
+                                 static_cast<uint32_t>(BaselineJpeg().size()));
+}
+
+// The reference holds its picture in freshly allocated memory each time, as
+// a decode into a new bitmap does.
+void LibjpegNatural(benchmark::State& state) {
+  for (auto _ : state) {
+    bench_jpeg::OutputBuffer image;
+    bench_jpeg::LibjpegDecode(BaselineJpeg(), 1, &image);
+    benchmark::DoNotOptimize(image.bytes.get());
+  }
+  state.SetLabel(std::to_string(BaselineJpeg().size()) + " bytes");
+}
+
+// The same into one buffer kept across runs: the library's decoding alone.
+void LibjpegNaturalReusedBuffer(benchmark::State& state) {
+  bench_jpeg::OutputBuffer image;
+  for (auto _ : state) {
+    bench_jpeg::LibjpegDecode(BaselineJpeg(), 1, &image);
+    benchmark::DoNotOptimize(image.bytes.get());
+  }
+}
+
+void ImageFileLoadNatural(benchmark::State& state) {
+  host_codec::SetScreenDepth(24);
+  for (auto _ : state) {
+    ImageFile image(Memory());
+    if (!image.Load(0, 1)) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(image.GetDisplayBitmap());
+  }
+}
+
+void LibjpegEighth(benchmark::State& state) {
+  for (auto _ : state) {
+    bench_jpeg::OutputBuffer image;
+    bench_jpeg::LibjpegDecode(BaselineJpeg(), 8, &image);
+    benchmark::DoNotOptimize(image.bytes.get());
+  }
+}
+
+void ImageFileLoadFitted100(benchmark::State& state) {
+  host_codec::SetScreenDepth(24);
+  for (auto _ : state) {
+    ImageFile image(Memory());
+    if (!image.LoadFitted(100, 100, 0, 0, 0, 1)) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(image.GetDisplayBitmap());
+  }
+}
+
+void Register(const char* name, void (*function)(benchmark::State&)) {
+  benchmark::RegisterBenchmark(name, function)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime()
+      ->Repetitions(9)
+      ->ReportAggregatesOnly(true);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  BaselineJpeg();  // made once, outside every measurement
+  Register("LibjpegNatural", LibjpegNatural);
+  Register("LibjpegNaturalReusedBuffer", LibjpegNaturalReusedBuffer);
+  Register("ImageFileLoadNatural", ImageFileLoadNatural);
+  Register("LibjpegEighth", LibjpegEighth);
+  Register("ImageFileLoadFitted100", ImageFileLoadFitted100);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
