@@ -18,54 +18,57 @@ PaletteOptimizer::PaletteOptimizer(int colorCount, bool dither, int rowLength)
       rowLength_(std::max(rowLength, 0)),
       histogram_(32 * 64 * 32, 0) {
   boxes_.reserve(colorCount_);
+  firstSeen_.reserve(histogram_.size());
   if (dither_) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
 }
 
 void PaletteOptimizer::CountRow(const uint8_t* bgr) {
   for (int x = 0; x < rowLength_; ++x, bgr += 3) {
-    uint16_t& counter = histogram_[Cell(bgr[0] >> 3, bgr[1] >> 2, bgr[2] >> 3)];
+    const size_t cell = Cell(bgr[0] >> 3, bgr[1] >> 2, bgr[2] >> 3);
+    uint16_t& counter = histogram_[cell];
+    if (counter == 0) firstSeen_.push_back(static_cast<uint16_t>(cell));
     if (counter < 65535) ++counter;
   }
 }
 
-void PaletteOptimizer::Shrink(Box* box) const {
+void PaletteOptimizer::Fit(Box* box) const {
   int low[3] = {kCells[0], kCells[1], kCells[2]};
   int high[3] = {-1, -1, -1};
-  for (int b = box->low[0]; b <= box->high[0]; ++b)
-    for (int g = box->low[1]; g <= box->high[1]; ++g)
-      for (int r = box->low[2]; r <= box->high[2]; ++r) {
-        if (!histogram_[Cell(b, g, r)]) continue;
-        const int at[3] = {b, g, r};
-        for (int axis = 0; axis < 3; ++axis) {
-          low[axis] = std::min(low[axis], at[axis]);
-          high[axis] = std::max(high[axis], at[axis]);
-        }
-      }
-  if (high[0] < 0) return;  // no pixels: leave it as it is
+  box->pixels = 0;
+  for (size_t i = box->first; i < box->last; ++i) {
+    const Occupied& cell = occupied_[i];
+    for (int axis = 0; axis < 3; ++axis) {
+      low[axis] = std::min(low[axis], static_cast<int>(cell.at[axis]));
+      high[axis] = std::max(high[axis], static_cast<int>(cell.at[axis]));
+    }
+    box->pixels += cell.count;
+  }
+  box->volume = 0;
+  if (box->first == box->last) return;
   for (int axis = 0; axis < 3; ++axis) {
     box->low[axis] = low[axis];
     box->high[axis] = high[axis];
-  }
-}
-
-void PaletteOptimizer::Measure(Box* box) const {
-  box->volume = 0;
-  for (int axis = 0; axis < 3; ++axis) {
-    int64_t span = static_cast<int64_t>(box->high[axis] - box->low[axis]) * kAxisScale[axis];
+    int64_t span = static_cast<int64_t>(high[axis] - low[axis]) * kAxisScale[axis];
     box->volume += span * span;
   }
-  box->pixels = 0;
-  for (int b = box->low[0]; b <= box->high[0]; ++b)
-    for (int g = box->low[1]; g <= box->high[1]; ++g)
-      for (int r = box->low[2]; r <= box->high[2]; ++r) box->pixels += histogram_[Cell(b, g, r)];
 }
 
 int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
+  // Cutting works on the list of occupied cells, so its cost follows the
+  // number of colours in the picture rather than the histogram's size.
+  occupied_.clear();
+  occupied_.reserve(firstSeen_.size());
+  for (uint16_t cell : firstSeen_)
+    occupied_.push_back(Occupied{{static_cast<uint8_t>(cell >> 11), static_cast<uint8_t>(cell >> 5 & 63),
+                                  static_cast<uint8_t>(cell & 31)},
+                                 histogram_[cell]});
+  std::vector<uint16_t>().swap(firstSeen_);
   boxes_.clear();
-  Box whole{{0, 0, 0}, {kCells[0] - 1, kCells[1] - 1, kCells[2] - 1}, 0, 0};
-  Shrink(&whole);
-  Measure(&whole);
-  if (whole.pixels > 0) boxes_.push_back(whole);
+  if (!occupied_.empty()) {
+    Box whole{{0, 0, 0}, {0, 0, 0}, 0, 0, 0, occupied_.size()};
+    Fit(&whole);
+    boxes_.push_back(whole);
+  }
 
   while (!boxes_.empty() && static_cast<int>(boxes_.size()) < colorCount_) {
     // First split by population, later by size.
@@ -80,15 +83,15 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
     int span[3];
     for (int axis = 0; axis < 3; ++axis)
       span[axis] = (chosen->high[axis] - chosen->low[axis]) * kAxisScale[axis];
-    int axis = span[0] > span[1] && span[0] > span[2] ? 0 : span[2] > span[1] ? 2 : 1;
+    const int axis = span[0] > span[1] && span[0] > span[2] ? 0 : span[2] > span[1] ? 2 : 1;
+    const int middle = (chosen->low[axis] + chosen->high[axis]) / 2;
+    auto split = std::partition(occupied_.begin() + chosen->first, occupied_.begin() + chosen->last,
+                                [&](const Occupied& cell) { return cell.at[axis] <= middle; });
     Box upper = *chosen;
-    int middle = (chosen->low[axis] + chosen->high[axis]) / 2;
-    chosen->high[axis] = middle;
-    upper.low[axis] = middle + 1;
-    Shrink(chosen);
-    Measure(chosen);
-    Shrink(&upper);
-    Measure(&upper);
+    upper.first = static_cast<size_t>(split - occupied_.begin());
+    chosen->last = upper.first;
+    Fit(chosen);
+    Fit(&upper);
     boxes_.push_back(upper);  // may move the boxes: `chosen` is not used after this
   }
 
@@ -96,15 +99,11 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
   for (const Box& box : boxes_) {
     int64_t total = 0;
     int64_t sum[3] = {0, 0, 0};
-    for (int b = box.low[0]; b <= box.high[0]; ++b)
-      for (int g = box.low[1]; g <= box.high[1]; ++g)
-        for (int r = box.low[2]; r <= box.high[2]; ++r) {
-          int64_t count = histogram_[Cell(b, g, r)];
-          total += count;
-          sum[0] += count * CellCentre(0, b);
-          sum[1] += count * CellCentre(1, g);
-          sum[2] += count * CellCentre(2, r);
-        }
+    for (size_t i = box.first; i < box.last; ++i) {
+      const Occupied& cell = occupied_[i];
+      total += cell.count;
+      for (int axis = 0; axis < 3; ++axis) sum[axis] += int64_t{cell.count} * CellCentre(axis, cell.at[axis]);
+    }
     if (total == 0) continue;
     uint8_t* entry = palette_[paletteCount_++];
     entry[0] = static_cast<uint8_t>((sum[2] + total / 2) / total);
@@ -115,6 +114,7 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
     for (int c = 0; c < 3; ++c) rgb[i][c] = palette_[i][c];
   // From here on each cell holds its palette index + 1, or 0 until needed.
   std::fill(histogram_.begin(), histogram_.end(), 0);
+  std::vector<Occupied>().swap(occupied_);
   return paletteCount_;
 }
 

@@ -19,16 +19,25 @@ class PaletteOptimizer {
   void MapRow(const uint8_t* bgr, uint8_t* indices);
 
  private:
+  // An occupied histogram cell.
+  struct Occupied {
+    uint8_t at[3];  // blue, green, red cell coordinates
+    uint16_t count;
+  };
+  // A box of the colour space and the occupied cells inside it, which are
+  // the range [first, last) of `occupied_`.
   struct Box {
-    int low[3];   // blue, green, red cell bounds, inclusive
+    int low[3];  // blue, green, red cell bounds, inclusive
     int high[3];
     int64_t volume;
     int64_t pixels;
+    size_t first;
+    size_t last;
   };
 
   static size_t Cell(int b, int g, int r) { return (static_cast<size_t>(b) * 64 + g) * 32 + r; }
-  void Shrink(Box* box) const;
-  void Measure(Box* box) const;
+  // Shrinks the box to its occupied cells and measures it.
+  void Fit(Box* box) const;
   int Nearest(int blue, int green, int red) const;
   int Lookup(int blue, int green, int red);
 
@@ -37,6 +46,8 @@ class PaletteOptimizer {
   int rowLength_;
   std::vector<uint16_t> histogram_;
   std::vector<Box> boxes_;
+  std::vector<Occupied> occupied_;
+  std::vector<uint16_t> firstSeen_;  // histogram cells in the order they filled
   int paletteCount_ = 0;
   uint8_t palette_[256][3] = {};  // red, green, blue
   std::vector<int> errors_;  // dithering: (rowLength + 2) x 3, two rows

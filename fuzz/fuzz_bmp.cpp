@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (image.GetFormat() != FormatBmp) return 0;
   // Natural size only for pictures small enough to keep runs fast.
   const int64_t pixels = static_cast<int64_t>(image.GetSourceWidth()) * image.GetSourceHeight();
-  const int maxSide = fit == 0 && pixels > 1 << 20 ? 64 : fit;
+  const int maxSide = fit == 0 && pixels > 1 << 14 ? 64 : fit;
   if (image.BeginLoad(maxSide, maxSide, mode, settings & 0x10 ? 1 : 0, 1, 1, bottomUp)) {
     int changed = 0;
     ImageRect rect;
