@@ -7,7 +7,7 @@
 #include <windows.h>
 
 namespace {
-const TFormSpec kAboutSpec = {"TdlgAbout", "About Zel 95", TBorderStyle::Dialog, 447, 245, true};
+const TFormDefinition kAboutDefinition = {"TdlgAbout", "About Zel 95", TBorderStyle::Dialog, 447, 245, true};
 const int kFirstYear = 1996;
 }
 
@@ -19,7 +19,7 @@ std::string CopyrightNotice(int currentYear)
     return "Copyright \xA9 " + years + " VELMOR Software";
 }
 
-TdlgAbout::TdlgAbout() : TForm("dlgAbout", kAboutSpec)
+TdlgAbout::TdlgAbout() : TForm("dlgAbout", kAboutDefinition)
 {
     pbOK.ModalResult = IDOK;
 }

@@ -7,7 +7,7 @@
 TfrmZel95 *frmZel95 = nullptr;
 
 namespace {
-const TFormSpec kMainFormSpec = {"TfrmZel95", "Zel 95", TBorderStyle::Sizeable, 550, 377, false};
+const TFormDefinition kMainFormDefinition = {"TfrmZel95", "Zel 95", TBorderStyle::Sizeable, 550, 377, false};
 }
 
 std::string ProgramFolder()
@@ -18,7 +18,7 @@ std::string ProgramFolder()
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-TfrmZel95::TfrmZel95() : TForm("frmZel95", kMainFormSpec)
+TfrmZel95::TfrmZel95() : TForm("frmZel95", kMainFormDefinition)
 {
     frmZel95 = this;
     KeyPreview = true;

@@ -7,7 +7,7 @@
 
 namespace {
 
-const TFormSpec kProgressSpec = {"TDlgProgress", "Zel 95 Progress", TBorderStyle::DialogNoSysMenu, 297, 128, true};
+const TFormDefinition kProgressDefinition = {"TDlgProgress", "Zel 95 Progress", TBorderStyle::DialogNoSysMenu, 297, 128, true};
 const int kLabelWidth = 240;
 
 bool CancelRequested = false;
@@ -31,7 +31,7 @@ BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM param)
 
 }  // namespace
 
-TDlgProgress::TDlgProgress() : TForm("DlgProgress", kProgressSpec)
+TDlgProgress::TDlgProgress() : TForm("DlgProgress", kProgressDefinition)
 {
     pbCancel.OnClick = [this] { pbCancelClick(); };
 }

@@ -7,7 +7,7 @@
 
 #include <commctrl.h>
 
-TForm::TForm(const char *name, const TFormSpec &spec) : TControl(name), spec_(spec)
+TForm::TForm(const char *name, const TFormDefinition &definition) : TControl(name), definition_(definition)
 {
     visible_ = false;
 }
@@ -38,7 +38,7 @@ void TForm::CreateForm(TForm *owner)
 {
     DWORD style = 0;
     DWORD exStyle = 0;
-    switch (spec_.border) {
+    switch (definition_.border) {
     case TBorderStyle::Sizeable:
         style = WS_OVERLAPPEDWINDOW;
         break;
@@ -52,16 +52,16 @@ void TForm::CreateForm(TForm *owner)
         break;
     }
     style |= WS_CLIPCHILDREN;
-    RECT frame = {0, 0, spec_.width, spec_.height};
-    if (spec_.clientSize)
+    RECT frame = {0, 0, definition_.width, definition_.height};
+    if (definition_.clientSize)
         AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
 
-    RegisterContainerClass(spec_.windowClass, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
-    CreateWindowExA(exStyle, spec_.windowClass, spec_.caption, style, left, top, width, height,
+    RegisterContainerClass(definition_.windowClass, CS_DBLCLKS, GetSysColorBrush(COLOR_BTNFACE));
+    CreateWindowExA(exStyle, definition_.windowClass, definition_.caption, style, left, top, width, height,
                     owner ? owner->Handle() : nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 

@@ -24,7 +24,7 @@ enum class TBorderStyle {
     DialogNoSysMenu  // dialog frame without system menu or border buttons
 };
 
-struct TFormSpec {
+struct TFormDefinition {
     const char *windowClass;  // system window class name, unique to the form
     const char *caption;
     TBorderStyle border;
@@ -34,7 +34,7 @@ struct TFormSpec {
 
 class TForm : public TControl {
  public:
-    TForm(const char *name, const TFormSpec &spec);
+    TForm(const char *name, const TFormDefinition &definition);
     ~TForm() override;
 
     // Creates the (hidden) window, centred on the screen, owned by `owner`.
@@ -90,7 +90,7 @@ class TForm : public TControl {
  private:
     void AddTooltips(TControl *control);
 
-    TFormSpec spec_;
+    TFormDefinition definition_;
     TMainMenu *menu_ = nullptr;
     HWND tooltip_ = nullptr;
     bool modal_ = false;

@@ -9,11 +9,11 @@
 
 namespace {
 
-const TFormSpec kOwnerSpec = {"TZelTestOwner", "Owner", TBorderStyle::Sizeable, 400, 300, false};
+const TFormDefinition kOwnerDefinition = {"TZelTestOwner", "Owner", TBorderStyle::Sizeable, 400, 300, false};
 
 class TestWindow : public TForm {
  public:
-    TestWindow() : TForm("TestWindow", kOwnerSpec) { CreateForm(nullptr); }
+    TestWindow() : TForm("TestWindow", kOwnerDefinition) { CreateForm(nullptr); }
 };
 
 class ProgressDialogTest : public ::testing::Test {
