@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,44 @@ struct DibInfo {
   BITMAPINFOHEADER header;
   WORD indices[256];
 };
+
+// GetObject reports a DIB section's height as positive whatever its row
+// order, so the order is found from the pixels: take a pair of mirrored
+// memory rows that differ and ask GDI which of them is the picture's bottom
+// row. A picture whose mirrored rows all agree looks the same either way.
+bool IsBottomUp(HBITMAP bitmap, const DIBSECTION& section, int stride) {
+  const int height = section.dsBm.bmHeight;
+  const int depth = section.dsBmih.biBitCount;
+  const size_t rowBytes = static_cast<size_t>((section.dsBm.bmWidth * depth) / 8);
+  const uint8_t* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
+  if (!bits || rowBytes == 0) return false;
+  int probe = -1;
+  for (int k = 0; k < height / 2 && probe < 0; ++k)
+    if (std::memcmp(bits + static_cast<size_t>(k) * stride,
+                    bits + static_cast<size_t>(height - 1 - k) * stride, rowBytes) != 0)
+      probe = k;
+  if (probe < 0) return false;
+  // Room for the colour table GetDIBits writes for palette depths.
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD colours[256];
+  } request;
+  std::memset(&request, 0, sizeof request);
+  request.header.biSize = sizeof(BITMAPINFOHEADER);
+  request.header.biWidth = section.dsBm.bmWidth;
+  request.header.biHeight = height;  // scan line `probe` counts from the bottom
+  request.header.biPlanes = 1;
+  request.header.biBitCount = static_cast<WORD>(depth);
+  request.header.biCompression = BI_RGB;
+  std::vector<uint8_t> line(static_cast<size_t>(stride));
+  HDC screen = GetDC(nullptr);
+  int got = screen ? GetDIBits(screen, bitmap, probe, 1, line.data(), reinterpret_cast<BITMAPINFO*>(&request),
+                               DIB_RGB_COLORS)
+                   : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return got == 1 &&
+         std::memcmp(line.data(), bits + static_cast<size_t>(probe) * stride, rowBytes) == 0;
+}
 
 }  // namespace
 
@@ -141,9 +180,9 @@ bool DescribeDib(BitmapHandle bitmap, DibDescription* out) {
   const BITMAPINFOHEADER& header = section.dsBmih;
   out->width = header.biWidth;
   out->height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-  out->bottomUp = header.biHeight > 0;
   out->bitsPerPixel = header.biPlanes * header.biBitCount;
   out->stride = ((out->width * out->bitsPerPixel + 7) / 8 + 3) & ~3;
+  out->bottomUp = header.biHeight < 0 ? false : IsBottomUp(bitmap, section, out->stride);
   out->imageSize = header.biSizeImage;
   out->colorsUsedField = header.biClrUsed;
   out->bits = static_cast<uint8_t*>(section.dsBm.bmBits);
@@ -187,6 +226,10 @@ void FileClose(int handle) {
 bool FileExists(const char* path) {
   return path && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
+
+void* ShowWaitCursor() { return SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
+
+void RestoreCursor(void* token) { SetCursor(static_cast<HCURSOR>(token)); }
 
 bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
                         uint32_t* length) {

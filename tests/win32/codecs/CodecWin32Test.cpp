@@ -1,0 +1,148 @@
+// The codec layer on real GDI objects under Windows: the committed samples
+// load into DIB sections with palettes, the screen's depth decides the
+// display bitmap, and the BMP writer reads a DIB section back out.
+#include "codecs/BmpWriter.h"
+#include "codecs/CodecError.h"
+#include "codecs/ImageFile.h"
+#include "codecs/ImageFormat.h"
+#include "tests/host/codecs/SampleImages.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string TempFile(const char* name) {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return std::string(folder) + name;
+}
+
+TEST(CodecWin32Test, SamplesLoadIntoDibSectionsWithTheirPixels) {
+  for (const SampleImage& sample : SampleImages()) {
+    ImageFile image(SamplePath(sample).c_str());
+    ASSERT_EQ(image.GetFormat(), FormatBmp) << sample.file;
+    ASSERT_TRUE(image.Load(1, 0)) << sample.file << " error " << image.LastError();
+    HBITMAP bitmap = image.GetNativeBitmap();
+    DIBSECTION section;
+    ASSERT_EQ(GetObjectA(bitmap, sizeof section, &section), static_cast<int>(sizeof section))
+        << sample.file << " is a DIB section";
+    DibDescription dib = Describe(bitmap);
+    EXPECT_FALSE(dib.bottomUp) << sample.file << " is top-down";
+    ASSERT_EQ(dib.width, sample.width) << sample.file;
+    ASSERT_EQ(dib.height, sample.height) << sample.file;
+    for (int y = 0; y < sample.height; ++y)
+      for (int x = 0; x < sample.width; ++x)
+        ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y))
+            << sample.file << " pixel " << x << "," << y << " is " << ToString(DibColour(dib, x, y));
+  }
+}
+
+TEST(CodecWin32Test, BottomUpLoadsAreToldApartFromTopDownOnes) {
+  const SampleImage& sample = SampleImages()[0];
+  ImageFile image(SamplePath(sample).c_str());
+  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 1));
+  ASSERT_TRUE(image.DecodeRows(sample.height, nullptr, nullptr));
+  ASSERT_TRUE(image.EndLoad(1));
+  DibDescription dib = Describe(image.GetNativeBitmap());
+  EXPECT_TRUE(dib.bottomUp);
+  const uint8_t* memoryRow0 = dib.bits;
+  EXPECT_EQ(memoryRow0[1], 200) << "memory row 0 holds the bottom row (green 200)";
+  for (int y = 0; y < sample.height; ++y)
+    for (int x = 0; x < sample.width; ++x)
+      ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y)) << "pixel " << x << "," << y;
+}
+
+TEST(CodecWin32Test, PaletteBitmapsResolveTheirColoursThroughTheLogicalPalette) {
+  const SampleImage& sample = SampleImages()[6];  // pal8-5x3.bmp
+  ASSERT_STREQ(sample.file, "pal8-5x3.bmp");
+  ImageFile image(SamplePath(sample).c_str());
+  ASSERT_TRUE(image.Load(0, 1));
+  HPALETTE palette = image.GetPalette();
+  ASSERT_NE(palette, nullptr);
+  PALETTEENTRY entries[256];
+  ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
+  EXPECT_EQ(entries[7].peRed, 7);
+  EXPECT_EQ(entries[7].peGreen, 248);
+  EXPECT_EQ(entries[7].peBlue, 100);
+  DibDescription dib = Describe(image.GetDisplayBitmap());
+  EXPECT_EQ(dib.bitsPerPixel, 8);
+  EXPECT_EQ(DibColour(dib, 4, 1), sample.pixel(4, 1));
+  // The bitmap draws with its colours.
+  HDC screen = GetDC(nullptr);
+  const int screenDepth = GetDeviceCaps(screen, BITSPIXEL);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, image.GetDisplayBitmap());
+  COLORREF drawn = GetPixel(memory, 4, 1);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (screenDepth >= 24) {
+    EXPECT_EQ(drawn, RGB(6, 249, 100));
+  }
+}
+
+TEST(CodecWin32Test, FittedLoadShrinksIntoARealBitmap) {
+  ImageFile image(SamplePath(SampleImages()[0]).c_str());
+  ASSERT_TRUE(image.LoadFitted(2, 2, 0, 0, 1, 1));
+  DibDescription dib = Describe(image.GetDisplayBitmap());
+  EXPECT_EQ(dib.width, 2);
+  EXPECT_EQ(dib.height, 1);
+  EXPECT_EQ(image.GetProgress(), 10000);
+  // 5 x 3 into 2 x 2 is 2 x 1: columns 0-2 and 3-4 averaged; the file's
+  // bottom row comes first and the last row read (the top one) is kept.
+  if (dib.bitsPerPixel == 24) {
+    EXPECT_EQ(DibColour(dib, 0, 0), (Rgb{60, 0, 30}));
+    EXPECT_EQ(DibColour(dib, 1, 0), (Rgb{210, 0, 30}));
+  }
+}
+
+TEST(CodecWin32Test, BmpWriterReadsTheDibSectionBackOut) {
+  for (const SampleImage& sample : SampleImages()) {
+    ImageFile image(SamplePath(sample).c_str());
+    ASSERT_TRUE(image.Load(1, 0)) << sample.file;
+    const std::string path = TempFile("zel95-codec-roundtrip.bmp");
+    BmpWriter writer(path.c_str(), image.GetNativeBitmap());
+    ASSERT_TRUE(writer.Begin()) << sample.file << " error " << writer.ErrorCode();
+    ASSERT_TRUE(writer.WriteRows(sample.height)) << sample.file;
+    ASSERT_TRUE(writer.Finish()) << sample.file;
+    ImageFile back(path.c_str());
+    ASSERT_TRUE(back.Load(1, 0)) << sample.file << " error " << back.LastError();
+    DibDescription dib = Describe(back.GetNativeBitmap());
+    for (int y = 0; y < sample.height; ++y)
+      for (int x = 0; x < sample.width; ++x)
+        ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y)) << sample.file << " pixel " << x << "," << y;
+    back.Release();
+    DeleteFileA(path.c_str());
+  }
+}
+
+TEST(CodecWin32Test, AWriterOnABitmapThatIsNoDibSectionCreatesNoFile) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP compatible = CreateCompatibleBitmap(screen, 4, 4);
+  ReleaseDC(nullptr, screen);
+  const std::string path = TempFile("zel95-codec-never.bmp");
+  DeleteFileA(path.c_str());
+  BmpWriter writer(path.c_str(), compatible);
+  EXPECT_FALSE(writer.Begin());
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  DeleteObject(compatible);
+}
+
+TEST(CodecWin32Test, ImagesLoadFromASliceOfAnOpenFile) {
+  const SampleImage& sample = SampleImages()[0];
+  OFSTRUCT info;
+  HFILE file = OpenFile(SamplePath(sample).c_str(), &info, OF_READ | OF_SHARE_DENY_NONE);
+  ASSERT_NE(file, HFILE_ERROR);
+  LONG size = _llseek(file, 0, 2);
+  ImageFile image(ImageSource::FromSlice(static_cast<int>(file), 0, static_cast<uint32_t>(size)));
+  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  EXPECT_EQ(DibColour(Describe(image.GetNativeBitmap()), 4, 2), sample.pixel(4, 2));
+  _lclose(file);
+}
+
+}  // namespace
