@@ -154,10 +154,10 @@ int main(int argc, char** argv) {
                 "(bitmap %.1f MiB)\n",
                 (MaxResidentKiB() - before) / 1024.0, kBitmapBytes / kMiB);
   }
-  for (auto* b : {benchmark::RegisterBenchmark("ImageFileLoadNaturalPeak", ImageFileLoadNaturalPeak),
-                  benchmark::RegisterBenchmark("LibjpegNaturalPeak", LibjpegNaturalPeak),
-                  benchmark::RegisterBenchmark("ImageFileLoadFitted100Peak",
-                                               ImageFileLoadFitted100Peak)})
+  for (auto* b :
+       {benchmark::RegisterBenchmark("ImageFileLoadNaturalPeak", ImageFileLoadNaturalPeak),
+        benchmark::RegisterBenchmark("LibjpegNaturalPeak", LibjpegNaturalPeak),
+        benchmark::RegisterBenchmark("ImageFileLoadFitted100Peak", ImageFileLoadFitted100Peak)})
     b->Unit(benchmark::kMillisecond)->Iterations(3);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

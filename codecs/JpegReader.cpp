@@ -22,6 +22,22 @@ constexpr int kMaxStripRows = 8;
 constexpr int kCoarseScan = 2;
 constexpr int kFinalScan = 100;
 
+// The wait cursor while one long read runs.
+class WaitCursor {
+ public:
+  explicit WaitCursor(bool show)
+      : shown_(show), token_(show ? codec_platform::ShowWaitCursor() : nullptr) {}
+  ~WaitCursor() {
+    if (shown_) codec_platform::RestoreCursor(token_);
+  }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  bool shown_;
+  void* token_;
+};
+
 }  // namespace
 
 JpegReader::JpegReader(const ImageSource& source) : ImageReader(source), decoder_() {}
@@ -130,11 +146,16 @@ bool JpegReader::ReadStrip() {
     stripRows_[i] = target ? target : strip_.data() + lineBytes * i;
   }
   stripFilled_ = 0;
+  // The first strip of a progressive pass makes the library read the scans
+  // the pass shows, which can take a while. (The cursor lives in this frame,
+  // above the recovery point, so a library error still restores it.)
+  WaitCursor cursor(buffered_ && lineCounter_ == 0);
   bool read = RunJpegGuarded(errors_, [this] {
     // The library may hand out fewer lines per call than asked.
     while (stripFilled_ < stripRowCount_ && decoder_.output_scanline < decoder_.output_height) {
-      JDIMENSION lines = jpeg_read_scanlines(&decoder_, stripRows_.data() + stripFilled_,
-                                             static_cast<JDIMENSION>(stripRowCount_ - stripFilled_));
+      JDIMENSION lines =
+          jpeg_read_scanlines(&decoder_, stripRows_.data() + stripFilled_,
+                              static_cast<JDIMENSION>(stripRowCount_ - stripFilled_));
       if (lines == 0) break;
       stripFilled_ += static_cast<int>(lines);
     }
@@ -170,7 +191,8 @@ int JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
 
   if (buffered_ && !finalPass_) {
     bool inputComplete = false;
-    if (!RunJpegGuarded(errors_, [&] { inputComplete = jpeg_input_complete(&decoder_) != FALSE; })) {
+    if (!RunJpegGuarded(errors_,
+                        [&] { inputComplete = jpeg_input_complete(&decoder_) != FALSE; })) {
       decoderBroken_ = true;
       return Fail(ErrBadData);
     }

@@ -95,6 +95,11 @@ long FileSeek(int handle, long offset, int origin);  // new position or -1
 void FileClose(int handle);
 bool FileExists(const char* path);  // its attributes can be read
 
+// The wait cursor for one long step inside a call (the JPEG reader reading
+// the first strip of a progressive pass); the token restores what was shown.
+void* ShowWaitCursor();
+void RestoreCursor(void* token);
+
 // A module resource of type RT_RCDATA; false when it cannot be found.
 bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
                         uint32_t* length);

@@ -14,6 +14,9 @@ int screenDepth = 24;
 int bitmapFailures = 0;
 int paletteFailures = 0;
 int liveBitmaps = 0;
+int waitCursorShows = 0;
+bool waitCursorShown = false;
+int waitWasShown, waitWasNotShown;  // cursor tokens: what to restore
 int livePalettes = 0;
 
 struct Resource {
@@ -42,6 +45,8 @@ void ClearResources() { Resources().clear(); }
 
 int LiveBitmaps() { return liveBitmaps; }
 int LivePalettes() { return livePalettes; }
+int WaitCursorShows() { return waitCursorShows; }
+bool WaitCursorShown() { return waitCursorShown; }
 
 }  // namespace host_codec
 
@@ -163,6 +168,15 @@ bool FileExists(const char* path) {
   struct stat info;
   return path && ::stat(path, &info) == 0;
 }
+
+void* ShowWaitCursor() {
+  ++waitCursorShows;
+  void* token = waitCursorShown ? &waitWasShown : &waitWasNotShown;
+  waitCursorShown = true;
+  return token;
+}
+
+void RestoreCursor(void* token) { waitCursorShown = token == &waitWasShown; }
 
 bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
                         uint32_t* length) {

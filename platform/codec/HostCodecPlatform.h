@@ -38,4 +38,8 @@ void ClearResources();
 int LiveBitmaps();
 int LivePalettes();
 
+// How often the wait cursor was shown, and whether it is shown now.
+int WaitCursorShows();
+bool WaitCursorShown();
+
 }  // namespace host_codec

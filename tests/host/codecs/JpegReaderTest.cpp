@@ -365,6 +365,23 @@ TEST_F(JpegProgressiveTest, ProgressAndRectanglesFollowBothPasses) {
   EXPECT_TRUE(image.EndLoad(1));
 }
 
+TEST_F(JpegProgressiveTest, WaitCursorShowsWhileTheFirstStripOfEachPassIsRead) {
+  ImageFile image(Memory(bytes));
+  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0));
+  const int before = host_codec::WaitCursorShows();
+  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  EXPECT_EQ(host_codec::WaitCursorShows(), before + 1);
+  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  EXPECT_EQ(host_codec::WaitCursorShows(), before + 2);
+  EXPECT_FALSE(host_codec::WaitCursorShown()) << "restored after each read";
+  image.EndLoad(1);
+
+  std::vector<uint8_t> baseline = MakeJpeg(Grey(64, 48, RowStripes));
+  ImageFile plain(Memory(baseline));
+  ASSERT_TRUE(plain.Load(1, 0));
+  EXPECT_EQ(host_codec::WaitCursorShows(), before + 2) << "baseline files read without it";
+}
+
 TEST_F(JpegProgressiveTest, LoadEndsWithTheFinalPicture) {
   ImageFile image(Memory(bytes));
   ASSERT_TRUE(image.Load(1, 1)) << image.LastError();
