@@ -118,9 +118,19 @@ void GifReader::FillBlack() {
 
 const uint8_t* GifReader::OutputRow() {
   if (nativeDepth != 1) return row_.data();
-  std::fill(packed_.begin(), packed_.end(), 0);
-  for (int x = 0; x < width; ++x)
-    packed_[x >> 3] |= static_cast<uint8_t>((row_[x] & 1) << (7 - (x & 7)));
+  const uint8_t* pixels = row_.data();
+  uint8_t* out = packed_.data();
+  int x = 0;
+  for (; x + 8 <= width; x += 8, pixels += 8)
+    *out++ = static_cast<uint8_t>((pixels[0] & 1) << 7 | (pixels[1] & 1) << 6 |
+                                  (pixels[2] & 1) << 5 | (pixels[3] & 1) << 4 |
+                                  (pixels[4] & 1) << 3 | (pixels[5] & 1) << 2 |
+                                  (pixels[6] & 1) << 1 | (pixels[7] & 1));
+  if (x < width) {
+    uint8_t last = 0;
+    for (int bit = 7; x < width; ++x, --bit) last |= static_cast<uint8_t>((*pixels++ & 1) << bit);
+    *out = last;
+  }
   return packed_.data();
 }
 
