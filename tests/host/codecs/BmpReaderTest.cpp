@@ -222,6 +222,23 @@ TEST_F(BmpReaderTest, Rle8EndOfBitmapLeavesTheRemainingRowsBlank) {
   ExpectIndices(dib, {{0, 0}, {0, 0}, {3, 3}});
 }
 
+TEST_F(BmpReaderTest, EndOfBitmapInAVeryTallPictureFinishesAtOnce) {
+  BmpSpec spec;
+  spec.width = 2;
+  spec.height = 2000000000;
+  spec.bits = 8;
+  spec.compression = 1;
+  spec.colorsUsed = 4;
+  spec.palette = kFour;
+  data_ = MakeBmp(spec, {2, 3, 0, 1});
+  ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
+  ASSERT_TRUE(image.LoadFitted(10, 10, 0, 0, 1, 0)) << image.LastError();
+  DibDescription dib = Describe(image.GetNativeBitmap());
+  ASSERT_EQ(dib.width, 1);
+  ASSERT_EQ(dib.height, 1);
+  EXPECT_EQ(DibValue(dib, 0, 0), 3u) << "the one row read before the escape";
+}
+
 TEST_F(BmpReaderTest, Rle8DeltaEscapeFailsWithCode9) {
   BmpSpec spec;
   spec.width = 4;
