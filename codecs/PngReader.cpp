@@ -4,6 +4,7 @@
 #include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -13,6 +14,7 @@ constexpr uint32_t kLargestSide = 32767;
 
 constexpr int kColourTypeGrey = 0;
 constexpr int kColourTypeRgb = 2;
+constexpr int kColourTypePalette = 3;
 constexpr int kColourTypeGreyAlpha = 4;
 constexpr int kColourTypeRgbAlpha = 6;
 
@@ -61,17 +63,43 @@ int PngReader::StartDecode() {
   libraryFailed_ = false;
   position_ = FirstInterlacePosition();
   rowBytes_ = static_cast<size_t>(width) * channels_;
+  blackShown_ = false;
   if (header_.interlaced) {
-    // Rows not yet reached by any pass show black.
+    // Pixels no pass has reached yet show black.
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
     imageRows_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), rowBytes_)));
     if (!imageRows_) return 0;
+    const uint8_t black = BlackValue();
+    if (black != 0) std::memset(imageRows_.get(), black, static_cast<size_t>(height) * rowBytes_);
   }
   size_t libraryRowBytes = 0;
   if (!PngStartImage(&session_, header_, &libraryRowBytes)) return Fail(ErrNoPalette);
   // The transformations must give exactly one byte per channel.
   if (libraryRowBytes != rowBytes_) return Fail(ErrNoPalette);
   rowBuffer_.assign(rowBytes_, 0);
+  return 1;
+}
+
+// Zero everywhere but in a palette, where the entry nearest to black
+// stands in for it.
+uint8_t PngReader::BlackValue() const {
+  if (header_.colorType != kColourTypePalette) return 0;
+  int black = 0;
+  int best = 3 * 255 * 255 + 1;
+  for (int i = 0; i < paletteCount; ++i) {
+    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
+                         palette[i][2] * palette[i][2];
+    if (distance < best) best = distance, black = i;
+  }
+  return static_cast<uint8_t>(black);
+}
+
+// Both bitmaps start black, before the first pass arrives.
+int PngReader::ShowBlack() {
+  std::memset(rowBuffer_.data(), BlackValue(), rowBuffer_.size());
+  for (int y = 0; y < OutputHeight(); ++y)
+    if (!PutRow(rowBuffer_.data(), y)) return 0;
+  blackShown_ = true;
   return 1;
 }
 
@@ -136,6 +164,7 @@ int PngReader::DecodeSequentialRows(int count, int* changed, ImageRect* rect) {
 // one that holds them all.
 int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
   if (AllRowsRead()) return Fail(ErrOutOfOrder);
+  if (!blackShown_ && !ShowBlack()) return 0;
   ImageRect touched;
   const int passRows = std::max(1, height * 15 / 8);
   for (int i = 0; i < count && !AllRowsRead(); ++i) {

@@ -39,6 +39,8 @@ class PngReader : public ImageReader {
   int DecodeSequentialRows(int count, int* changed, ImageRect* rect);
   int DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
   bool AllRowsRead() const;
+  uint8_t BlackValue() const;
+  int ShowBlack();
 
   PngSession session_;
   PngHeader header_;
@@ -50,4 +52,5 @@ class PngReader : public ImageReader {
   int rowsRead_ = 0;  // over all passes
   int rowsDone_ = 0;  // output rows produced (sequential files)
   bool libraryFailed_ = false;
+  bool blackShown_ = false;  // interlaced: both bitmaps filled black
 };

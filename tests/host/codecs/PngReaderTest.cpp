@@ -321,6 +321,29 @@ TEST_F(PngReaderTest, InterlacedImageShowsTheFirstPassAsIsolatedPixelsOnBlack) {
   image_->EndLoad(0);
 }
 
+TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBeen) {
+  PngImageSpec spec;
+  spec.width = 9;
+  spec.height = 9;
+  spec.colorType = kPalette;
+  spec.interlaced = true;
+  spec.palette = {{250, 250, 250}, {200, 0, 0}, {9, 8, 7}, {40, 40, 40}};
+  spec.sample = [](int x, int y, int) { return static_cast<uint16_t>((x + y) % 2); };
+  Open(spec);
+  ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image_->LastError();
+  ASSERT_TRUE(image_->DecodeRows(1, nullptr, nullptr));  // row 0 of the first pass
+  const DibDescription native = Describe(image_->GetNativeBitmap());
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 9; ++x) {
+      const bool sent = y == 0 && x % 8 == 0;
+      ASSERT_EQ(DibValue(native, x, y), sent ? static_cast<uint32_t>(x % 2) : 2u)
+          << "row " << y << " pixel " << x;
+    }
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  EXPECT_EQ(DibColour(display, 4, 4), (Rgb{9, 8, 7}));
+  image_->EndLoad(0);
+}
+
 TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {
   const PngImageSpec spec = InterlacedRgb(16, 16);
   Open(spec);
