@@ -387,6 +387,22 @@ TEST_F(PngReaderTest, InterlacedImagesOfEverySmallSizeComeOutWhole) {
     }
 }
 
+// Seven passes over an image 5 rows high carry 11 rows: more than the two
+// requests of the whole height a one-go load makes.
+TEST_F(PngReaderTest, InterlacedImagesOfEverySmallSizeLoadInOneGo) {
+  for (int height = 1; height <= 12; ++height)
+    for (int width = 1; width <= 9; width += 4) {
+      const PngImageSpec spec = InterlacedRgb(width, height);
+      Open(spec);
+      ASSERT_TRUE(image_->Load(1, 0)) << width << "x" << height << " error " << image_->LastError();
+      const DibDescription dib = Describe(image_->GetNativeBitmap());
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+          ASSERT_EQ(DibValue(dib, x, y) >> 16, spec.sample(x, y, 0))
+              << width << "x" << height << " row " << y << " pixel " << x;
+    }
+}
+
 // ---- size, detection and failures -------------------------------------------
 
 TEST_F(PngReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
