@@ -13,14 +13,6 @@ constexpr int kIndexWeight[3] = {48, 6, 1};
 
 int LevelValue(int level, int levels) { return (level * 255 + (levels - 1) / 2) / (levels - 1); }
 
-// The first level whose upper bound reaches v.
-int LevelOf(int v, int levels) {
-  int level = 0;
-  while (level < levels - 1 && ((2 * level + 1) * 255 + (levels - 1)) / (2 * (levels - 1)) < v)
-    ++level;
-  return level;
-}
-
 }  // namespace
 
 ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength,
@@ -31,11 +23,15 @@ ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength
   for (int c = 0; c < 3; ++c) {
     weight_[c].resize(766);
     level_[c].resize(766);
+    // One walk over the values, moving to the next level past each bound.
+    const int levels = kLevels[c];
+    int level = 0;
     for (int slot = 0; slot < 766; ++slot) {
       int v = std::min(std::max(slot - 255, 0), 255);
-      int level = LevelOf(v, kLevels[c]);
+      while (level < levels - 1 && ((2 * level + 1) * 255 + (levels - 1)) / (2 * (levels - 1)) < v)
+        ++level;
       weight_[c][slot] = level * kIndexWeight[c];
-      level_[c][slot] = LevelValue(level, kLevels[c]);
+      level_[c][slot] = LevelValue(level, levels);
     }
   }
   const uint8_t* matrices[3] = {kDitherMatrixA, kDitherMatrixB, kDitherMatrixC};

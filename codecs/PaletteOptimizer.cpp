@@ -16,9 +16,9 @@ PaletteOptimizer::PaletteOptimizer(int colorCount, bool dither, int rowLength)
     : colorCount_(std::min(std::max(colorCount, 1), 256)),
       dither_(dither),
       rowLength_(std::max(rowLength, 0)),
-      histogram_(32 * 64 * 32, 0) {
+      histogram_(new uint16_t[kHistogramCells]()) {
   boxes_.reserve(colorCount_);
-  firstSeen_.reserve(histogram_.size());
+  firstSeen_.reserve(kHistogramCells);
   if (dither_) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
 }
 
@@ -113,7 +113,7 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
   for (int i = 0; i < paletteCount_; ++i)
     for (int c = 0; c < 3; ++c) rgb[i][c] = palette_[i][c];
   // From here on each cell holds its palette index + 1, or 0 until needed.
-  std::fill(histogram_.begin(), histogram_.end(), 0);
+  std::fill(histogram_.get(), histogram_.get() + kHistogramCells, 0);
   std::vector<Occupied>().swap(occupied_);
   return paletteCount_;
 }

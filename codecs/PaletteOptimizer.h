@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class PaletteOptimizer {
@@ -44,7 +45,8 @@ class PaletteOptimizer {
   int colorCount_;
   bool dither_;
   int rowLength_;
-  std::vector<uint16_t> histogram_;
+  static constexpr size_t kHistogramCells = 32 * 64 * 32;
+  std::unique_ptr<uint16_t[]> histogram_;  // zeroed once per load
   std::vector<Box> boxes_;
   std::vector<Occupied> occupied_;
   std::vector<uint16_t> firstSeen_;  // histogram cells in the order they filled

@@ -9,7 +9,9 @@
 #include <cstdint>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 2) return 0;
+  // Other formats have their own targets; skip them before detection.
+  if (size < 3 || !((data[0] == 'B' && data[1] == 'M') || (data[0] == 'M' && data[1] == 'B')))
+    return 0;
   const uint8_t settings = data[size - 1];
   size -= 1;
   static const int kScreens[4] = {24, 16, 8, 32};
