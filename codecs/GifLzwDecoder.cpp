@@ -6,13 +6,16 @@
 namespace {
 constexpr int kMaxCodeSize = 12;
 // Every string unwinds through strictly smaller codes, so it is at most as
-// long as the table; the spare entries hold the extra pixel of a code that
+// long as the table; the spare entry holds the extra pixel of a code that
 // repeats its own first character.
-constexpr int kStackSize = GifLzwDecoder::kMaxCodes + 2;
+constexpr int kLongestString = GifLzwDecoder::kMaxCodes + 1;
 }  // namespace
 
 GifLzwDecoder::GifLzwDecoder()
-    : prefix_(kMaxCodes, 0), suffix_(kMaxCodes, 0), stack_(kStackSize, 0) {}
+    : prefix_(kMaxCodes, 0),
+      suffix_(kMaxCodes, 0),
+      length_(kMaxCodes, 1),
+      pending_(kLongestString, 0) {}
 
 void GifLzwDecoder::Reset(int minimumCodeSize, BufferedInput* input) {
   input_ = input;
@@ -21,6 +24,7 @@ void GifLzwDecoder::Reset(int minimumCodeSize, BufferedInput* input) {
   endCode_ = clearCode_ + 1;
   std::fill(prefix_.begin(), prefix_.end(), 0);
   std::fill(suffix_.begin(), suffix_.end(), 0);
+  std::fill(length_.begin(), length_.end(), 1);
   StartTable();
   firstCode_ = 0;
   oldCode_ = 0;
@@ -29,14 +33,13 @@ void GifLzwDecoder::Reset(int minimumCodeSize, BufferedInput* input) {
   bits_ = 0;
   bitCount_ = 0;
   subBlockLeft_ = 0;
-  stackTop_ = 0;
 }
 
 void GifLzwDecoder::StartTable() {
   codeSize_ = minimumCodeSize_ + 1;
   nextFree_ = clearCode_ + 2;
   limit_ = clearCode_ * 2;
-  stackTop_ = 0;
+  pendingPos_ = pendingEnd_ = 0;
 }
 
 bool GifLzwDecoder::NextSubBlockByte(uint8_t* byte) {
@@ -89,19 +92,19 @@ int GifLzwDecoder::FirstCodeAfterClear() {
   return code > clearCode_ ? 0 : code;
 }
 
-void GifLzwDecoder::DecodeCode() {
+int GifLzwDecoder::DecodeCode(uint8_t* out, int room) {
   if (fresh_) {
     fresh_ = false;
     firstCode_ = oldCode_ = FirstCodeAfterClear();
-    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
-    return;
+    out[0] = static_cast<uint8_t>(firstCode_);
+    return 1;
   }
   int code = FetchCode();
   if (code == clearCode_) {
     StartTable();
     firstCode_ = oldCode_ = FirstCodeAfterClear();
-    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
-    return;
+    out[0] = static_cast<uint8_t>(firstCode_);
+    return 1;
   }
   if (code == endCode_) {
     if (!dataEnded_) SkipRemainingSubBlocks();
@@ -110,26 +113,34 @@ void GifLzwDecoder::DecodeCode() {
     dataEnded_ = true;
     bits_ = 0;
     bitCount_ = 0;
-    stack_[stackTop_++] = 0;
-    return;
+    out[0] = 0;
+    return 1;
   }
   int inCode = code;
+  int extra = 0;
   if (code >= nextFree_) {
     // Not in the table yet: the string of the previous code plus its own
     // first character. A code beyond that is damage.
-    stack_[stackTop_++] = static_cast<uint8_t>(firstCode_);
+    extra = 1;
     code = oldCode_;
     if (inCode > nextFree_) inCode = 0;
   }
-  while (code >= clearCode_ && stackTop_ < kStackSize - 1) {
-    stack_[stackTop_++] = suffix_[code];
+  const int length = length_[code] + extra;
+  // The string goes straight into the pixels when they have room for it.
+  const bool direct = length <= room;
+  uint8_t* const start = direct ? out : pending_.data();
+  uint8_t* p = start + length;
+  if (extra) *--p = static_cast<uint8_t>(firstCode_);
+  while (code >= clearCode_ && p > start + 1) {
+    *--p = suffix_[code];
     code = prefix_[code];
   }
+  *--p = static_cast<uint8_t>(code);
   firstCode_ = code;
-  stack_[stackTop_++] = static_cast<uint8_t>(code);
   if (nextFree_ < kMaxCodes) {
     prefix_[nextFree_] = static_cast<uint16_t>(oldCode_);
     suffix_[nextFree_] = static_cast<uint8_t>(firstCode_);
+    length_[nextFree_] = static_cast<uint16_t>(std::min(length_[oldCode_] + 1, kMaxCodes));
     ++nextFree_;
     if (nextFree_ >= limit_ && codeSize_ < kMaxCodeSize) {
       ++codeSize_;
@@ -137,21 +148,29 @@ void GifLzwDecoder::DecodeCode() {
     }
   }
   oldCode_ = inCode;
+  if (direct) return length;
+  pendingPos_ = 0;
+  pendingEnd_ = length;
+  return 0;
 }
 
 void GifLzwDecoder::Decode(uint8_t* pixels, int count) {
   while (count > 0) {
-    if (Exhausted()) {
+    if (pendingPos_ < pendingEnd_) {
+      const int n = std::min(pendingEnd_ - pendingPos_, count);
+      std::memcpy(pixels, pending_.data() + pendingPos_, static_cast<size_t>(n));
+      pendingPos_ += n;
+      pixels += n;
+      count -= n;
+      continue;
+    }
+    if (dataEnded_) {
       // A huge picture with little data costs no more than clearing it.
       std::memset(pixels, 0, static_cast<size_t>(count));
       return;
     }
-    if (stackTop_ == 0) DecodeCode();
-    int n = std::min(stackTop_, count);
-    const uint8_t* top = stack_.data() + stackTop_;
-    for (int i = 0; i < n; ++i) pixels[i] = *--top;
-    stackTop_ -= n;
-    pixels += n;
-    count -= n;
+    const int written = DecodeCode(pixels, count);
+    pixels += written;
+    count -= written;
   }
 }

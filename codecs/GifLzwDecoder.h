@@ -26,7 +26,7 @@ class GifLzwDecoder {
   // The stream's end code was met or its data ran out.
   bool DataEnded() const { return dataEnded_; }
   // Every pixel from here on is 0.
-  bool Exhausted() const { return dataEnded_ && stackTop_ == 0; }
+  bool Exhausted() const { return dataEnded_ && pendingPos_ == pendingEnd_; }
 
  private:
   int FetchCode();
@@ -34,7 +34,7 @@ class GifLzwDecoder {
   void SkipRemainingSubBlocks();
   void StartTable();
   int FirstCodeAfterClear();
-  void DecodeCode();
+  int DecodeCode(uint8_t* out, int room);
 
   BufferedInput* input_ = nullptr;
   int minimumCodeSize_ = 0;
@@ -55,7 +55,9 @@ class GifLzwDecoder {
 
   std::vector<uint16_t> prefix_;
   std::vector<uint8_t> suffix_;
-  // Pixels of the current string, last pixel at the bottom.
-  std::vector<uint8_t> stack_;
-  int stackTop_ = 0;
+  std::vector<uint16_t> length_;  // pixels in each code's string
+  // A string longer than the pixels asked for waits here for the next call.
+  std::vector<uint8_t> pending_;
+  int pendingPos_ = 0;
+  int pendingEnd_ = 0;
 };
