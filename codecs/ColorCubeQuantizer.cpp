@@ -34,10 +34,31 @@ ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength
       level_[c][slot] = LevelValue(level, levels);
     }
   }
-  const uint8_t* matrices[3] = {kDitherMatrixA, kDitherMatrixB, kDitherMatrixC};
-  for (int c = 0; c < 3; ++c)
-    for (int cell = 0; cell < 64; ++cell)
-      dither_[c][cell] = (255 * (65 - 2 * matrices[c][cell])) / (130 * (kLevels[c] - 1));
+  if (method_ == Ordered) {
+    // Blue follows matrix A, green B, red C.
+    const uint8_t* matrices[3] = {kDitherMatrixA, kDitherMatrixB, kDitherMatrixC};
+    ditherTable_.resize(3 * 64 * 256);
+    for (int c = 0; c < 3; ++c)
+      for (int cell = 0; cell < 64; ++cell) {
+        int offset = (255 * (65 - 2 * matrices[c][cell])) / (130 * (kLevels[c] - 1));
+        uint16_t* entry = ditherTable_.data() + (static_cast<size_t>(c) * 64 + cell) * 256;
+        for (int v = 0; v < 256; ++v) entry[v] = static_cast<uint16_t>(weight_[c][Slot(v + offset)]);
+      }
+  } else if (method_ == Ordered555) {
+    // Red follows matrix A, green B, blue C; channels in blue, green, red order.
+    const uint8_t* matrices[3] = {kDitherMatrixC, kDitherMatrixB, kDitherMatrixA};
+    const int shifts[3] = {0, 5, 10};
+    ditherTable_.resize(3 * 64 * 256);
+    for (int c = 0; c < 3; ++c)
+      for (int cell = 0; cell < 64; ++cell) {
+        const int m = matrices[c][cell];
+        uint16_t* entry = ditherTable_.data() + (static_cast<size_t>(c) * 64 + cell) * 256;
+        for (int v = 0; v < 256; ++v) {
+          int out = (v & 7) * 63 > 7 * (m - 1) ? std::min(((v >> 3) + 1) << 3, 255) : (v >> 3) << 3;
+          entry[v] = static_cast<uint16_t>((out >> 3) << shifts[c]);
+        }
+      }
+  }
   if (method_ == FloydSteinberg) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
   if (palette && paletteCount > 0) {
     paletteInput_ = true;
@@ -99,12 +120,12 @@ void ColorCubeQuantizer::QuantizeRow(const uint8_t* input, uint8_t* output) {
 
 void ColorCubeQuantizer::QuantizeOrdered(const uint8_t* input, uint8_t* output) {
   for (int x = 0; x < rowLength_; ++x) {
-    int cell = rowPhase_ * 8 + (x & 7);
+    const int cell = rowPhase_ * 8 + (x & 7);
     int channel[3];
     Pixel(x, &channel[0], &channel[1], &channel[2], input);
-    int index = 0;
-    for (int c = 0; c < 3; ++c) index += weight_[c][Slot(channel[c] + dither_[c][cell])];
-    output[x] = static_cast<uint8_t>(index);
+    output[x] = static_cast<uint8_t>(DitherEntry(0, cell)[channel[0]] +
+                                     DitherEntry(1, cell)[channel[1]] +
+                                     DitherEntry(2, cell)[channel[2]]);
   }
 }
 
@@ -141,20 +162,11 @@ void ColorCubeQuantizer::QuantizeDiffused(const uint8_t* input, uint8_t* output)
 
 void ColorCubeQuantizer::Quantize555(const uint8_t* input, uint8_t* output) {
   for (int x = 0; x < rowLength_; ++x) {
-    int cell = rowPhase_ * 8 + (x & 7);
+    const int cell = rowPhase_ * 8 + (x & 7);
     int channel[3];
     Pixel(x, &channel[0], &channel[1], &channel[2], input);
-    // Red follows matrix A, green B, blue C.
-    const int m[3] = {kDitherMatrixC[cell], kDitherMatrixB[cell], kDitherMatrixA[cell]};
-    int out[3];
-    for (int c = 0; c < 3; ++c) {
-      int v = channel[c];
-      if ((v & 7) * 63 > 7 * (m[c] - 1))
-        out[c] = std::min(((v >> 3) + 1) << 3, 255);
-      else
-        out[c] = (v >> 3) << 3;
-    }
-    int word = (out[2] >> 3) << 10 | (out[1] >> 3) << 5 | out[0] >> 3;
+    const int word = DitherEntry(0, cell)[channel[0]] | DitherEntry(1, cell)[channel[1]] |
+                     DitherEntry(2, cell)[channel[2]];
     output[2 * x] = static_cast<uint8_t>(word & 0xFF);
     output[2 * x + 1] = static_cast<uint8_t>(word >> 8);
   }

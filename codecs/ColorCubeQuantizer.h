@@ -6,6 +6,7 @@
 // given the image palette.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -45,7 +46,12 @@ class ColorCubeQuantizer {
   // and the level value it stands for, over -255 .. 510.
   std::vector<int> weight_[3];
   std::vector<int> level_[3];
-  int dither_[3][64] = {};  // method 1: offset per matrix cell and channel
+  // Methods 1 and 3: per channel, matrix cell and value, the index
+  // contribution (method 1) or the 5-5-5 bits (method 3).
+  std::vector<uint16_t> ditherTable_;
+  const uint16_t* DitherEntry(int channel, int cell) const {
+    return ditherTable_.data() + (static_cast<size_t>(channel) * 64 + cell) * 256;
+  }
   std::vector<int> errors_;  // method 2: (rowLength + 2) x 3, two rows
   bool paletteInput_ = false;
   uint8_t paletteBlue_[256] = {};
