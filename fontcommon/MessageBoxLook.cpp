@@ -1,8 +1,8 @@
-#include "fontcommon/MessageBoxSpec.h"
+#include "fontcommon/MessageBoxLook.h"
 
 namespace {
 
-const TMsgDlgButtonSpec kButtonOrder[] = {
+const TMsgDlgButtonLook kButtonOrder[] = {
     {mbYes, "&Yes", mrYes},
     {mbNo, "&No", mrNo},
     {mbOK, "OK", mrOk},
@@ -23,25 +23,25 @@ const char* TitleOf(TMsgDlgType kind) {
 
 }  // namespace
 
-TMessageBoxSpec MessageBoxSpec(TMsgDlgType kind, const std::string& text, TMsgDlgButtons buttons) {
+TMessageBoxLook MessageBoxLook(TMsgDlgType kind, const std::string& text, TMsgDlgButtons buttons) {
   if (buttons.Empty()) buttons = {mbOK};
-  TMessageBoxSpec spec{kind, TitleOf(kind), text, {}, 0, 0};
-  for (const TMsgDlgButtonSpec& button : kButtonOrder)
-    if (buttons.Contains(button.Button)) spec.Buttons.push_back(button);
+  TMessageBoxLook look{kind, TitleOf(kind), text, {}, 0, 0};
+  for (const TMsgDlgButtonLook& button : kButtonOrder)
+    if (buttons.Contains(button.Button)) look.Buttons.push_back(button);
 
   // A set with neither OK nor Yes (No and All) defaults to its first button.
   if (buttons.Contains(mbOK))
-    spec.DefaultResult = mrOk;
+    look.DefaultResult = mrOk;
   else if (buttons.Contains(mbYes))
-    spec.DefaultResult = mrYes;
+    look.DefaultResult = mrYes;
   else
-    spec.DefaultResult = spec.Buttons.front().Result;
+    look.DefaultResult = look.Buttons.front().Result;
 
   // Without No or OK there is no answer that means "no": the box then stays
   // until a button is pressed.
   if (buttons.Contains(mbNo))
-    spec.EscapeResult = mrNo;
+    look.EscapeResult = mrNo;
   else if (buttons.Contains(mbOK))
-    spec.EscapeResult = mrOk;
-  return spec;
+    look.EscapeResult = mrOk;
+  return look;
 }

@@ -29,20 +29,20 @@ class TMsgDlgButtons {
   unsigned bits_ = 0;
 };
 
-struct TMsgDlgButtonSpec {
+struct TMsgDlgButtonLook {
   TMsgDlgBtn Button;
   const char* Caption;
   uint16_t Result;
 };
 
-struct TMessageBoxSpec {
+struct TMessageBoxLook {
   TMsgDlgType Kind;
   const char* Title;
   std::string Text;
-  std::vector<TMsgDlgButtonSpec> Buttons;  // left to right
+  std::vector<TMsgDlgButtonLook> Buttons;  // left to right
   uint16_t DefaultResult;                  // the button Enter presses
   uint16_t EscapeResult;                   // Escape and closing; 0: neither works
 };
 
 // An empty set of buttons shows OK, so that every box can be answered.
-TMessageBoxSpec MessageBoxSpec(TMsgDlgType kind, const std::string& text, TMsgDlgButtons buttons);
+TMessageBoxLook MessageBoxLook(TMsgDlgType kind, const std::string& text, TMsgDlgButtons buttons);

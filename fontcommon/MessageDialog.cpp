@@ -49,8 +49,8 @@ HWND AddControl(HWND dialog, const char* className, const char* text, DWORD styl
 
 // Icon at the top left, the text beside it, the buttons centred in a row
 // below; the text wraps at half the screen's width.
-void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
-  SetWindowTextA(dialog, spec.Title);
+void LayOut(HWND dialog, const TMessageBoxLook& look) {
+  SetWindowTextA(dialog, look.Title);
   RECT units = {8, 4, 50, 14};  // margin, spacing, button width and height
   MapDialogRect(dialog, &units);
   const int margin = units.left, spacing = units.top;
@@ -59,7 +59,7 @@ void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
   RECT text = {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
   HDC dc = GetDC(dialog);
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
-  DrawTextA(dc, spec.Text.c_str(), -1, &text,
+  DrawTextA(dc, look.Text.c_str(), -1, &text,
             DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
   SelectObject(dc, oldFont);
   ReleaseDC(dialog, dc);
@@ -68,7 +68,7 @@ void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
   text.right += spacing;
 
   const int icon = GetSystemMetrics(SM_CXICON);
-  const int count = static_cast<int>(spec.Buttons.size());
+  const int count = static_cast<int>(look.Buttons.size());
   const int rowWidth = count * buttonWidth + (count - 1) * spacing;
   const int textLeft = margin + icon + margin;
   const int clientWidth = std::max(textLeft + static_cast<int>(text.right), margin + rowWidth) + margin;
@@ -77,14 +77,14 @@ void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
 
   HWND iconControl = AddControl(dialog, "STATIC", "", SS_ICON, kMessageIconId,
                                 RECT{margin, margin, margin + icon, margin + icon});
-  SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconOf(spec.Kind))), 0);
-  AddControl(dialog, "STATIC", spec.Text.c_str(), SS_LEFT | SS_NOPREFIX, kMessageTextId,
+  SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconOf(look.Kind))), 0);
+  AddControl(dialog, "STATIC", look.Text.c_str(), SS_LEFT | SS_NOPREFIX, kMessageTextId,
              RECT{textLeft, margin, textLeft + text.right, margin + text.bottom});
   int x = (clientWidth - rowWidth) / 2;
   DWORD group = WS_GROUP;
-  for (const TMsgDlgButtonSpec& button : spec.Buttons) {
+  for (const TMsgDlgButtonLook& button : look.Buttons) {
     DWORD style = WS_TABSTOP | group |
-                  (button.Result == spec.DefaultResult ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+                  (button.Result == look.DefaultResult ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     group = 0;
     AddControl(dialog, "BUTTON", button.Caption, style, button.Result,
                RECT{x, buttonTop, x + buttonWidth, buttonTop + buttonHeight});
@@ -101,26 +101,26 @@ void LayOut(HWND dialog, const TMessageBoxSpec& spec) {
                work.top + (work.bottom - work.top - height) / 2, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 
-  if (spec.EscapeResult == 0) EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
-  SendMessageA(dialog, DM_SETDEFID, spec.DefaultResult, 0);
-  SetFocus(GetDlgItem(dialog, spec.DefaultResult));
+  if (look.EscapeResult == 0) EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  SendMessageA(dialog, DM_SETDEFID, look.DefaultResult, 0);
+  SetFocus(GetDlgItem(dialog, look.DefaultResult));
 }
 
 INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    LayOut(dialog, *reinterpret_cast<const TMessageBoxSpec*>(lParam));
+    LayOut(dialog, *reinterpret_cast<const TMessageBoxLook*>(lParam));
     return FALSE;  // the focus is set
   }
   if (message != WM_COMMAND) return FALSE;
-  const auto* spec = reinterpret_cast<const TMessageBoxSpec*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  const auto* look = reinterpret_cast<const TMessageBoxLook*>(GetWindowLongPtrA(dialog, DWLP_USER));
   const int id = LOWORD(wParam);
   // Escape, the close box and Alt+F4 all arrive as IDCANCEL.
   if (id == IDCANCEL) {
-    if (spec->EscapeResult != 0) EndDialog(dialog, spec->EscapeResult);
+    if (look->EscapeResult != 0) EndDialog(dialog, look->EscapeResult);
     return TRUE;
   }
-  for (const TMsgDlgButtonSpec& button : spec->Buttons) {
+  for (const TMsgDlgButtonLook& button : look->Buttons) {
     if (button.Result == id) {
       EndDialog(dialog, id);
       return TRUE;
@@ -131,14 +131,14 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-uint16_t ShowMessageDialog(const TMessageBoxSpec& spec) {
+uint16_t ShowMessageDialog(const TMessageBoxLook& look) {
   static const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
   INT_PTR result = ShowModalDialog(GetModuleHandleA(nullptr),
                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
                                    GetActiveWindow(), MessageDialogProc,
-                                   reinterpret_cast<LPARAM>(&spec));
+                                   reinterpret_cast<LPARAM>(&look));
   // A box that could not be shown answers as Escape would, so that no
   // question is taken as agreed to.
-  if (result <= 0) return spec.EscapeResult != 0 ? spec.EscapeResult : spec.DefaultResult;
+  if (result <= 0) return look.EscapeResult != 0 ? look.EscapeResult : look.DefaultResult;
   return static_cast<uint16_t>(result);
 }

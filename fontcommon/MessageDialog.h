@@ -1,15 +1,15 @@
 // The program's standard message box: the title, icon, text and buttons of a
-// TMessageBoxSpec in a dialog of its own (the system's message box has no
+// TMessageBoxLook in a dialog of its own (the system's message box has no
 // "&All" button). Shown modally through the modal seam over the active window;
 // returns the result of the chosen button. The exception report shows its text
-// with ShowMessageDialog(MessageBoxSpec(mtError, text, {mbOK})).
+// with ShowMessageDialog(MessageBoxLook(mtError, text, {mbOK})).
 #pragma once
 
-#include "fontcommon/MessageBoxSpec.h"
+#include "fontcommon/MessageBoxLook.h"
 
 #include <cstdint>
 
 // Control identifiers inside the box; each button's identifier is its result.
 enum { kMessageIconId = 100, kMessageTextId = 101 };
 
-uint16_t ShowMessageDialog(const TMessageBoxSpec& spec);
+uint16_t ShowMessageDialog(const TMessageBoxLook& look);

@@ -18,9 +18,9 @@ class ArrowWhileShown {
 };
 
 uint16_t ShowCatalogueBox(TMsgDlgType kind, const std::string& text, TMsgDlgButtons buttons) {
-  TMessageBoxSpec spec = MessageBoxSpec(kind, text, buttons);
+  TMessageBoxLook look = MessageBoxLook(kind, text, buttons);
   ArrowWhileShown arrow;
-  return ShowMessageDialog(spec);
+  return ShowMessageDialog(look);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 // a long operation) comes back afterwards.
 #pragma once
 
-#include "fontcommon/MessageBoxSpec.h"
+#include "fontcommon/MessageBoxLook.h"
 #include "fontcommon/MessageTexts.h"
 
 #include <cstdint>

@@ -74,5 +74,5 @@ void ReportException(const std::exception &e)
 {
     const std::string text = ExceptionReportText(ClassNameOf(e), CodeOffset(AddressOf(e)), e.what());
     SetScreenCursor(TCursor::Default);
-    ShowMessageDialog(MessageBoxSpec(mtError, text, {mbOK}));
+    ShowMessageDialog(MessageBoxLook(mtError, text, {mbOK}));
 }

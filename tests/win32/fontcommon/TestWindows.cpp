@@ -1,8 +1,9 @@
 #include "TestWindows.h"
 
+#include "Screenshot.h"
+#include "UserInput.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -75,57 +76,14 @@ void PressButton(HWND box, const char* caption) {
   SendMessageA(FindButton(box, caption), BM_CLICK, 0, 0);
 }
 
-void PostKey(HWND box, WPARAM key) {
+void PostKey(HWND box, WORD key) {
   HWND focus = GetFocus();
-  HWND target = focus && (focus == box || IsChild(box, focus)) ? focus : box;
-  PostMessageA(target, WM_KEYDOWN, key, 1);
-  PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+  PostKeyPress(focus && (focus == box || IsChild(box, focus)) ? focus : box, key);
 }
 
 void SaveScreenshot(HWND window, const std::string& name) {
-  const char* folder = std::getenv("ZEL95_SCREENS");
-  if (!folder || !*folder) return;
-  // Painted completely now, children too, so the picture shows every control.
+  // Painted completely first, children too, so the picture shows every control.
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
-  RECT place;
-  GetWindowRect(window, &place);
-  const int width = place.right - place.left, height = place.bottom - place.top;
-  if (width <= 0 || height <= 0) return;
-
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  const DWORD stride = (width * 3 + 3) & ~3u;
-  header.biSizeImage = stride * height;
-
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS,
-                                    &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, place.left, place.top, SRCCOPY);
-  GdiFlush();
-
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + header.biSizeImage;
-  // The folder is a Unix path; Wine shows the Unix root as drive Z:.
-  std::string path = std::string("Z:") + folder + "/" + name + ".bmp";
-  if (std::FILE* out = std::fopen(path.c_str(), "wb")) {
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&header, sizeof header, 1, out);
-    std::fwrite(bits, 1, header.biSizeImage, out);
-    std::fclose(out);
-  }
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  SaveWindowScreenshot(window, name);
 }

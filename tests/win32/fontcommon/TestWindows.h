@@ -44,7 +44,7 @@ BoxSeen InspectBox(HWND box, int textId, int iconId);
 HWND FindButton(HWND box, const char* caption);
 void PressButton(HWND box, const char* caption);
 // The key as the keyboard would deliver it to the focused control.
-void PostKey(HWND box, WPARAM key);
+void PostKey(HWND box, WORD key);
 
-// Saves the window as ZEL95_SCREENS/<name>.bmp when that folder is given.
+// Saves the window, fully painted, as ZEL95_SCREENS/<name>.bmp.
 void SaveScreenshot(HWND window, const std::string& name);

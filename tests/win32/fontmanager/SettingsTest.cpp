@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "ReportText.h"
 
-#include "fontcommon/MessageBoxSpec.h"
+#include "fontcommon/MessageBoxLook.h"
 
 namespace {
 
