@@ -10,11 +10,29 @@ JpegSourceManager* ManagerOf(j_decompress_ptr decoder) {
 
 void InitSource(j_decompress_ptr) {}
 
+// How many of the `got` new bytes to pass on: all of them, or those before
+// the start-of-scan marker beyond the limit. Entropy-coded data stuffs its
+// 0xFF bytes, so 0xFF 0xDA there is always a marker.
+uint32_t BytesBeforeScanLimit(JpegSourceManager* manager, uint32_t got) {
+  for (uint32_t i = 0; i < got; ++i) {
+    const bool afterFF = i == 0 ? manager->lastByteWasFF : manager->buffer[i - 1] == 0xFF;
+    if (afterFF && manager->buffer[i] == 0xDA && ++manager->scanHeaders > kMaxJpegScans) {
+      manager->cutAtScanLimit = true;
+      return i == 0 ? 0 : i - 1;  // an 0xFF already passed on reads as a fill byte
+    }
+  }
+  if (got > 0) manager->lastByteWasFF = manager->buffer[got - 1] == 0xFF;
+  return got;
+}
+
 boolean FillInputBuffer(j_decompress_ptr decoder) {
   JpegSourceManager* manager = ManagerOf(decoder);
   uint32_t got = 0;
-  // A short read is the normal end of the data; a failed one ends it too.
-  manager->source->Read(manager->buffer, sizeof manager->buffer, &got);
+  if (!manager->cutAtScanLimit) {
+    // A short read is the normal end of the data; a failed one ends it too.
+    manager->source->Read(manager->buffer, sizeof manager->buffer, &got);
+    got = BytesBeforeScanLimit(manager, got);
+  }
   if (got == 0) {
     if (manager->atStartOfData) ERREXIT(decoder, JERR_INPUT_EMPTY);
     WARNMS(decoder, JWRN_JPEG_EOF);
@@ -48,6 +66,9 @@ void AttachJpegSource(j_decompress_ptr decoder, JpegSourceManager* manager,
                       ByteSource* source) {
   manager->source = source;
   manager->atStartOfData = true;
+  manager->scanHeaders = 0;
+  manager->lastByteWasFF = false;
+  manager->cutAtScanLimit = false;
   manager->library.init_source = InitSource;
   manager->library.fill_input_buffer = FillInputBuffer;
   manager->library.skip_input_data = SkipInputData;

@@ -8,10 +8,19 @@
 
 #include <cstdint>
 
+// Every scan of a progressive file is a pass over the whole image, and a
+// few bytes of header make one, so a small hostile file could keep the
+// decoder busy for minutes. Encoders write a dozen or two; after this many
+// scan headers the data is taken to end, as if the file were cut there.
+constexpr int kMaxJpegScans = 500;
+
 struct JpegSourceManager {
   jpeg_source_mgr library;  // first: the decoder sees a jpeg_source_mgr*
   ByteSource* source = nullptr;
   bool atStartOfData = true;
+  int scanHeaders = 0;          // start-of-scan markers passed on so far
+  bool lastByteWasFF = false;   // of the previous buffer, for markers across buffers
+  bool cutAtScanLimit = false;  // the rest of the data is withheld
   JOCTET buffer[4096];
 };
 

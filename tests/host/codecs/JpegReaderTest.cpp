@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 const uint32_t kBlockColours[] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080,
@@ -473,6 +475,89 @@ TEST_F(JpegProgressiveTest, FileCutAfterItsFirstScanIsCompleteAfterOnePass) {
   // Block means only: every stripe pair averages to 100.
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), Grey100, 1));
   EXPECT_TRUE(image.EndLoad(1));
+}
+
+// A picture of fine detail in a file of 694 scans (696 in colour), and the
+// same file cut before scan `scans` + 1.
+struct ManyScanFiles {
+  std::vector<uint8_t> full;
+  std::vector<uint8_t> cut;
+};
+
+uint32_t FineDetail(int x, int y) {
+  const uint32_t v = static_cast<uint32_t>((x * 37 + y * 91 + (x * y) % 23) & 255);
+  return v << 16 | (255 - v) << 8 | ((v * 7) & 255);
+}
+
+ManyScanFiles MakeManyScanFiles(int components, int scans) {
+  JpegPicture picture = Colour(64, 48);
+  picture.components = components;
+  picture.pixel = FineDetail;
+  picture.manyScans = true;
+  ManyScanFiles files;
+  files.full = MakeJpeg(picture);
+  const size_t end = FindJpegMarker(files.full, 0xDA, scans);
+  files.cut.assign(files.full.begin(), files.full.begin() + static_cast<long>(end));
+  return files;
+}
+
+// A complete load keeping the native bitmap, on the screen in use.
+struct Loaded {
+  std::vector<uint8_t> bytes;
+  std::unique_ptr<ImageFile> image;
+  DibDescription native;
+};
+
+void LoadNative(Loaded* loaded, const std::vector<uint8_t>& bytes, int reductionMode) {
+  loaded->bytes = bytes;
+  loaded->image.reset(new ImageFile(Memory(loaded->bytes)));
+  ASSERT_TRUE(loaded->image->LoadFitted(0, 0, reductionMode, 0, 1, 1))
+      << loaded->image->LastError();
+  ASSERT_TRUE(loaded->image->IsComplete());
+  loaded->native = Describe(loaded->image->GetNativeBitmap());
+}
+
+// Bytes of the two bitmaps' pixels that differ.
+int DifferingBytes(const DibDescription& a, const uint8_t* packed) {
+  const int line = a.width * a.bitsPerPixel / 8;
+  int differing = 0;
+  for (int y = 0; y < a.height; ++y)
+    for (int i = 0; i < line; ++i) differing += DibImageRow(a, y)[i] != packed[y * line + i];
+  return differing;
+}
+
+std::vector<uint8_t> Packed(const DibDescription& dib) {
+  const int line = dib.width * dib.bitsPerPixel / 8;
+  std::vector<uint8_t> packed;
+  for (int y = 0; y < dib.height; ++y)
+    packed.insert(packed.end(), DibImageRow(dib, y), DibImageRow(dib, y) + line);
+  return packed;
+}
+
+TEST_F(JpegProgressiveTest, FinalPassShowsTheScansUpToTheHundredth) {
+  ManyScanFiles files = MakeManyScanFiles(1, 100);
+  Loaded full, cut;
+  LoadNative(&full, files.full, 0);
+  LoadNative(&cut, files.cut, 0);
+  EXPECT_EQ(DifferingBytes(full.native, Packed(cut.native).data()), 0);
+  EXPECT_GT(DifferingBytes(full.native, DecodeWithLibjpeg(files.full).data()), 0)
+      << "scans after the hundredth would have changed the picture";
+}
+
+TEST_F(JpegProgressiveTest, ScansAfterThe500thAreNotRead) {
+  // Without the coarse pass (two-pass dithered reduction of a colour file)
+  // the library reads every scan before the first row; it gets no further
+  // than scan 500.
+  host_codec::SetScreenDepth(8);
+  ManyScanFiles files = MakeManyScanFiles(3, 500);
+  ASSERT_LT(FindJpegMarker(files.full, 0xDA, 695), files.full.size()) << "696 scans";
+  Loaded full, cut;
+  LoadNative(&full, files.full, 4);
+  LoadNative(&cut, files.cut, 4);
+  EXPECT_EQ(DifferingBytes(full.native, Packed(cut.native).data()), 0)
+      << "the same as the file cut before its 501st scan";
+  EXPECT_GT(DifferingBytes(full.native, DecodeWithLibjpeg(files.full).data()), 0)
+      << "the later scans would have changed the picture";
 }
 
 TEST_F(JpegProgressiveTest, BrokenLaterScanFailsAsBadDataAfterTheCoarsePicture) {

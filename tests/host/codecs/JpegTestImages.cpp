@@ -5,6 +5,23 @@
 
 #include <jpeglib.h>
 
+namespace {
+
+std::vector<jpeg_scan_info> ManyScans(int components) {
+  std::vector<jpeg_scan_info> script;
+  script.push_back(jpeg_scan_info{components, {0, 1, 2, 0}, 0, 0, 0, 0});
+  for (int k = 1; k < DCTSIZE2; ++k) {
+    script.push_back(jpeg_scan_info{1, {0, 0, 0, 0}, k, k, 0, 10});
+    for (int al = 9; al >= 0; --al)
+      script.push_back(jpeg_scan_info{1, {0, 0, 0, 0}, k, k, al + 1, al});
+  }
+  for (int c = 1; c < components; ++c)
+    script.push_back(jpeg_scan_info{1, {c, 0, 0, 0}, 1, DCTSIZE2 - 1, 0, 0});
+  return script;
+}
+
+}  // namespace
+
 std::vector<uint8_t> MakeJpeg(const JpegPicture& picture) {
   jpeg_compress_struct encoder;
   jpeg_error_mgr errors;
@@ -22,6 +39,11 @@ std::vector<uint8_t> MakeJpeg(const JpegPicture& picture) {
   jpeg_set_defaults(&encoder);
   jpeg_set_quality(&encoder, picture.quality, TRUE);
   if (picture.progressive) jpeg_simple_progression(&encoder);
+  const std::vector<jpeg_scan_info> script = ManyScans(picture.components);
+  if (picture.manyScans) {
+    encoder.scan_info = script.data();
+    encoder.num_scans = static_cast<int>(script.size());
+  }
   encoder.write_JFIF_header = picture.jfif ? TRUE : FALSE;
   jpeg_start_compress(&encoder, TRUE);
   if (!picture.app1.empty())
@@ -58,4 +80,26 @@ size_t FindJpegMarker(const std::vector<uint8_t>& bytes, uint8_t code, int nth) 
     if (bytes[i] == 0xFF && bytes[i + 1] == code && nth-- == 0) return i;
   }
   return bytes.size();
+}
+
+std::vector<uint8_t> DecodeWithLibjpeg(const std::vector<uint8_t>& bytes) {
+  jpeg_decompress_struct decoder;
+  jpeg_error_mgr errors;
+  decoder.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&decoder);
+  jpeg_mem_src(&decoder, bytes.data(), static_cast<unsigned long>(bytes.size()));
+  jpeg_read_header(&decoder, TRUE);
+  decoder.out_color_space = decoder.num_components == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR;
+  decoder.dct_method = JDCT_IFAST;
+  decoder.do_fancy_upsampling = FALSE;
+  jpeg_start_decompress(&decoder);
+  const size_t line = static_cast<size_t>(decoder.output_width) * decoder.output_components;
+  std::vector<uint8_t> pixels(line * decoder.output_height);
+  while (decoder.output_scanline < decoder.output_height) {
+    JSAMPROW row = &pixels[decoder.output_scanline * line];
+    jpeg_read_scanlines(&decoder, &row, 1);
+  }
+  jpeg_finish_decompress(&decoder);
+  jpeg_destroy_decompress(&decoder);
+  return pixels;
 }

@@ -14,6 +14,11 @@ struct JpegPicture {
   int components = 3;  // 1 grey, 3 colour, 4 CMYK
   int quality = 100;
   bool progressive = false;
+  // A progressive script of 694 scans (696 in colour): the DC, then every
+  // AC coefficient of the first component in its own band, first at 1/1024
+  // precision, then refined bit by bit; colour files end with one AC scan
+  // for each chroma component. Valid, but far beyond what encoders write.
+  bool manyScans = false;
   bool jfif = true;           // write the JFIF APP0 segment
   std::vector<uint8_t> app1;  // when not empty, an APP1 segment with these bytes
   // Red, green, blue (grey: red only; CMYK: the four bytes of the word).
@@ -21,6 +26,10 @@ struct JpegPicture {
 };
 
 std::vector<uint8_t> MakeJpeg(const JpegPicture& picture);
+
+// libjpeg's own decode with the reader's settings (fast integer DCT, no
+// fancy upsampling): packed rows of grey bytes or blue, green, red triplets.
+std::vector<uint8_t> DecodeWithLibjpeg(const std::vector<uint8_t>& bytes);
 
 // Offset of the `nth` (0-based) marker 0xFF `code` in a JPEG stream, or
 // the stream's size when there are fewer. Entropy-coded data stuffs its
