@@ -69,7 +69,9 @@ bool TiffReader::ReadLayout() {
     if (TIFFGetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, &value)) samplesPerPixel_ = value;
     if (TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &value)) layout_.photometric = value;
   }
-  layout_.bits = layout_.bitsPerSample * samplesPerPixel_;
+  // Both counts come from the file: multiply wide, so no product overflows.
+  const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
+  layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
   switch (layout_.bits) {
     case 1: case 4: case 8: case 24: case 32: break;
     default: return false;
