@@ -2,6 +2,7 @@
 // fitting and reduction, and failures that leave no output behind.
 #include "codecs/FormatTable.h"
 #include "codecs/ImageFile.h"
+#include "codecs/ImageWriter.h"
 #include "codecs/ImageFormat.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/BmpBuilder.h"
@@ -9,6 +10,7 @@
 #include "tests/host/codecs/TempDir.h"
 #include "tools/glimmora/ConvertCommand.h"
 #include "tools/glimmora/Glimmora.h"
+#include "tools/glimmora/OutputFormats.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -161,7 +163,8 @@ TEST_F(GlimmoraToolTest, WrongUsageExitsWith2AndOneLine) {
     std::string message;
   };
   const Case cases[] = {
-      {{"convert", input, "--to", "tga"}, "glimmora: unknown output format 'tga' (bmp|jpg)\n"},
+      {{"convert", input, "--to", "tga"},
+       "glimmora: unknown output format 'tga' (" + OutputFormatNames() + ")\n"},
       {{"convert", input, "--to", "bmp", "--fit", "20"}, "glimmora: --fit wants WIDTHxHEIGHT, not '20'\n"},
       {{"convert", input, "--to", "bmp", "--reduce", "5"}, "glimmora: --reduce is 0 to 4, not '5'\n"},
       {{"convert", input, "--to", "bmp", "--screen-depth", "32"},
@@ -184,6 +187,23 @@ TEST(ConvertCommandTest, DefaultOutputReplacesOnlyTheFileNamesExtension) {
   EXPECT_EQ(DefaultOutputPath("/pics/cat.gif", "bmp"), "/pics/cat.bmp");
   EXPECT_EQ(DefaultOutputPath("/my.pics/photo", "jpg"), "/my.pics/photo.jpg");
   EXPECT_EQ(DefaultOutputPath("cat.tar.gz", "bmp"), "cat.tar.bmp");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputFormatsTest, EveryNameOfferedHasAWriter) {
+  std::string names = OutputFormatNames() + "|";
+  EXPECT_EQ(names.rfind("bmp|jpg|", 0), 0u) << names;
+  for (size_t start = 0, bar; (bar = names.find('|', start)) != std::string::npos; start = bar + 1) {
+    const std::string name = names.substr(start, bar - start);
+    const OutputFormat* format = FindOutputFormat(name);
+    ASSERT_NE(format, nullptr) << name;
+    EXPECT_NE(CreateWriter(format->format, "unused", nullptr), nullptr) << name;
+    EXPECT_EQ(std::string(format->extension), name) << name;
+  }
+  EXPECT_EQ(FindOutputFormat("tga"), nullptr);
 }
 
 }  // namespace
