@@ -348,6 +348,14 @@ TEST_F(TiffReaderTest, SixteenBitGreyIsRefused) {
   EXPECT_EQ(LoadError(spec), ErrNotSupported);
 }
 
+// Bits per sample 65535 and samples per pixel 59137, found by fuzzing:
+// their product does not fit in an int and must not wrap into a depth.
+TEST_F(TiffReaderTest, SampleCountsWhoseProductOverflowsAreRefused) {
+  ImageFile image(ZEL95_TEST_DATA "/images/fuzz-tiff-sample-bits-overflow.tif");
+  EXPECT_EQ(image.GetFormat(), -1);
+  EXPECT_EQ(image.LastError(), ErrNotSupported);
+}
+
 TEST_F(TiffReaderTest, RgbStoredPlaneByPlaneIsRefused) {
   TiffImageSpec spec;
   spec.width = 4;
