@@ -98,7 +98,10 @@ DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHand
   dib->bottomUp = request.bottomUp;
   dib->depth = request.depth;
   dib->stride = ((request.width * request.depth + 7) / 8 + 3) & ~3;
-  dib->bits.assign(static_cast<size_t>(dib->stride) * request.height, 0);
+  if (!dib->bits.Allocate(static_cast<size_t>(dib->stride) * request.height)) {
+    delete dib;
+    return DibResult::Failed;
+  }
   if (request.depth <= 8) {
     // Like DIB_PAL_COLORS: each index is looked up in the selected palette.
     for (int i = 0; i < request.colorCount; ++i) {

@@ -6,7 +6,29 @@
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
+
+// Pixel memory that starts zeroed, as a DIB section's does. calloc gets it
+// from fresh zero pages instead of clearing every byte once more.
+class ZeroedPixels {
+ public:
+  bool Allocate(size_t size) {
+    data_.reset(static_cast<uint8_t*>(std::calloc(size ? size : 1, 1)));
+    size_ = data_ ? size : 0;
+    return data_ != nullptr;
+  }
+  uint8_t* data() const { return data_.get(); }
+  size_t size() const { return size_; }
+
+ private:
+  struct Free {
+    void operator()(uint8_t* p) const { std::free(p); }
+  };
+  std::unique_ptr<uint8_t, Free> data_;
+  size_t size_ = 0;
+};
 
 struct HostBitmap {
   int width = 0;
@@ -14,7 +36,7 @@ struct HostBitmap {
   bool bottomUp = false;
   int depth = 0;
   int stride = 0;
-  std::vector<uint8_t> bits;
+  ZeroedPixels bits;
   std::vector<RgbQuad> colors;
 };
 
