@@ -69,6 +69,11 @@ bool TiffReader::ReadLayout() {
     if (TIFFGetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, &value)) samplesPerPixel_ = value;
     if (TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &value)) layout_.photometric = value;
   }
+  // JPEG-compressed YCbCr is stored subsampled; libtiff's JPEG codec can
+  // hand it over as full RGB scan lines instead, which is what is shown.
+  if (compression_ == COMPRESSION_JPEG && layout_.photometric == PHOTOMETRIC_YCBCR &&
+      TIFFSetField(tiff_, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB))
+    layout_.photometric = kPhotometricRgb;
   // Both counts come from the file: multiply wide, so no product overflows.
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);

@@ -1,7 +1,7 @@
 // Reader for the first image of a TIFF file over libtiff: stripped images
 // of 1, 4, 8, 24 or 32 bits per pixel in any compression libtiff decodes
-// (none, PackBits, LZW, CCITT fax, Deflate ...), read scan line by scan
-// line. Tiled images are not read.
+// (none, PackBits, LZW, CCITT fax, Deflate, JPEG ...), read scan line by
+// scan line. Tiled images are not read.
 #pragma once
 
 #include "codecs/ImageReader.h"

@@ -244,6 +244,38 @@ TEST_F(TiffReaderTest, CmykIsShownIgnoringTheBlackChannel) {
   });
 }
 
+// Flat 16 x 16 blocks survive JPEG nearly unchanged away from their edges,
+// where upsampled chroma blends with the neighbour.
+uint8_t BlockSample(int x, int y, int sample) {
+  static const uint8_t kBlocks[6][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
+                                        {240, 240, 240}, {20, 20, 20}, {200, 120, 40}};
+  return kBlocks[(y / 16 * 3 + x / 16) % 6][sample];
+}
+
+TEST_F(TiffReaderTest, JpegCompressedColourArrivesAsBlueGreenRed) {
+  for (int photometric : {PHOTOMETRIC_YCBCR, PHOTOMETRIC_RGB}) {
+    TiffImageSpec spec;
+    spec.width = 48;
+    spec.height = 32;
+    spec.samplesPerPixel = 3;
+    spec.photometric = photometric;
+    spec.compression = COMPRESSION_JPEG;
+    spec.rows = MakeRows(48, 32, 3, BlockSample);
+    const DibDescription native = LoadNative(spec);
+    ASSERT_EQ(native.bitsPerPixel, 24);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 48; ++x) {
+        if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
+        const uint32_t v = DibValue(native, x, y);
+        const int got[3] = {static_cast<int>(v >> 16), static_cast<int>(v >> 8 & 255),
+                            static_cast<int>(v & 255)};
+        for (int c = 0; c < 3; ++c)
+          ASSERT_NEAR(got[c], BlockSample(x, y, c), 4)
+              << "photometric " << photometric << " pixel " << x << "," << y << " sample " << c;
+      }
+  }
+}
+
 // ---- orientation and size ----------------------------------------------------------
 
 TEST_F(TiffReaderTest, BottomUpFileIsShownUprightFillingFromTheBottom) {

@@ -18,6 +18,12 @@ void SetFields(TIFF* tiff, const TiffImageSpec& spec) {
   TIFFSetField(tiff, TIFFTAG_COMPRESSION, spec.compression);
   TIFFSetField(tiff, TIFFTAG_PLANARCONFIG,
                spec.separatePlanes ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
+  if (spec.compression == COMPRESSION_JPEG) {
+    TIFFSetField(tiff, TIFFTAG_JPEGQUALITY, 95);
+    // The rows are RGB; libjpeg turns them into subsampled YCbCr.
+    if (spec.photometric == PHOTOMETRIC_YCBCR)
+      TIFFSetField(tiff, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
+  }
   if (spec.orientation) TIFFSetField(tiff, TIFFTAG_ORIENTATION, spec.orientation);
   if (spec.inkSet) TIFFSetField(tiff, TIFFTAG_INKSET, spec.inkSet);
   if (spec.extraSamples) {

@@ -12,7 +12,7 @@ struct TiffImageSpec {
   int bitsPerSample = 8;
   int samplesPerPixel = 1;
   int photometric = 1;   // PHOTOMETRIC_...
-  int compression = 1;   // COMPRESSION_...
+  int compression = 1;   // COMPRESSION_...; JPEG at quality 95, YCbCr written from RGB rows
   int orientation = 0;   // written when not 0
   int extraSamples = 0;  // trailing samples marked as unassociated alpha
   int inkSet = 0;        // written when not 0
