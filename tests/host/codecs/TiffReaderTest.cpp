@@ -17,28 +17,6 @@
 
 namespace {
 
-// Rows of `width` pixels of `bytesPerPixel` bytes each, from a function.
-std::vector<std::vector<uint8_t>> MakeRows(int width, int height, int bytesPerPixel,
-                                           const std::function<uint8_t(int, int, int)>& byte) {
-  std::vector<std::vector<uint8_t>> rows(height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int b = 0; b < bytesPerPixel; ++b) rows[y].push_back(byte(x, y, b));
-  return rows;
-}
-
-// Rows of 1-bit (or 4-bit) pixels packed most significant first.
-std::vector<std::vector<uint8_t>> PackRows(int width, int height, int bits,
-                                           const std::function<int(int, int)>& pixel) {
-  std::vector<std::vector<uint8_t>> rows(height);
-  for (int y = 0; y < height; ++y) {
-    rows[y].assign((width * bits + 7) / 8, 0);
-    for (int x = 0; x < width; ++x)
-      rows[y][x * bits / 8] |= static_cast<uint8_t>(pixel(x, y) << (8 - bits - x * bits % 8));
-  }
-  return rows;
-}
-
 uint32_t Bgr(int red, int green, int blue) {
   return static_cast<uint32_t>(red << 16 | green << 8 | blue);
 }

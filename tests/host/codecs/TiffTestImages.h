@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ struct TiffImageSpec {
   // them (bits most significant first, samples interleaved).
   std::vector<std::vector<uint8_t>> rows;
 };
+
+// Rows of `width` pixels of `bytesPerPixel` bytes each, byte b of pixel
+// (x, y) from `byte`.
+std::vector<std::vector<uint8_t>> MakeRows(int width, int height, int bytesPerPixel,
+                                           const std::function<uint8_t(int, int, int)>& byte);
+
+// Rows of 1-bit or 4-bit pixels packed most significant first.
+std::vector<std::vector<uint8_t>> PackRows(int width, int height, int bits,
+                                           const std::function<int(int, int)>& pixel);
 
 // Writes the file and returns its path; throws when libtiff refuses.
 std::string WriteTiffImage(const TiffImageSpec& spec, const std::string& name);

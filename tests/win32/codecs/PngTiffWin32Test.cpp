@@ -55,15 +55,6 @@ PngImageSpec RgbPng(int width, int height, bool interlaced) {
   return spec;
 }
 
-std::vector<std::vector<uint8_t>> Rows(int width, int height, int samples,
-                                       uint8_t (*sample)(int, int, int)) {
-  std::vector<std::vector<uint8_t>> rows(height);
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x)
-      for (int c = 0; c < samples; ++c) rows[y].push_back(sample(x, y, c));
-  return rows;
-}
-
 TEST(PngWin32Test, PlainAndInterlacedFilesDecodeIntoDibSectionsInSteps) {
   for (bool interlaced : {false, true}) {
     for (int bottomUp : {0, 1}) {
@@ -117,12 +108,8 @@ class TiffWin32Test : public ::testing::Test {
   std::unique_ptr<ImageFile> image_;
 };
 
-uint32_t FaxInk(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
-uint8_t FaxByte(int x, int y, int) {
-  uint8_t byte = 0;
-  for (int bit = 0; bit < 8; ++bit) byte = static_cast<uint8_t>(byte << 1 | FaxInk(x * 8 + bit, y));
-  return byte;
-}
+int FaxInk(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
+uint32_t FaxValue(int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); }
 
 TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
   TiffImageSpec fax;
@@ -131,8 +118,8 @@ TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
   fax.bitsPerSample = 1;
   fax.photometric = PHOTOMETRIC_MINISWHITE;
   fax.compression = COMPRESSION_CCITTFAX4;
-  fax.rows = Rows(6, 20, 1, FaxByte);
-  ExpectDibValues(LoadFile(fax, "zel95-g4.tif"), 48, 20, FaxInk, "Group 4");
+  fax.rows = PackRows(48, 20, 1, FaxInk);
+  ExpectDibValues(LoadFile(fax, "zel95-g4.tif"), 48, 20, FaxValue, "Group 4");
 
   for (int compression : {COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
     TiffImageSpec rgb;
@@ -142,7 +129,7 @@ TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
     rgb.photometric = PHOTOMETRIC_RGB;
     rgb.compression = compression;
     rgb.rowsPerStrip = 7;
-    rgb.rows = Rows(40, 30, 3, Sample);
+    rgb.rows = MakeRows(40, 30, 3, Sample);
     ExpectDibValues(LoadFile(rgb, "zel95-rgb.tif"), 40, 30, SampleBgr,
                     compression == COMPRESSION_LZW ? "LZW" : "Deflate");
   }
@@ -160,7 +147,7 @@ TEST_F(TiffWin32Test, JpegCompressedYCbCrIsShownAsRgb) {
   spec.samplesPerPixel = 3;
   spec.photometric = PHOTOMETRIC_YCBCR;
   spec.compression = COMPRESSION_JPEG;
-  spec.rows = Rows(32, 32, 3, Block);
+  spec.rows = MakeRows(32, 32, 3, Block);
   const DibDescription dib = LoadFile(spec, "zel95-jpeg.tif");
   ASSERT_EQ(dib.bitsPerPixel, 24);
   // Away from the block edges, where upsampled chroma blends.
@@ -180,7 +167,7 @@ TEST_F(TiffWin32Test, UnreadableStripFailsWithBadData) {
   spec.height = 64;
   spec.rowsPerStrip = 4;
   spec.compression = COMPRESSION_ADOBE_DEFLATE;
-  spec.rows = Rows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
+  spec.rows = MakeRows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
   paths_.push_back(WriteTiffImage(spec, "zel95-damaged.tif"));
   // Every strip's data zeroed: no zlib stream anywhere.
   std::vector<uint8_t> bytes = ReadWholeFile(paths_.back());
