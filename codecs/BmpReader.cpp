@@ -2,7 +2,6 @@
 
 #include "codecs/ByteOrder.h"
 #include "codecs/ImageFormat.h"
-#include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
 #include <cstring>
@@ -114,15 +113,10 @@ int BmpReader::EndDecodePart() {
 
 int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
-  const int outputWidth = OutputWidth();
   if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = 1;
-  if (rect) {
-    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
-                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
-                                 outputHeight - rowsDone_};
-  }
+  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
   for (int n = 0; n < count; ++n) {
     const uint8_t* row = nullptr;
     while (accumulator_ < height) {
@@ -140,14 +134,9 @@ int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     // With an output as tall as the source every row is read; a shorter
     // output keeps the last row read for each output row.
     if (!row) return Fail(ErrBadData);
-    int index = topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_;
-    if (!PutRow(row, index)) return 0;
-    ++rowsDone_;
+    if (!PutRow(row, StoredRowIndex(rowsDone_, topDown_))) return 0;
+    StoredRowsDone(++rowsDone_, topDown_);
   }
-  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
-  decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
-                         : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
-  if (rowsDone_ == outputHeight) FinishPass();
   return 1;
 }
 

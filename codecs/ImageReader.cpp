@@ -290,6 +290,18 @@ void ImageReader::FinishPass() {
   }
 }
 
+ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
+  const int w = OutputWidth();
+  const int h = OutputHeight();
+  return topDown ? ImageRect{0, n, w, n + count} : ImageRect{0, h - n - count, w, h - n};
+}
+
+void ImageReader::StoredRowsDone(int rowsDone, bool topDown) {
+  progress = ScaleMulDiv(rowsDone, 10000, OutputHeight());
+  decodedRect = StoredRowsRect(0, rowsDone, topDown);
+  if (rowsDone == OutputHeight()) FinishPass();
+}
+
 // ---- rows -----------------------------------------------------------------
 
 int ImageReader::DecodeRows(int count, int* changed, ImageRect* rect) {

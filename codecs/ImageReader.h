@@ -119,6 +119,14 @@ class ImageReader {
   // After the last row of a pass: complete, or on to the second pass.
   void FinishPass();
 
+  // For readers whose rows arrive in storage order, top to bottom or from
+  // the bottom row up. The n-th stored row's image row; the rectangle of
+  // `count` stored rows from the n-th; and, once `rowsDone` rows are in,
+  // progress, the decoded rectangle and the end of the pass.
+  int StoredRowIndex(int n, bool topDown) const { return topDown ? n : OutputHeight() - 1 - n; }
+  ImageRect StoredRowsRect(int n, int count, bool topDown) const;
+  void StoredRowsDone(int rowsDone, bool topDown);
+
   int Fail(int code) {
     errorCode = code;
     return 0;

@@ -2,7 +2,6 @@
 
 #include "codecs/ByteOrder.h"
 #include "codecs/ImageFormat.h"
-#include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
 #include <cstring>
@@ -82,11 +81,10 @@ int PcxReader::StartDecode() {
 
 int PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
-  const int outputWidth = OutputWidth();
   if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = 1;
-  if (rect) *rect = ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count};
+  if (rect) *rect = StoredRowsRect(rowsDone_, count, true);
 
   const int encodedLength = layout_.EncodedLength();
   for (int n = 0; n < count; ++n) {
@@ -100,11 +98,8 @@ int PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
         !ConvertPcxRow(layout_, line_.data(), row_.data()))
       return Fail(ErrBadData);
     if (!PutRow(row_.data(), rowsDone_)) return errorCode ? 0 : Fail(ErrBadData);
-    ++rowsDone_;
+    StoredRowsDone(++rowsDone_, true);
   }
-  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
-  decodedRect = ImageRect{0, 0, outputWidth, rowsDone_};
-  if (rowsDone_ == outputHeight) FinishPass();
   return 1;
 }
 

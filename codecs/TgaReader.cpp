@@ -2,7 +2,6 @@
 
 #include "codecs/ByteOrder.h"
 #include "codecs/ImageFormat.h"
-#include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
 
@@ -93,15 +92,10 @@ int TgaReader::StartDecode() {
 
 int TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
-  const int outputWidth = OutputWidth();
   if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = 1;
-  if (rect) {
-    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
-                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
-                                 outputHeight - rowsDone_};
-  }
+  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
   for (int n = 0; n < count; ++n) {
     accumulator_ += outputHeight;
     while (accumulator_ < height) {
@@ -110,14 +104,10 @@ int TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     }
     if (!ReadTgaRow(input_, rowFormat_, row_.data())) return Fail(ErrBadData);
     accumulator_ -= height;
-    const int index = topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_;
-    if (!PutRow(row_.data(), index)) return errorCode ? 0 : Fail(ErrBadData);
-    ++rowsDone_;
+    if (!PutRow(row_.data(), StoredRowIndex(rowsDone_, topDown_)))
+      return errorCode ? 0 : Fail(ErrBadData);
+    StoredRowsDone(++rowsDone_, topDown_);
   }
-  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
-  decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
-                         : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
-  if (rowsDone_ == outputHeight) FinishPass();
   return 1;
 }
 

@@ -1,7 +1,6 @@
 #include "codecs/TiffReader.h"
 
 #include "codecs/ImageFormat.h"
-#include "codecs/ScaleMulDiv.h"
 #include "codecs/TiffClient.h"
 
 #include <tiffio.h>
@@ -140,14 +139,10 @@ const uint8_t* TiffReader::ReadScanline() {
 
 int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
-  const int outputWidth = OutputWidth();
   if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
   count = std::max(0, std::min(count, outputHeight - rowsDone_));
   if (changed) *changed = 1;
-  if (rect)
-    *rect = topDown_ ? ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count}
-                     : ImageRect{0, outputHeight - rowsDone_ - count, outputWidth,
-                                 outputHeight - rowsDone_};
+  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
   for (int i = 0; i < count; ++i) {
     const uint8_t* row = nullptr;
     while (accumulator_ < height) {
@@ -156,13 +151,9 @@ int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
       accumulator_ += outputHeight;
     }
     accumulator_ -= height;
-    if (!PutRow(row, topDown_ ? rowsDone_ : outputHeight - 1 - rowsDone_)) return 0;
-    ++rowsDone_;
-    progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
-    decodedRect = topDown_ ? ImageRect{0, 0, outputWidth, rowsDone_}
-                           : ImageRect{0, outputHeight - rowsDone_, outputWidth, outputHeight};
+    if (!PutRow(row, StoredRowIndex(rowsDone_, topDown_))) return 0;
+    StoredRowsDone(++rowsDone_, topDown_);
   }
-  if (rowsDone_ == outputHeight) FinishPass();
   return 1;
 }
 
