@@ -7,6 +7,7 @@
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/BmpBuilder.h"
 #include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/MemoryImageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -16,39 +17,7 @@ using Palette = std::vector<std::array<uint8_t, 3>>;
 
 const Palette kFour = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {10, 20, 30}};
 
-class BmpReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { host_codec::SetScreenDepth(24); }
-
-  // Loads `bytes` at natural size with the native copy kept.
-  DibDescription LoadNative(const std::vector<uint8_t>& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_EQ(image_->GetFormat(), FormatBmp);
-    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
-    return Describe(image_->GetNativeBitmap());
-  }
-
-  int LoadError(const std::vector<uint8_t>& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_FALSE(image_->Load(1, 1));
-    return image_->LastError();
-  }
-
-  // Expects palette-index pixels; rows given top to bottom.
-  void ExpectIndices(const DibDescription& dib, const std::vector<std::vector<uint32_t>>& rows) {
-    ASSERT_EQ(dib.height, static_cast<int>(rows.size()));
-    for (int y = 0; y < dib.height; ++y) {
-      ASSERT_EQ(dib.width, static_cast<int>(rows[y].size()));
-      for (int x = 0; x < dib.width; ++x)
-        EXPECT_EQ(DibValue(dib, x, y), rows[y][x]) << "row " << y << " pixel " << x;
-    }
-  }
-
-  std::vector<uint8_t> data_;
-  std::unique_ptr<ImageFile> image_;
-};
+class BmpReaderTest : public MemoryImageTest<FormatBmp> {};
 
 std::vector<std::vector<uint32_t>> Reversed(std::vector<std::vector<uint32_t>> rows) {
   return {rows.rbegin(), rows.rend()};

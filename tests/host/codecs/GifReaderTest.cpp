@@ -7,6 +7,7 @@
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
 #include "tests/host/codecs/GifBuilder.h"
+#include "tests/host/codecs/MemoryImageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -26,41 +27,7 @@ Rows Pattern(int width, int height, int colours) {
   return rows;
 }
 
-class GifReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { host_codec::SetScreenDepth(24); }
-
-  ImageFile& Open(const std::vector<uint8_t>& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    return *image_;
-  }
-
-  DibDescription LoadNative(const std::vector<uint8_t>& bytes) {
-    ImageFile& image = Open(bytes);
-    EXPECT_EQ(image.GetFormat(), FormatGif);
-    EXPECT_TRUE(image.Load(1, 1)) << "error " << image.LastError();
-    return Describe(image.GetNativeBitmap());
-  }
-
-  int LoadError(const std::vector<uint8_t>& bytes) {
-    ImageFile& image = Open(bytes);
-    EXPECT_FALSE(image.Load(1, 1));
-    return image.LastError();
-  }
-
-  void ExpectIndices(const DibDescription& dib, const Rows& rows) {
-    ASSERT_EQ(dib.height, static_cast<int>(rows.size()));
-    for (int y = 0; y < dib.height; ++y) {
-      ASSERT_EQ(dib.width, static_cast<int>(rows[y].size()));
-      for (int x = 0; x < dib.width; ++x)
-        ASSERT_EQ(DibValue(dib, x, y), rows[y][x]) << "row " << y << " pixel " << x;
-    }
-  }
-
-  std::vector<uint8_t> data_;
-  std::unique_ptr<ImageFile> image_;
-};
+class GifReaderTest : public MemoryImageTest<FormatGif> {};
 
 TEST_F(GifReaderTest, ReadsAGif87aWithItsGlobalColourTable) {
   GifSpec spec;

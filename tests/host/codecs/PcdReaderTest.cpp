@@ -8,6 +8,7 @@
 #include "codecs/PcdReader.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/MemoryImageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -48,16 +49,8 @@ Bytes MakePack(int rotation, size_t cutAt = 0) {
   return pack;
 }
 
-class PcdReaderTest : public ::testing::Test {
+class PcdReaderTest : public MemoryImageTest<FormatPcd> {
  protected:
-  void SetUp() override { host_codec::SetScreenDepth(24); }
-
-  ImageFile& Open(Bytes bytes) {
-    data_ = std::move(bytes);
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    return *image_;
-  }
-
   // The level the reader picks for an output size.
   int LevelFor(int rotation, int outputWidth, int outputHeight) {
     data_ = MakePack(rotation);
@@ -71,9 +64,6 @@ class PcdReaderTest : public ::testing::Test {
     reader.EndDecode();
     return level;
   }
-
-  Bytes data_;
-  std::unique_ptr<ImageFile> image_;
 };
 
 TEST_F(PcdReaderTest, DetectsLandscapeAndPortraitPacks) {

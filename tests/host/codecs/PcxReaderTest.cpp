@@ -5,6 +5,7 @@
 #include "codecs/ImageFormat.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/MemoryImageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -76,28 +77,7 @@ Bytes MakePcx(const PcxSpec& spec) {
   return MakePcx(spec, encoded);
 }
 
-class PcxReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { host_codec::SetScreenDepth(24); }
-
-  DibDescription LoadNative(const Bytes& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_EQ(image_->GetFormat(), FormatPcx);
-    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
-    return Describe(image_->GetNativeBitmap());
-  }
-
-  int LoadError(const Bytes& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_FALSE(image_->Load(1, 1));
-    return image_->LastError();
-  }
-
-  Bytes data_;
-  std::unique_ptr<ImageFile> image_;
-};
+class PcxReaderTest : public MemoryImageTest<FormatPcx> {};
 
 TEST_F(PcxReaderTest, OneBitRowsStayPackedWithABlackAndWhitePalette) {
   PcxSpec spec;
@@ -271,8 +251,7 @@ TEST_F(PcxReaderTest, AShrunkImageSkipsScanLines) {
   spec.bytesPerLine = 4;
   spec.trailer = true;
   spec.lines = {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}};
-  data_ = MakePcx(spec);
-  image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
+  Open(MakePcx(spec));
   ASSERT_TRUE(image_->LoadFitted(2, 2, 0, 0, 1, 0)) << image_->LastError();
   DibDescription dib = Describe(image_->GetNativeBitmap());
   EXPECT_EQ(DibValue(dib, 0, 0), 1u);

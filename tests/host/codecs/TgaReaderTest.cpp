@@ -5,6 +5,7 @@
 #include "codecs/ImageFormat.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/MemoryImageTest.h"
 
 #include <gtest/gtest.h>
 
@@ -50,28 +51,7 @@ Bytes MakeTga(const TgaSpec& spec) {
   return out;
 }
 
-class TgaReaderTest : public ::testing::Test {
- protected:
-  void SetUp() override { host_codec::SetScreenDepth(24); }
-
-  DibDescription LoadNative(const Bytes& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_EQ(image_->GetFormat(), FormatTga);
-    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
-    return Describe(image_->GetNativeBitmap());
-  }
-
-  int LoadError(const Bytes& bytes) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
-    EXPECT_FALSE(image_->Load(1, 1));
-    return image_->LastError();
-  }
-
-  Bytes data_;
-  std::unique_ptr<ImageFile> image_;
-};
+class TgaReaderTest : public MemoryImageTest<FormatTga> {};
 
 TEST_F(TgaReaderTest, ColourMappedImagesTakeTheirTwentyFourBitMap) {
   TgaSpec spec;
@@ -268,14 +248,12 @@ TEST_F(TgaReaderTest, HeaderProblemsAreNotSupported) {
   Bytes interleavedBytes = MakeTga(interleaved);
   interleavedBytes[17] = 0x40;
   for (const Bytes& bytes : {MakeTga(badDepth), MakeTga(badType), interleavedBytes}) {
-    data_ = bytes;
-    image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
+    Open(bytes);
     EXPECT_NE(image_->GetFormat(), FormatTga);
   }
   Bytes shortHeader = MakeTga(spec);
   shortHeader.resize(17);
-  data_ = shortHeader;
-  image_.reset(new ImageFile(ImageSource::FromMemory(data_.data(), data_.size())));
+  Open(shortHeader);
   EXPECT_FALSE(image_->Load(1, 1));
 }
 
