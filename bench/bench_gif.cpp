@@ -2,10 +2,8 @@
 // against giflib's DGifSlurp of the same bytes. The file is written by the
 // GIF writer from a picture of gradients, edges and noise, so that the
 // string table fills and is cleared many times.
+#include "bench/bench_codec_loads.h"
 #include "codecs/GifWriter.h"
-#include "codecs/ImageFile.h"
-#include "platform/codec/CodecPlatform.h"
-#include "platform/codec/HostCodecPlatform.h"
 
 #include <benchmark/benchmark.h>
 #include <gif_lib.h>
@@ -98,33 +96,14 @@ std::vector<uint8_t> SlurpWithGiflib(const std::vector<uint8_t>& bytes) {
 }
 
 void CheckBothDecodeTheSamePixels() {
-  const std::vector<uint8_t>& bytes = GifFile();
-  std::vector<uint8_t> expected = SlurpWithGiflib(bytes);
-  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
-  DibDescription dib;
-  if (expected.size() != static_cast<size_t>(kSide) * kSide || !image.Load(1, 0) ||
-      !codec_platform::DescribeDib(image.GetNativeBitmap(), &dib)) {
-    std::fprintf(stderr, "bench_gif: the benchmark file does not decode\n");
-    std::abort();
-  }
-  for (int y = 0; y < kSide; ++y) {
-    const uint8_t* row = dib.bits + static_cast<size_t>(dib.bottomUp ? kSide - 1 - y : y) * dib.stride;
-    if (std::memcmp(row, expected.data() + static_cast<size_t>(y) * kSide, kSide) != 0) {
-      std::fprintf(stderr, "bench_gif: row %d differs from giflib's\n", y);
-      std::abort();
-    }
-  }
+  const std::vector<uint8_t> expected = SlurpWithGiflib(GifFile());
+  AbortUnlessDecodesTo("bench_gif", GifFile(), KeptBitmap::kNative,
+                       expected.size() == static_cast<size_t>(kSide) * kSide ? expected.data() : nullptr,
+                       kSide, kSide);
 }
 
 void BM_GifDecodeCodecLayer(benchmark::State& state) {
-  host_codec::SetScreenDepth(24);
-  const std::vector<uint8_t>& bytes = GifFile();
-  for (auto _ : state) {
-    ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
-    if (!image.Load(1, 0)) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(image.GetNativeBitmap());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kSide * kSide);
+  TimeCodecLayerLoads(state, GifFile(), KeptBitmap::kNative, int64_t{kSide} * kSide);
 }
 
 void BM_GifDecodeGiflibSlurp(benchmark::State& state) {

@@ -2,9 +2,7 @@
 // against libpng reading the same bytes with the same transformations
 // (background, gamma, blue-green-red order) into a buffer of its own. The
 // file is made here by libpng from gradients and noise.
-#include "codecs/ImageFile.h"
-#include "platform/codec/CodecPlatform.h"
-#include "platform/codec/HostCodecPlatform.h"
+#include "bench/bench_codec_loads.h"
 
 #include <benchmark/benchmark.h>
 #include <png.h>
@@ -107,34 +105,13 @@ bool DecodeWithLibpng(uint8_t* image) {
 }
 
 void CheckBothDecodeTheSamePixels() {
-  const std::vector<uint8_t>& bytes = PngFile();
   std::unique_ptr<uint8_t[]> expected(new uint8_t[kRowBytes * kHeight]);
-  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
-  DibDescription dib;
-  host_codec::SetScreenDepth(24);
-  if (!DecodeWithLibpng(expected.get()) || !image.Load(0, 1) ||
-      !codec_platform::DescribeDib(image.GetDisplayBitmap(), &dib) || dib.bitsPerPixel != 24) {
-    std::fprintf(stderr, "bench_png: the benchmark file does not decode\n");
-    std::abort();
-  }
-  for (int y = 0; y < kHeight; ++y) {
-    const uint8_t* row = dib.bits + static_cast<size_t>(dib.bottomUp ? kHeight - 1 - y : y) * dib.stride;
-    if (std::memcmp(row, expected.get() + y * kRowBytes, kRowBytes) != 0) {
-      std::fprintf(stderr, "bench_png: row %d differs from libpng's\n", y);
-      std::abort();
-    }
-  }
+  AbortUnlessDecodesTo("bench_png", PngFile(), KeptBitmap::kDisplay,
+                       DecodeWithLibpng(expected.get()) ? expected.get() : nullptr, kRowBytes, kHeight);
 }
 
 void BM_PngDecodeCodecLayer(benchmark::State& state) {
-  host_codec::SetScreenDepth(24);
-  const std::vector<uint8_t>& bytes = PngFile();
-  for (auto _ : state) {
-    ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
-    if (!image.Load(0, 1)) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(image.GetDisplayBitmap());
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * kRowBytes * kHeight);
+  TimeCodecLayerLoads(state, PngFile(), KeptBitmap::kDisplay, int64_t{kRowBytes} * kHeight);
 }
 
 void BM_PngDecodeLibpng(benchmark::State& state) {
