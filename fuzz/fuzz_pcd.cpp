@@ -4,7 +4,7 @@
 // more are also tried as whole files.
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
-#include "fuzz/fuzz_gif_pcx_tga_pcd_load.h"
+#include "fuzz/fuzz_load.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Any bytes as a PCX file in memory, through detection and a load.
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
-#include "fuzz/fuzz_gif_pcx_tga_pcd_load.h"
+#include "fuzz/fuzz_load.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // inputs get their chunk CRCs repaired first, so that mutations reach the
 // chunk contents instead of stopping at the checksum.
 #include "codecs/ImageFormat.h"
-#include "fuzz/fuzz_png_tiff_load.h"
+#include "fuzz/fuzz_load.h"
 
 #include <zlib.h>
 
@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> bytes(data, data + size);
   if (size % 2 == 0) RepairChunkCrcs(bytes);
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
-  if (image.GetFormat() == FormatPng) FuzzImageLoad(image, size);
+  if (image.GetFormat() == FormatPng) FuzzLoad(image, size);
   return 0;
 }

@@ -1,6 +1,6 @@
-// What the GIF, PCX, Targa and Photo CD targets do with an input once it is
-// recognised: one of the loads the shell extension performs, chosen by the
-// input's size so that the file's bytes stay untouched.
+// What the reader targets do with an input once it is recognised: one of
+// the loads the shell extension performs, chosen by the input's size so
+// that the file's bytes stay untouched.
 #pragma once
 
 #include "codecs/ImageFile.h"
