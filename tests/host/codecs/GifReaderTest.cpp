@@ -27,16 +27,22 @@ Rows Pattern(int width, int height, int colours) {
   return rows;
 }
 
+// A picture over the four-colour global table, pixel (x + 3 y) mod 4.
+GifSpec FourColourPattern(int width, int height) {
+  GifSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.globalTable = kFour;
+  spec.codeSize = 2;
+  spec.rows = Pattern(width, height, 4);
+  return spec;
+}
+
 class GifReaderTest : public MemoryImageTest<FormatGif> {};
 
 TEST_F(GifReaderTest, ReadsAGif87aWithItsGlobalColourTable) {
-  GifSpec spec;
+  GifSpec spec = FourColourPattern(7, 5);
   spec.version = "87a";
-  spec.width = 7;
-  spec.height = 5;
-  spec.globalTable = kFour;
-  spec.codeSize = 2;
-  spec.rows = Pattern(7, 5, 4);
   DibDescription dib = LoadNative(MakeGif(spec));
   EXPECT_EQ(image_->GetSourceBitsPerPixel(), 2);
   EXPECT_EQ(dib.bitsPerPixel, 8);
@@ -49,12 +55,7 @@ TEST_F(GifReaderTest, ReadsAGif87aWithItsGlobalColourTable) {
 }
 
 TEST_F(GifReaderTest, SkipsExtensionsAndStrayBytesBeforeTheImage) {
-  GifSpec spec;
-  spec.width = 6;
-  spec.height = 4;
-  spec.globalTable = kFour;
-  spec.codeSize = 2;
-  spec.rows = Pattern(6, 4, 4);
+  GifSpec spec = FourColourPattern(6, 4);
   spec.blocksBeforeImage = {
       {'!', 0xF9, 4, 1, 10, 0, 3, 0},                                  // graphic control
       {'!', 0xFE, 5, 'h', 'e', 'l', 'l', 'o', 3, ',', ';', '!', 0},    // comment
@@ -148,12 +149,7 @@ TEST_F(GifReaderTest, AnInterlacedImageArrivesInFourPassesOnBlack) {
 }
 
 TEST_F(GifReaderTest, AProgressiveImageReportsEachBatchOfRows) {
-  GifSpec spec;
-  spec.width = 4;
-  spec.height = 6;
-  spec.globalTable = kFour;
-  spec.codeSize = 2;
-  spec.rows = Pattern(4, 6, 4);
+  GifSpec spec = FourColourPattern(4, 6);
   ImageFile& image = Open(MakeGif(spec));
   ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
   int changed = 0;
@@ -239,12 +235,7 @@ TEST_F(GifReaderTest, GarbageCodesDecodeWithoutFailing) {
 }
 
 TEST_F(GifReaderTest, HeaderProblemsAreNotSupported) {
-  GifSpec spec;
-  spec.width = 2;
-  spec.height = 2;
-  spec.globalTable = kFour;
-  spec.codeSize = 2;
-  spec.rows = Pattern(2, 2, 4);
+  GifSpec spec = FourColourPattern(2, 2);
   std::vector<uint8_t> good = MakeGif(spec);
 
   // The trailer straight after the screen descriptor: no image.
@@ -272,13 +263,8 @@ TEST_F(GifReaderTest, HeaderProblemsAreNotSupported) {
 }
 
 TEST_F(GifReaderTest, AnUnknownVersionIsNotAGif) {
-  GifSpec spec;
+  GifSpec spec = FourColourPattern(2, 2);
   spec.version = "88a";
-  spec.width = 2;
-  spec.height = 2;
-  spec.globalTable = kFour;
-  spec.codeSize = 2;
-  spec.rows = Pattern(2, 2, 4);
   ImageFile& image = Open(MakeGif(spec));
   EXPECT_NE(image.GetFormat(), FormatGif);
   GifReader reader(ImageSource::FromMemory(data_.data(), data_.size()));
