@@ -60,39 +60,23 @@ class TiffReaderTest : public ::testing::Test {
 
 // ---- bilevel ------------------------------------------------------------------
 
-int InkAt(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
-
 TEST_F(TiffReaderTest, Group4FaxOpensAsWhitePaperWithBlackInk) {
-  TiffImageSpec spec;
-  spec.width = 45;
-  spec.height = 20;
-  spec.bitsPerSample = 1;
-  spec.photometric = PHOTOMETRIC_MINISWHITE;
-  spec.compression = COMPRESSION_CCITTFAX4;
-  spec.rows = PackRows(45, 20, 1, InkAt);
-  const DibDescription native = LoadNative(spec);
+  const DibDescription native = LoadNative(FaxTiff(45, 20, COMPRESSION_CCITTFAX4));
   EXPECT_EQ(image_->GetSourceBitsPerPixel(), 1);
   ASSERT_EQ(native.bitsPerPixel, 1);
-  ExpectPixels(native, 45, 20, [](int x, int y) { return static_cast<uint32_t>(InkAt(x, y)); });
+  ExpectPixels(native, 45, 20, [](int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); });
   const DibDescription display = Describe(image_->GetDisplayBitmap());
   ASSERT_EQ(display.bitsPerPixel, 1);
   ASSERT_EQ(display.colorCount, 2);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 45; ++x)
-      ASSERT_EQ(DibColour(display, x, y), InkAt(x, y) ? (Rgb{0, 0, 0}) : (Rgb{255, 255, 255}))
+      ASSERT_EQ(DibColour(display, x, y), FaxInk(x, y) ? (Rgb{0, 0, 0}) : (Rgb{255, 255, 255}))
           << "row " << y << " pixel " << x;
 }
 
 TEST_F(TiffReaderTest, Group3FaxIsReadLikeGroup4) {
-  TiffImageSpec spec;
-  spec.width = 33;
-  spec.height = 9;
-  spec.bitsPerSample = 1;
-  spec.photometric = PHOTOMETRIC_MINISWHITE;
-  spec.compression = COMPRESSION_CCITTFAX3;
-  spec.rows = PackRows(33, 9, 1, InkAt);
-  ExpectPixels(LoadNative(spec), 33, 9,
-               [](int x, int y) { return static_cast<uint32_t>(InkAt(x, y)); });
+  ExpectPixels(LoadNative(FaxTiff(33, 9, COMPRESSION_CCITTFAX3)), 33, 9,
+               [](int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); });
 }
 
 TEST_F(TiffReaderTest, BlackIsZeroBilevelImageHasBlackFirstInItsPalette) {
@@ -178,14 +162,8 @@ uint8_t ColourSample(int x, int y, int sample) {
 }
 
 TEST_F(TiffReaderTest, LzwRgbArrivesAsBlueGreenRed) {
-  TiffImageSpec spec;
-  spec.width = 40;
-  spec.height = 30;
-  spec.samplesPerPixel = 3;
-  spec.photometric = PHOTOMETRIC_RGB;
-  spec.compression = COMPRESSION_LZW;
+  TiffImageSpec spec = ColourTiff(40, 30, PHOTOMETRIC_RGB, COMPRESSION_LZW, ColourSample);
   spec.rowsPerStrip = 7;
-  spec.rows = MakeRows(40, 30, 3, ColourSample);
   const DibDescription native = LoadNative(spec);
   EXPECT_EQ(image_->GetSourceBitsPerPixel(), 24);
   ASSERT_EQ(native.bitsPerPixel, 24);
@@ -222,35 +200,10 @@ TEST_F(TiffReaderTest, CmykIsShownIgnoringTheBlackChannel) {
   });
 }
 
-// Flat 16 x 16 blocks survive JPEG nearly unchanged away from their edges,
-// where upsampled chroma blends with the neighbour.
-uint8_t BlockSample(int x, int y, int sample) {
-  static const uint8_t kBlocks[6][3] = {{255, 0, 0},   {0, 255, 0},   {0, 0, 255},
-                                        {240, 240, 240}, {20, 20, 20}, {200, 120, 40}};
-  return kBlocks[(y / 16 * 3 + x / 16) % 6][sample];
-}
-
 TEST_F(TiffReaderTest, JpegCompressedColourArrivesAsBlueGreenRed) {
   for (int photometric : {PHOTOMETRIC_YCBCR, PHOTOMETRIC_RGB}) {
-    TiffImageSpec spec;
-    spec.width = 48;
-    spec.height = 32;
-    spec.samplesPerPixel = 3;
-    spec.photometric = photometric;
-    spec.compression = COMPRESSION_JPEG;
-    spec.rows = MakeRows(48, 32, 3, BlockSample);
-    const DibDescription native = LoadNative(spec);
-    ASSERT_EQ(native.bitsPerPixel, 24);
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 48; ++x) {
-        if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
-        const uint32_t v = DibValue(native, x, y);
-        const int got[3] = {static_cast<int>(v >> 16), static_cast<int>(v >> 8 & 255),
-                            static_cast<int>(v & 255)};
-        for (int c = 0; c < 3; ++c)
-          ASSERT_NEAR(got[c], BlockSample(x, y, c), 4)
-              << "photometric " << photometric << " pixel " << x << "," << y << " sample " << c;
-      }
+    const TiffImageSpec spec = ColourTiff(48, 32, photometric, COMPRESSION_JPEG, JpegBlockSample);
+    EXPECT_TRUE(ShowsJpegBlocks(LoadNative(spec), 48, 32)) << "photometric " << photometric;
   }
 }
 
@@ -378,23 +331,10 @@ TEST_F(TiffReaderTest, RgbStoredPlaneByPlaneIsRefused) {
 }
 
 TEST_F(TiffReaderTest, DamagedStripFailsItsRowsAfterTheGoodOnesAreShown) {
-  TiffImageSpec spec;
-  spec.width = 64;
-  spec.height = 64;
-  spec.rowsPerStrip = 4;
-  spec.compression = COMPRESSION_ADOBE_DEFLATE;
-  spec.rows = MakeRows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
+  const TiffImageSpec spec = StripedGreyTiff();
   Open(spec);
-  // Zeroes the compressed data of strip 8 (rows 32 to 35): no zlib stream.
-  std::vector<uint8_t> bytes = ReadWholeFile(path_);
-  TIFF* tiff = TIFFOpen(path_.c_str(), "r");
-  ASSERT_NE(tiff, nullptr);
-  uint64_t* offsets = nullptr;
-  uint64_t* counts = nullptr;
-  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPOFFSETS, &offsets));
-  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPBYTECOUNTS, &counts));
-  std::fill(bytes.begin() + offsets[8], bytes.begin() + offsets[8] + counts[8], 0);
-  TIFFClose(tiff);
+  // Strip 8 (rows 32 to 35) zeroed: no zlib stream there.
+  std::vector<uint8_t> bytes = ReadWithStripsZeroed(path_, 8, 1);
 
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
   ASSERT_EQ(image.GetFormat(), FormatTif) << image.LastError();

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -95,6 +97,64 @@ std::vector<std::vector<uint8_t>> PackRows(int width, int height, int bits,
   return rows;
 }
 
+int FaxInk(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
+
+TiffImageSpec FaxTiff(int width, int height, int compression) {
+  TiffImageSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.bitsPerSample = 1;
+  spec.photometric = PHOTOMETRIC_MINISWHITE;
+  spec.compression = compression;
+  spec.rows = PackRows(width, height, 1, FaxInk);
+  return spec;
+}
+
+TiffImageSpec StripedGreyTiff() {
+  TiffImageSpec spec;
+  spec.width = 64;
+  spec.height = 64;
+  spec.rowsPerStrip = 4;
+  spec.compression = COMPRESSION_ADOBE_DEFLATE;
+  spec.rows = MakeRows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
+  return spec;
+}
+
+TiffImageSpec ColourTiff(int width, int height, int photometric, int compression,
+                         const std::function<uint8_t(int, int, int)>& sample) {
+  TiffImageSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.samplesPerPixel = 3;
+  spec.photometric = photometric;
+  spec.compression = compression;
+  spec.rows = MakeRows(width, height, 3, sample);
+  return spec;
+}
+
+uint8_t JpegBlockSample(int x, int y, int sample) {
+  static const uint8_t kBlocks[6][3] = {{255, 0, 0},     {0, 255, 0},  {0, 0, 255},
+                                        {240, 240, 240}, {20, 20, 20}, {200, 120, 40}};
+  return kBlocks[(y / 16 * 3 + x / 16) % 6][sample];
+}
+
+::testing::AssertionResult ShowsJpegBlocks(const DibDescription& dib, int width, int height) {
+  if (dib.bitsPerPixel != 24 || dib.width != width || dib.height != height)
+    return ::testing::AssertionFailure() << "not a " << width << " x " << height << " 24-bit bitmap";
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
+      const uint32_t v = DibValue(dib, x, y);
+      const int got[3] = {static_cast<int>(v >> 16), static_cast<int>(v >> 8 & 255),
+                          static_cast<int>(v & 255)};
+      for (int c = 0; c < 3; ++c)
+        if (std::abs(got[c] - JpegBlockSample(x, y, c)) > 4)
+          return ::testing::AssertionFailure() << "pixel " << x << "," << y << " sample " << c << " is "
+                                               << got[c] << ", not " << int{JpegBlockSample(x, y, c)};
+    }
+  return ::testing::AssertionSuccess();
+}
+
 std::string WriteTiffImage(const TiffImageSpec& spec, const std::string& name) {
   const std::string path = ::testing::TempDir() + name;
   TIFF* tiff = TIFFOpen(path.c_str(), "w");
@@ -109,4 +169,20 @@ std::string WriteTiffImage(const TiffImageSpec& spec, const std::string& name) {
 std::vector<uint8_t> ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<uint8_t> ReadWithStripsZeroed(const std::string& path, int first, int count) {
+  std::vector<uint8_t> bytes = ReadWholeFile(path);
+  TIFF* tiff = TIFFOpen(path.c_str(), "r");
+  if (!tiff) throw std::runtime_error("libtiff cannot open " + path);
+  uint64_t* offsets = nullptr;
+  uint64_t* counts = nullptr;
+  const bool listed = TIFFGetField(tiff, TIFFTAG_STRIPOFFSETS, &offsets) &&
+                      TIFFGetField(tiff, TIFFTAG_STRIPBYTECOUNTS, &counts) &&
+                      static_cast<uint32_t>(first + count) <= TIFFNumberOfStrips(tiff);
+  for (int strip = first; listed && strip < first + count; ++strip)
+    std::fill(bytes.begin() + offsets[strip], bytes.begin() + offsets[strip] + counts[strip], 0);
+  TIFFClose(tiff);
+  if (!listed) throw std::runtime_error("libtiff cannot list the strips of " + path);
+  return bytes;
 }

@@ -108,78 +108,29 @@ class TiffWin32Test : public ::testing::Test {
   std::unique_ptr<ImageFile> image_;
 };
 
-int FaxInk(int x, int y) { return (x / 3 + y) % 4 == 0 || x == y ? 1 : 0; }
 uint32_t FaxValue(int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); }
 
 TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
-  TiffImageSpec fax;
-  fax.width = 48;
-  fax.height = 20;
-  fax.bitsPerSample = 1;
-  fax.photometric = PHOTOMETRIC_MINISWHITE;
-  fax.compression = COMPRESSION_CCITTFAX4;
-  fax.rows = PackRows(48, 20, 1, FaxInk);
-  ExpectDibValues(LoadFile(fax, "zel95-g4.tif"), 48, 20, FaxValue, "Group 4");
+  ExpectDibValues(LoadFile(FaxTiff(48, 20, COMPRESSION_CCITTFAX4), "zel95-g4.tif"), 48, 20, FaxValue, "Group 4");
 
   for (int compression : {COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
-    TiffImageSpec rgb;
-    rgb.width = 40;
-    rgb.height = 30;
-    rgb.samplesPerPixel = 3;
-    rgb.photometric = PHOTOMETRIC_RGB;
-    rgb.compression = compression;
+    TiffImageSpec rgb = ColourTiff(40, 30, PHOTOMETRIC_RGB, compression, Sample);
     rgb.rowsPerStrip = 7;
-    rgb.rows = MakeRows(40, 30, 3, Sample);
     ExpectDibValues(LoadFile(rgb, "zel95-rgb.tif"), 40, 30, SampleBgr,
                     compression == COMPRESSION_LZW ? "LZW" : "Deflate");
   }
 }
 
-uint8_t Block(int x, int y, int channel) {
-  static const uint8_t kBlocks[4][3] = {{255, 0, 0}, {0, 200, 0}, {30, 60, 240}, {230, 230, 230}};
-  return kBlocks[(y / 16 * 2 + x / 16) % 4][channel];
-}
-
 TEST_F(TiffWin32Test, JpegCompressedYCbCrIsShownAsRgb) {
-  TiffImageSpec spec;
-  spec.width = 32;
-  spec.height = 32;
-  spec.samplesPerPixel = 3;
-  spec.photometric = PHOTOMETRIC_YCBCR;
-  spec.compression = COMPRESSION_JPEG;
-  spec.rows = MakeRows(32, 32, 3, Block);
-  const DibDescription dib = LoadFile(spec, "zel95-jpeg.tif");
-  ASSERT_EQ(dib.bitsPerPixel, 24);
-  // Away from the block edges, where upsampled chroma blends.
-  for (int y = 2; y < 30; ++y)
-    for (int x = 2; x < 30; ++x) {
-      if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
-      const uint32_t v = DibValue(dib, x, y);
-      ASSERT_NEAR(static_cast<int>(v >> 16), Block(x, y, 0), 4) << x << "," << y;
-      ASSERT_NEAR(static_cast<int>(v >> 8 & 255), Block(x, y, 1), 4) << x << "," << y;
-      ASSERT_NEAR(static_cast<int>(v & 255), Block(x, y, 2), 4) << x << "," << y;
-    }
+  const TiffImageSpec spec = ColourTiff(48, 32, PHOTOMETRIC_YCBCR, COMPRESSION_JPEG, JpegBlockSample);
+  EXPECT_TRUE(ShowsJpegBlocks(LoadFile(spec, "zel95-jpeg.tif"), 48, 32));
 }
 
 TEST_F(TiffWin32Test, UnreadableStripFailsWithBadData) {
-  TiffImageSpec spec;
-  spec.width = 64;
-  spec.height = 64;
-  spec.rowsPerStrip = 4;
-  spec.compression = COMPRESSION_ADOBE_DEFLATE;
-  spec.rows = MakeRows(64, 64, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * y); });
+  const TiffImageSpec spec = StripedGreyTiff();
   paths_.push_back(WriteTiffImage(spec, "zel95-damaged.tif"));
   // Every strip's data zeroed: no zlib stream anywhere.
-  std::vector<uint8_t> bytes = ReadWholeFile(paths_.back());
-  TIFF* tiff = TIFFOpen(paths_.back().c_str(), "r");
-  ASSERT_NE(tiff, nullptr);
-  uint64_t* offsets = nullptr;
-  uint64_t* counts = nullptr;
-  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPOFFSETS, &offsets));
-  ASSERT_TRUE(TIFFGetField(tiff, TIFFTAG_STRIPBYTECOUNTS, &counts));
-  for (int strip = 0; strip < 16; ++strip)
-    std::fill(bytes.begin() + offsets[strip], bytes.begin() + offsets[strip] + counts[strip], 0);
-  TIFFClose(tiff);
+  const std::vector<uint8_t> bytes = ReadWithStripsZeroed(paths_.back(), 0, 16);
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
   ASSERT_EQ(image.GetFormat(), FormatTif);
   EXPECT_FALSE(image.Load(1, 0));
