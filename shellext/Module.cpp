@@ -1,0 +1,6 @@
+#include "Module.h"
+
+HINSTANCE ModuleInstance;
+LONG ModuleCount;
+HICON ProgramIcon;
+HICON SecondIcon;
