@@ -25,8 +25,10 @@ TFontReadResult ReadFonNames(FontByteReader& file, std::string& description, std
 // A TrueType file (".TTF"). Family: the Macintosh family name (name 1 of
 // platform 1); FullName: the full font name (name 4) of whichever platform
 // comes last before both are found. Both are the raw bytes of the name
-// records, so a Unicode-platform full name is big-endian UTF-16. Both are
-// emptied first and are non-empty on frOK.
+// records, so a Unicode-platform full name is big-endian UTF-16. A file
+// without a Macintosh family name gives the Microsoft-platform names 1 and 4
+// instead (US English, else the first language), in the ANSI code page.
+// Both are emptied first and are non-empty on frOK.
 TFontReadResult ReadTrueTypeNames(const std::string& fileName, std::string& family,
                                   std::string& fullName);
 TFontReadResult ReadTrueTypeNames(FontByteReader& file, std::string& family, std::string& fullName);

@@ -4,9 +4,9 @@
 #include "MainForm.h"
 
 #include "AboutBox.h"
+#include "AddFontDialog.h"
 
 #include "platform/forms/Application.h"
-#include "platform/forms/ErrorBeep.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <cmath>
@@ -89,14 +89,13 @@ void TfrmZel95::sbRefreshClick()
 
 void TfrmZel95::sbAddClick()
 {
-    // Installing new fonts is not available in this version.
-    SoundErrorBeep();
-}
-
-void TfrmZel95::sbRemoveClick()
-{
-    // Removing fonts is not available in this version.
-    SoundErrorBeep();
+    TdlgAddFont dialog;
+    dialog.Create(this);
+    SetScreenCursor(TCursor::HourGlass);
+    const int result = dialog.ShowModal();
+    SetScreenCursor(TCursor::Default);
+    if (result == IDOK)
+        sbRefresh.Click();
 }
 
 void TfrmZel95::mnuFileExitClick()

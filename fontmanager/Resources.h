@@ -9,3 +9,6 @@
 #define IDB_ADD 105
 #define IDB_REMOVE 106
 #define IDB_ABOUT 107
+// Pictures of the removal question.
+#define IDB_RECYCLEBIN 120
+#define IDB_FONTREMOVE 121

@@ -17,3 +17,8 @@ SIZE TImage::PictureSize() const
         GetObjectA(bitmap_.Get(), sizeof info, &info);
     return SIZE{info.bmWidth, info.bmHeight};
 }
+
+void TImage::ShowPicture(const TImage &source)
+{
+    SendMessageA(handle_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(source.Picture()));
+}

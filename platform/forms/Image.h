@@ -13,6 +13,8 @@ class TImage : public TControl {
     void Create(TControl *parent, int bitmap, int left, int top, bool visible);
 
     HBITMAP Picture() const { return bitmap_.Get(); }
+    // Shows the picture of `source`, which keeps owning it.
+    void ShowPicture(const TImage &source);
     SIZE PictureSize() const;
 
  private:

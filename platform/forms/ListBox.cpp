@@ -40,6 +40,11 @@ void *TListBox::Object(int index) const
     return data == LB_ERR ? nullptr : reinterpret_cast<void *>(data);
 }
 
+void TListBox::Delete(int index)
+{
+    SendMessageA(handle_, LB_DELETESTRING, index, 0);
+}
+
 void TListBox::Clear()
 {
     SendMessageA(handle_, LB_RESETCONTENT, 0, 0);

@@ -22,6 +22,7 @@ class TListBox : public TControl {
     int AddItem(const std::string &text, void *object);
     std::string Text(int index) const;
     void *Object(int index) const;
+    void Delete(int index);
     void Clear();
 
     bool Selected(int index) const;

@@ -15,6 +15,8 @@ namespace {
 const std::string kWineFonts = "/usr/share/wine/fonts/";          // fonts-wine
 const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/";   // fonts-dejavu-core
 const std::string kLiberation = "/usr/share/fonts/truetype/liberation/";  // fonts-liberation
+const std::string kHack = "/usr/share/fonts/truetype/hack/";      // fonts-hack
+const std::string kRoboto = "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/";  // fonts-roboto-unhinted
 
 struct TrueTypeNames {
   TFontReadResult result;
@@ -83,12 +85,73 @@ TEST(TrueTypeNamesOfBuiltFiles, TakeBothNamesFromMacintoshRecords) {
   EXPECT_EQ("Mac Family Regular", names.fullName);
 }
 
-TEST(TrueTypeNamesOfBuiltFiles, FailWithoutAMacintoshFamilyName) {
+TEST(TrueTypeNamesOfInstalledFonts, WithoutMacintoshNamesGiveTheMicrosoftNames) {
+  struct Expected {
+    std::string path;
+    const char* family;
+    const char* fullName;
+  } expected[] = {
+      {kHack + "Hack-Regular.ttf", "Hack", "Hack Regular"},
+      {kHack + "Hack-BoldItalic.ttf", "Hack", "Hack Bold Italic"},
+      {kRoboto + "Roboto-Regular.ttf", "Roboto", "Roboto"},
+      {kRoboto + "Roboto-LightItalic.ttf", "Roboto Light", "Roboto Light Italic"},
+  };
+  for (const Expected& font : expected) {
+    std::string family = "stale", fullName = "stale";
+    EXPECT_EQ(frOK, ReadTrueTypeNames(font.path, family, fullName)) << font.path;
+    EXPECT_EQ(font.family, family) << font.path;
+    EXPECT_EQ(font.fullName, fullName) << font.path;
+  }
+}
+
+TEST(TrueTypeNamesOfBuiltFiles, WithoutAMacintoshFamilyTakeTheMicrosoftNamesInTheAnsiCodePage) {
   TrueTypeNames names = ReadFrom({{0, 3, 0, 1, Utf16BE("Unicode Family")},
                                   {3, 1, 0x409, 1, Utf16BE("Win Family")},
                                   {3, 1, 0x409, 4, Utf16BE("Win Family Bold")}});
+  EXPECT_EQ(frOK, names.result);
+  EXPECT_EQ("Win Family", names.family);
+  EXPECT_EQ("Win Family Bold", names.fullName);
+
+  // "Caf\u00E9 \u20AC\u4E00": Latin-1, a Windows-1252 extra and a character
+  // the code page lacks.
+  const std::string cafe = {0, 'C', 0, 'a', 0, 'f', 0, '\xE9', 0, ' ', '\x20', '\xAC', '\x4E', 0};
+  names = ReadFrom({{3, 1, 0x409, 1, cafe}, {3, 1, 0x409, 4, cafe}});
+  EXPECT_EQ(frOK, names.result);
+  EXPECT_EQ("Caf\xE9 \x80?", names.family);
+}
+
+TEST(TrueTypeNamesOfBuiltFiles, PreferUsEnglishMicrosoftNamesElseTheFirstLanguage) {
+  TrueTypeNames names = ReadFrom({{3, 1, 0x407, 1, Utf16BE("Deutsch")},
+                                  {3, 1, 0x407, 4, Utf16BE("Deutsch Fett")},
+                                  {3, 1, 0x409, 1, Utf16BE("English")},
+                                  {3, 1, 0x409, 4, Utf16BE("English Bold")},
+                                  {3, 1, 0x40C, 1, Utf16BE("Francais")}});
+  EXPECT_EQ("English", names.family);
+  EXPECT_EQ("English Bold", names.fullName);
+
+  names = ReadFrom({{3, 1, 0x407, 1, Utf16BE("Deutsch")},
+                    {3, 1, 0x40C, 1, Utf16BE("Francais")},
+                    {3, 1, 0x40C, 4, Utf16BE("Francais Gras")}});
+  EXPECT_EQ(frOK, names.result);
+  EXPECT_EQ("Deutsch", names.family);
+  EXPECT_EQ("Francais Gras", names.fullName);
+}
+
+TEST(TrueTypeNamesOfBuiltFiles, FailWithoutAMacintoshOrMicrosoftFamilyName) {
+  TrueTypeNames names = ReadFrom({{0, 3, 0, 1, Utf16BE("Unicode Family")},
+                                  {3, 1, 0x409, 4, Utf16BE("Win Family Bold")}});
   EXPECT_EQ(frFailed, names.result);
   EXPECT_EQ("", names.family);
+  // An empty Microsoft name is no name either.
+  EXPECT_EQ(frFailed, ReadFrom({{3, 1, 0x409, 1, ""}, {3, 1, 0x409, 4, Utf16BE("Full")}}).result);
+}
+
+TEST(TrueTypeNamesOfBuiltFiles, KeepTheMacintoshNamesWhereThereAreSome) {
+  // A Macintosh family without a full name fails, as it always did.
+  TrueTypeNames names = ReadFrom({{1, 0, 0, 1, "Mac Family"},
+                                  {3, 1, 0x409, 1, Utf16BE("Win Family")}});
+  EXPECT_EQ(frFailed, names.result);
+  EXPECT_EQ("Mac Family", names.family);
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, KeepAUnicodeFullNameReadBeforeTheMacintoshFamily) {

@@ -1,0 +1,206 @@
+// The main window's Delete command and the removal of one font file.
+#include "FontRemoval.h"
+
+#include "ConfirmRemovalDialog.h"
+#include "FontsKey.h"
+#include "MainForm.h"
+#include "ProgramErrors.h"
+
+#include "fontcommon/Messages.h"
+#include "platform/forms/ErrorBeep.h"
+#include "platform/forms/ScreenCursor.h"
+
+#include <shellapi.h>
+
+#include <array>
+#include <cctype>
+#include <optional>
+
+namespace {
+
+const int kAccessDenied = 5;
+// The file did not go to the Recycle Bin, for a reason the shell did not report.
+const int kNotMoved = ERROR_GEN_FAILURE;
+
+std::string RegistryEntryName(const TToDeleteItem &item)
+{
+    return item.TrueType ? item.Name + " (TrueType)" : item.Name;
+}
+
+bool IsUncPath(const std::string &path)
+{
+    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+// Ends a removal whatever way it goes: the records go, the list has no
+// current row, Delete waits for the next click into the list.
+class RemovalCleanup {
+ public:
+    explicit RemovalCleanup(TfrmZel95 &form) : form_(form) {}
+    ~RemovalCleanup()
+    {
+        form_.FToDelete.reset();
+        form_.lbFonts.SetItemIndex(-1);
+        form_.mnuFontRemove.SetEnabled(false);
+        SetScreenCursor(TCursor::Default);
+    }
+    RemovalCleanup(const RemovalCleanup &) = delete;
+    RemovalCleanup &operator=(const RemovalCleanup &) = delete;
+
+ private:
+    TfrmZel95 &form_;
+};
+
+}  // namespace
+
+int MarkRecycleFiles(std::vector<TToDeleteItem> &list)
+{
+    std::array<std::optional<UINT>, 26> driveTypes;
+    int recycleCount = 0;
+    for (TToDeleteItem &item : list) {
+        if (IsUncPath(item.Path)) {
+            item.Recycle = false;
+            continue;
+        }
+        const int letter = item.Path.empty() ? 0 : std::toupper(static_cast<unsigned char>(item.Path[0]));
+        if (letter < 'A' || letter > 'Z')
+            throw ERangeError("Range check error");
+        std::optional<UINT> &type = driveTypes[letter - 'A'];
+        if (!type) {
+            const char root[] = {static_cast<char>(letter), ':', '\\', '\0'};
+            type = GetDriveTypeA(root);
+        }
+        item.Recycle = *type != DRIVE_REMOTE;
+        if (item.Recycle)
+            ++recycleCount;
+    }
+    return recycleCount;
+}
+
+int RecycleFile(const std::string &path)
+{
+    // Without a Recycle Bin the shell deletes the file for good instead.
+    SHQUERYRBINFO bin{};
+    bin.cbSize = sizeof bin;
+    if (FAILED(SHQueryRecycleBinA(path.c_str(), &bin)))
+        return kNotMoved;
+    std::string from = path;
+    from.push_back('\0');  // the list of names ends with a second NUL
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = nullptr;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+    const int result = SHFileOperationA(&operation);
+    // Some shells report success for a file they could not move.
+    if (result == 0 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return kNotMoved;
+    return result;
+}
+
+void RemoveFontEntry(const std::string &entryName, const std::string &fileName, bool recycle,
+                     const std::string &path)
+{
+    if (!RemoveFontResourceA(fileName.c_str()))
+        return;
+    if (!recycle) {
+        DeleteFontEntry(entryName);
+        return;
+    }
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (!SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
+        ShowErrorMessage(6, path);
+        AddFontResourceA(fileName.c_str());
+        return;
+    }
+    const int result = RecycleFile(path);
+    if (result != 0) {
+        ShowErrorMessage(result == kAccessDenied ? 13 : 6, path);
+        AddFontResourceA(fileName.c_str());
+        return;
+    }
+    DeleteFontEntry(entryName);
+}
+
+void TfrmZel95::sbRemoveClick()
+{
+    if (CountSelected() == 0) {
+        SoundErrorBeep();
+        return;
+    }
+    bool askAgain = true;
+    SetScreenCursor(TCursor::HourGlass);
+    FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
+    RemovalCleanup cleanup(*this);
+
+    // Collect: one record per TrueType style, one per other family.
+    for (int row = 0; row < lbFonts.Count(); ++row) {
+        if (!lbFonts.Selected(row))
+            continue;
+        WindowDC dc(Handle());
+        EnumFontFamiliesA(dc.Get(), lbFonts.Text(row).c_str(), FontEnumProc, eaDelete);
+    }
+
+    // Resolve, last to first: records appended meanwhile are not visited.
+    std::vector<TToDeleteItem> &list = *FToDelete;
+    for (size_t index = list.size(); index-- > 0;) {
+        if (list[index].TrueType) {
+            const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
+            if (fileName.empty()) {
+                ShowErrorMessage(2, list[index].Name);
+                list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+                continue;
+            }
+            list[index].FileName = fileName;
+            list[index].Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+            continue;
+        }
+        const std::string face = list[index].Name;
+        const int faceIndex = FNonTTFFonts.IndexOf(face);
+        if (faceIndex < 0)
+            throw EUnexpected("Fontname not found in non-TTF list: " + face);
+        int kept = 0;
+        for (const std::string &entry : FNonTTFFonts[faceIndex].Entries) {
+            const std::string fileName = ReadFontEntry(entry);
+            if (fileName.empty()) {
+                if (!askAgain)
+                    continue;
+                const uint16_t answer = AskVerifyMessage(5, face, "", {mbYes, mbNo, mbAll});
+                if (answer == mrNo)
+                    return;
+                if (answer == mrAll)
+                    askAgain = false;
+                continue;
+            }
+            TToDeleteItem item;
+            item.Name = entry;
+            item.FileName = fileName;
+            item.Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+            if (++kept == 1)
+                list[index] = item;
+            else
+                list.push_back(item);
+        }
+        if (kept == 0)
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    if (list.empty())
+        return;
+
+    const int recycleCount = MarkRecycleFiles(list);
+    int answer;
+    {
+        TDlgConfirmRemoval dialog;
+        dialog.Create(this);
+        SetScreenCursor(TCursor::Default);
+        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
+    }
+    if (answer != mrYes)
+        return;
+
+    SetScreenCursor(TCursor::HourGlass);
+    for (const TToDeleteItem &item : list)
+        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    RefreshFontList();
+}
