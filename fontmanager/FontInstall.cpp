@@ -101,6 +101,9 @@ void TdlgAddFont::InstallSelected()
     const bool network = GetDriveTypeA(DriveRoot().c_str()) == DRIVE_REMOTE;
     ReleaseTempFont();
     std::vector<std::string> reportedFamilies;
+    // A family listed twice (TrueType and not) stands twice for all its
+    // files; each is worked once.
+    std::vector<const TFontFileRec *> worked;
     bool overwriteAll = false;
     const std::string fontsFolder = FWinDir + "\\FONTS\\";
     const bool copy = cbCopy.Checked();
@@ -149,6 +152,9 @@ void TdlgAddFont::InstallSelected()
             const TFontFileRec &record = *fontFile.second;
             if (!(familyMode ? record.Family == entry : record.FullName == entry))
                 continue;
+            if (std::find(worked.begin(), worked.end(), &record) != worked.end())
+                continue;
+            worked.push_back(&record);
 
             const std::string valueName = record.TrueType ? record.FullName + " (TrueType)" : record.FullName;
             if (!ReadFontEntry(valueName).empty()) {
@@ -181,21 +187,27 @@ void TdlgAddFont::InstallSelected()
                 }
             }
 
+            // The system loads the font from where its resource file says it is;
+            // a name relative to the font's own folder would be looked for in
+            // the fonts folder, so the resource names the whole path.
+            std::string loaded;
             if (network && !copy && record.TrueType) {
                 const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
-                if (!CreateScalableFontResourceA(0, fot.c_str(), FileNamePart(record.Path).c_str(),
-                                                 FolderPart(record.Path).c_str())) {
+                if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
                     ShowErrorMessage(7, FileNamePart(file));
                     allDone = false;
                     continue;
                 }
                 file = WithExtension(FileNamePart(record.Path), ".FOT");
+                loaded = fot;
             }
 
             WriteFontEntry(valueName, UpperCase(copy ? FileNamePart(record.Path) : file));
             if (copy)
                 file = FileNamePart(file);
-            if (!AddFontResourceA(file.c_str()))
+            if (loaded.empty())
+                loaded = file;
+            if (!AddFontResourceA(loaded.c_str()))
                 ShowErrorMessage(7, file);
         }
         if (allDone)

@@ -77,12 +77,67 @@ int MarkRecycleFiles(std::vector<TToDeleteItem> &list)
     return recycleCount;
 }
 
-int RecycleFile(const std::string &path)
+namespace {
+
+bool FileExists(const std::string &path)
 {
-    // Without a Recycle Bin the shell deletes the file for good instead.
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The number of items in the Recycle Bin of `path`'s drive; -1 when it has none.
+LONGLONG RecycleBinItems(const std::string &path)
+{
     SHQUERYRBINFO bin{};
     bin.cbSize = sizeof bin;
-    if (FAILED(SHQueryRecycleBinA(path.c_str(), &bin)))
+    return SUCCEEDED(SHQueryRecycleBinA(path.c_str(), &bin)) ? bin.i64NumItems : -1;
+}
+
+// A copy of `path` beside it, kept until the file is safely in the Recycle
+// Bin: a shell that cannot move a file there deletes it for good instead.
+class SafetyCopy {
+ public:
+    explicit SafetyCopy(const std::string &path) : path_(path)
+    {
+        char name[MAX_PATH] = "";
+        const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+        if (GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) {
+            copy_ = name;
+            if (!CopyFileA(path.c_str(), copy_.c_str(), FALSE)) {
+                DeleteFileA(copy_.c_str());
+                copy_.clear();
+            }
+        }
+    }
+    ~SafetyCopy()
+    {
+        if (!copy_.empty())
+            DeleteFileA(copy_.c_str());
+    }
+    SafetyCopy(const SafetyCopy &) = delete;
+    SafetyCopy &operator=(const SafetyCopy &) = delete;
+
+    bool Made() const { return !copy_.empty(); }
+    // Puts the file back where it was.
+    void Restore()
+    {
+        if (MoveFileA(copy_.c_str(), path_.c_str()))
+            copy_.clear();
+    }
+
+ private:
+    std::string path_;
+    std::string copy_;
+};
+
+}  // namespace
+
+int RecycleFile(const std::string &path)
+{
+    const LONGLONG before = RecycleBinItems(path);
+    if (before < 0)
+        return kNotMoved;
+    SafetyCopy safety(path);
+    if (!safety.Made())
         return kNotMoved;
     std::string from = path;
     from.push_back('\0');  // the list of names ends with a second NUL
@@ -92,10 +147,14 @@ int RecycleFile(const std::string &path)
     operation.pFrom = from.c_str();
     operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
     const int result = SHFileOperationA(&operation);
-    // Some shells report success for a file they could not move.
-    if (result == 0 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return kNotMoved;
-    return result;
+    if (FileExists(path))
+        // Some shells report success for a file they could not move.
+        return result != 0 ? result : kNotMoved;
+    if (result != 0 || RecycleBinItems(path) <= before) {
+        safety.Restore();
+        return result != 0 ? result : kNotMoved;
+    }
+    return 0;
 }
 
 void RemoveFontEntry(const std::string &entryName, const std::string &fileName, bool recycle,

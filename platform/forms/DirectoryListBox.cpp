@@ -63,7 +63,11 @@ void TDirectoryListBox::Create(TControl *parent, int left, int top, int width, i
                 WS_EX_CLIENTEDGE, "", left, top, width, height);
     char current[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof current, current);
+    // Where the list starts is no change of folder.
+    auto onChange = std::move(OnChange);
+    OnChange = nullptr;
     SetDirectory(current);
+    OnChange = std::move(onChange);
 }
 
 int TDirectoryListBox::Count() const
