@@ -107,10 +107,14 @@ void TdlgAddFont::CreateComponents()
     // The sample, and where the fonts come from.
     gbSample.Create(this, " Sample ", 8, 258, 376, 154);
     memSample.Create(this, 16, 276, 360, 128);
+    // Each label before its control: its key moves the focus there.
+    lblDrives.ShowAccelChar = true;
     lblDrives.Create(this, "Dri&ves:", 394, 258);
-    lbFolders.Create(this, 394, 318, 215, 72);
-    cmbDrives.Create(this, 394, 274, 215, &lbFolders);
+    cmbDrives.Create(this, 394, 274, 215);
+    lblFolders.ShowAccelChar = true;
     lblFolders.Create(this, "Fol&ders:", 394, 302);
+    lbFolders.Create(this, 394, 318, 215, 72);
+    cmbDrives.SetDirList(&lbFolders);
     cbCopy.Create(this, "&Copy font to fonts folder", 394, 395, 215, 17);
 
     imgTTF.Create(this, IDB_TTF, 0, 0, false);

@@ -36,7 +36,7 @@ std::string DriveText(char letter)
 
 }  // namespace
 
-void TDriveComboBox::Create(TControl *parent, int left, int top, int width, TDirectoryListBox *dirList)
+void TDriveComboBox::Create(TControl *parent, int left, int top, int width)
 {
     CreateChild(parent, "COMBOBOX",
                 WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS, 0, "", left, top,
@@ -47,6 +47,10 @@ void TDriveComboBox::Create(TControl *parent, int left, int top, int width, TDir
             const std::string text = DriveText(static_cast<char>('A' + i));
             SendMessageA(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         }
+}
+
+void TDriveComboBox::SetDirList(TDirectoryListBox *dirList)
+{
     DirList = dirList;
     if (DirList) {
         DirList->DriveCombo = this;

@@ -13,9 +13,10 @@ class TDriveComboBox : public TControl {
  public:
     using TControl::TControl;
 
-    // Lists the drives and links `dirList` to them; the drive shown is the
-    // one of the list's folder.
-    void Create(TControl *parent, int left, int top, int width, TDirectoryListBox *dirList);
+    // Lists the drives.
+    void Create(TControl *parent, int left, int top, int width);
+    // Links the folder list; the drive shown is the one of its folder.
+    void SetDirList(TDirectoryListBox *dirList);
 
     // The drive letter shown, lower case.
     char Drive() const;

@@ -9,7 +9,7 @@ void TLabel::Create(TControl *parent, const char *caption, int left, int top, in
         align = SS_LEFT;
     else if (style == TLabelStyle::RightAligned)
         align = SS_RIGHT;
-    CreateChild(parent, "STATIC", align | SS_NOPREFIX, 0, caption, left, top, width, height);
+    CreateChild(parent, "STATIC", align | (ShowAccelChar ? 0 : SS_NOPREFIX), 0, caption, left, top, width, height);
     FitToText();
 }
 
@@ -44,7 +44,7 @@ void TLabel::FitToText()
     WindowDC dc(handle_);
     SelectGuard font(dc.Get(), Font());
     RECT measured = {0, 0, bounds.right - bounds.left, 0};
-    UINT flags = DT_CALCRECT | DT_NOPREFIX;
+    UINT flags = DT_CALCRECT | (ShowAccelChar ? 0 : DT_NOPREFIX);
     flags |= style_ == TLabelStyle::WordWrap ? DT_WORDBREAK : DT_SINGLELINE;
     DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &measured, flags);
     const int width = style_ == TLabelStyle::WordWrap ? bounds.right - bounds.left : measured.right;

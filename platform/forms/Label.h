@@ -15,6 +15,9 @@ class TLabel : public TControl {
     void Create(TControl *parent, const char *caption, int left, int top, int width = 0, int height = 0,
                 TLabelStyle style = TLabelStyle::AutoSize);
 
+    // "&" marks the key that moves the focus to the next control; set before Create.
+    bool ShowAccelChar = false;
+
     std::string Caption() const;
     void SetCaption(const std::string &caption);
     void SetWidth(int width);
