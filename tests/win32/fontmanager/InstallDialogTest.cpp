@@ -4,6 +4,7 @@
 #include "InstallDialogFixture.h"
 #include "ProgressDialog.h"
 #include "Screenshot.h"
+#include "WinePaths.h"
 
 #include "platform/forms/Application.h"
 
@@ -115,6 +116,27 @@ TEST_F(InstallDialogTest, OneSelectedFontShowsItsSampleAndTwoClearIt)
     EXPECT_FALSE(LoadedStyles("Hsm1").empty());
     dialog->FormClose();
     EXPECT_TRUE(LoadedStyles("Hsm1").empty());
+}
+
+TEST_F(InstallDialogTest, FullSampleStartsTheFontViewerOnTheCurrentEntrysFile)
+{
+    const std::string viewer = WindowsFolder() + "\\FONTVIEW.EXE";
+    ASSERT_TRUE(CopyFileA(WinePathOf(FONTVIEW_EXE).c_str(), viewer.c_str(), FALSE)) << viewer;
+    const std::string log = SourceFolder("C:\\zel95-logs") + "\\fontview.log";
+    SetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", log.c_str());
+    const std::string folder = SourceFolder();
+    const std::string path = PutHackFamily(folder, "Hfs1", 1)[0];
+    OpenDialog(folder);
+    SelectAvailable({"Hfs1"});
+    ASSERT_TRUE(dialog->pbFullSample.Enabled());
+    Press(dialog->pbFullSample);
+    std::string started;
+    for (int wait = 0; wait < 400 && started.empty(); ++wait) {
+        started = ReadWholeFile(log);
+        Sleep(25);
+    }
+    SetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", nullptr);
+    EXPECT_EQ(started, path + "\r\n");
 }
 
 TEST_F(InstallDialogTest, TheMoveButtonsFollowTheirTable)
