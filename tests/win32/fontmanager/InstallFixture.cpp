@@ -74,6 +74,17 @@ void CopyRenamed(const std::string &unixSource, const std::string &destination, 
     WriteWholeFile(destination, bytes);
 }
 
+::testing::AssertionResult HoldsBytes(const std::string &path, const std::string &bytes)
+{
+    if (!FileExists(path))
+        return ::testing::AssertionFailure() << path << " is gone";
+    const std::string held = ReadWholeFile(path);
+    if (held != bytes)
+        return ::testing::AssertionFailure() << path << " holds " << held.size() << " other bytes instead of "
+                                             << bytes.size();
+    return ::testing::AssertionSuccess();
+}
+
 std::set<std::string> LoadedStyles(const std::string &family)
 {
     std::set<std::string> names;

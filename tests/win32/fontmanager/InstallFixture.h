@@ -27,6 +27,10 @@ std::vector<std::string> HackFullNames(const std::string &family);
 void CopyRenamed(const std::string &unixSource, const std::string &destination, const std::string &from,
                  const std::string &to);
 
+// Whether file `path` holds exactly `bytes`; a failure tells the sizes
+// rather than the bytes.
+::testing::AssertionResult HoldsBytes(const std::string &path, const std::string &bytes);
+
 // The distinct full names EnumFontFamilies gives for `family`.
 std::set<std::string> LoadedStyles(const std::string &family);
 

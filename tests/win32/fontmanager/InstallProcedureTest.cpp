@@ -98,7 +98,7 @@ TEST_F(OverwriteTest, YesReplacesNoKeepsTheOldFileUnregistered)
     // The selected list is worked from its last entry to its first.
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{OverwriteQuestion(fonts + names[0]),
                                                     OverwriteQuestion(fonts + names[1])}));
-    EXPECT_EQ(ReadWholeFile(fonts + names[0]), ReadWholeFile(paths[0]));
+    EXPECT_TRUE(HoldsBytes(fonts + names[0], ReadWholeFile(paths[0])));
     ExpectInstalled("How1 Regular (TrueType)", "HOW1-REGULAR.TTF", "How1", "How1 Regular");
     EXPECT_EQ(ReadWholeFile(fonts + names[1]), "old " + names[1]);
     EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "How1 Bold (TrueType)"));
@@ -113,7 +113,7 @@ TEST_F(OverwriteTest, AllAnswersTheQuestionForTheRestOfTheRun)
 
     ASSERT_EQ(BoxTexts().size(), 1u);
     for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(ReadWholeFile(fonts + names[i]), ReadWholeFile(paths[i])) << names[i];
+        EXPECT_TRUE(HoldsBytes(fonts + names[i], ReadWholeFile(paths[i])));
     EXPECT_EQ(LoadedStyles("How1").size(), 3u);
 }
 
@@ -180,7 +180,7 @@ TEST_F(InstallDialogTest, AFileInTheFontsFolderIsInstalledInPlaceAndKept)
     Install({"Hip1"});
 
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{}) << "no question about overwriting the file with itself";
-    EXPECT_EQ(ReadWholeFile(path), bytes);
+    EXPECT_TRUE(HoldsBytes(path, bytes));
     ExpectInstalled("Hip1 Regular (TrueType)", "HIP1-REGULAR.TTF", "Hip1", "Hip1 Regular");
 }
 
@@ -261,6 +261,23 @@ TEST_F(RefusedInstallTest, ATargetHeldOpenWithoutSharingStopsTheInstallationAndS
     EXPECT_EQ(ReadWholeFile(target), "the old file");
     EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrt2 Regular (TrueType)"));
     EXPECT_EQ(dialog->ModalResult(), mrNone);
+}
+
+TEST_F(RefusedInstallTest, ACopyThatFailsKeepsTheFileItWouldHaveReplaced)
+{
+    const std::string folder = SourceFolder();
+    const std::string path = PutHackFamily(folder, "Hrk1", 1)[0];
+    const std::string target = fonts + "Hrk1-Regular.ttf";
+    WriteWholeFile(target, "the old file");
+    OpenDialog(folder);
+    DeleteFileA(path.c_str());
+    boxes.Answer({IDYES});
+    Install({"Hrk1"});
+
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{OverwriteQuestion(target), Message5(path)}));
+    EXPECT_TRUE(HoldsBytes(target, "the old file"));
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrk1 Regular (TrueType)"));
+    EXPECT_EQ(CountFiles(FontsFolder(), "ZEL*.TMP", 0xFFFF), 0);
 }
 
 TEST_F(RefusedInstallTest, ASourceFileGoneSinceTheScanIsSkipped)
