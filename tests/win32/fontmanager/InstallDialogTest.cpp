@@ -326,6 +326,19 @@ TEST_F(InstallDialogTest, FiveHundredFilesShowTheProgressForAtLeastTwoSeconds)
     EXPECT_TRUE(IsWindowEnabled(dialog->Handle())) << "the dialog is enabled again";
 }
 
+TEST_F(InstallDialogTest, OneFileOnARemovableDriveShowsTheProgressForAtLeastTwoSeconds)
+{
+    ASSERT_EQ(GetDriveTypeA(kRemovableRoot), static_cast<UINT>(DRIVE_REMOVABLE)) << "the prefix has no drive R:";
+    const std::string folder = SourceFolder("R:\\sources");
+    PutHackFamily(folder, "Hrd1", 1);
+    ProgressWatch watch;
+    OpenDialog(folder);
+    EXPECT_EQ(dialog->cmbDrives.Drive(), 'r');
+    EXPECT_EQ(watch.Shown, 1);
+    EXPECT_GE(watch.MilliSeconds, 2000u);
+    EXPECT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Hrd1"});
+}
+
 TEST(AddFontNames, NameBeforeParenCutsTheSuffixAndItsBlanks)
 {
     EXPECT_EQ(NameBeforeParen("Courier 10,12,15 (VGA res)"), "Courier 10,12,15");

@@ -44,6 +44,8 @@ void SetImmutable(const std::string &windowsPath, bool immutable);
 std::string TrashedFile(const std::string &name);
 // The network drive the test prefix has, as "N:\".
 inline constexpr char kNetworkRoot[] = "N:\\";
+// And its removable drive.
+inline constexpr char kRemovableRoot[] = "R:\\";
 
 class InstallTest : public MainWindowTest {
  protected:
