@@ -223,6 +223,12 @@ TEST_F(InstallDialogTest, TheFolderListOpensFoldersAndTheDriveListDrives)
         drives.push_back(dialog->cmbDrives.Text(i).substr(0, 2));
     EXPECT_NE(std::find(drives.begin(), drives.end(), "n:"), drives.end());
     EXPECT_NE(std::find(drives.begin(), drives.end(), "z:"), drives.end());
+    SetForegroundWindow(dialog->Handle());
+    SendMessageA(dialog->cmbDrives.Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    RedrawWindow(dialog->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveWindowScreenshot(dialog->Handle(), "install-drives-and-folders");
+    SendMessageA(dialog->cmbDrives.Handle(), CB_SHOWDROPDOWN, FALSE, 0);
     dialog->cmbDrives.SetDrive('n');
     Pump();
     EXPECT_EQ(dialog->cmbDrives.Drive(), 'n');
