@@ -160,14 +160,18 @@ bool TdlgAddFont::ScanFolder(const std::string &folder)
     if (prefix.empty() || prefix.back() != '\\')
         prefix += '\\';
 
+    // A cancelled scan lists nothing, and OK finds nothing of it either.
+    auto Cancelled = [this] {
+        FFontFiles.clear();
+        SetScreenCursor(TCursor::HourGlass);
+        return false;
+    };
     uint16_t counter = 0;
     try {
         for (const std::string &name : MatchingFiles(prefix + "*.TTF")) {
             ++counter;
-            if (!progress.Update(counter * 100 / FFontCount, name)) {
-                SetScreenCursor(TCursor::HourGlass);
-                return false;
-            }
+            if (!progress.Update(counter * 100 / FFontCount, name))
+                return Cancelled();
             std::string family;
             std::string fullName;
             if (ReadTrueTypeNames(prefix + name, family, fullName) != frOK)
@@ -179,10 +183,8 @@ bool TdlgAddFont::ScanFolder(const std::string &folder)
             const std::string shortFolder = GetShortPath(prefix);
             for (const std::string &name : MatchingFiles(prefix + "*.FON")) {
                 ++counter;
-                if (!progress.Update(counter * 100 / FFontCount, name)) {
-                    SetScreenCursor(TCursor::HourGlass);
-                    return false;
-                }
+                if (!progress.Update(counter * 100 / FFontCount, name))
+                    return Cancelled();
                 std::string description;
                 std::string faceName;
                 bool scalable = false;

@@ -256,7 +256,8 @@ TEST_F(InstallDialogTest, ADamagedFontFileEndsTheScanWithTheReportAndAnEmptyList
 // The progress dialog of a scan, watched as the system creates and destroys it.
 class ProgressWatch {
  public:
-    ProgressWatch()
+    // Presses Cancel as soon as the dialog is up, when `cancel`.
+    explicit ProgressWatch(bool cancel = false) : cancel_(cancel)
     {
         watch = this;
         hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
@@ -271,6 +272,7 @@ class ProgressWatch {
     DWORD ShownAt = 0;
     DWORD MilliSeconds = 0;
     std::string LastText;
+    int LastPosition = -1;
 
  private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam)
@@ -282,11 +284,16 @@ class ProgressWatch {
             if (code == HCBT_ACTIVATE) {
                 ++watch->Shown;
                 watch->ShownAt = GetTickCount();
+                auto *dialog = dynamic_cast<TDlgProgress *>(TForm::FromWindow(window));
+                if (dialog && watch->cancel_)
+                    PostMessageA(dialog->pbCancel.Handle(), BM_CLICK, 0, 0);
             } else if (code == HCBT_DESTROYWND && watch->ShownAt != 0) {
                 watch->MilliSeconds = GetTickCount() - watch->ShownAt;
                 auto *dialog = dynamic_cast<TDlgProgress *>(TForm::FromWindow(window));
-                if (dialog)
+                if (dialog) {
                     watch->LastText = dialog->lblUserText.Caption();
+                    watch->LastPosition = dialog->gProgress.Position();
+                }
                 SaveWindowScreenshot(window, "install-progress");
             }
         }
@@ -294,6 +301,7 @@ class ProgressWatch {
     }
 
     static ProgressWatch *watch;
+    bool cancel_;
     HHOOK hook_;
 };
 ProgressWatch *ProgressWatch::watch = nullptr;
@@ -330,6 +338,20 @@ TEST_F(InstallDialogTest, FiveHundredFilesShowTheProgressForAtLeastTwoSeconds)
     EXPECT_EQ(dialog->FFontCount, 500);
     EXPECT_EQ(dialog->FFontFiles.size(), 500u);
     EXPECT_TRUE(IsWindowEnabled(dialog->Handle())) << "the dialog is enabled again";
+}
+
+TEST_F(InstallDialogTest, CancelInTheProgressStopsTheScanWithNothingListed)
+{
+    const std::string folder = FillWithMarlett(SourceFolder(), 40);
+    ProgressWatch watch(true);
+    OpenDialog(folder);
+    EXPECT_EQ(watch.Shown, 1);
+    // Stopped at the first file: 1 of 40 is 2 per cent.
+    EXPECT_EQ(watch.LastPosition, 2);
+    EXPECT_EQ(dialog->lbAvailableFonts.Count(), 0);
+    EXPECT_TRUE(dialog->FFontFiles.empty());
+    EXPECT_FALSE(dialog->pbSelectAll.Enabled());
+    EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
 }
 
 TEST_F(InstallDialogTest, OneFileOnARemovableDriveShowsTheProgressForAtLeastTwoSeconds)
