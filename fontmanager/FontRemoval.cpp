@@ -160,8 +160,14 @@ int RecycleFile(const std::string &path)
 void RemoveFontEntry(const std::string &entryName, const std::string &fileName, bool recycle,
                      const std::string &path)
 {
-    if (!RemoveFontResourceA(fileName.c_str()))
-        return;
+    // The system may know the font by the path it was loaded from (a
+    // resource file in the fonts folder) rather than by its registry name.
+    std::string loaded = fileName;
+    if (!RemoveFontResourceA(loaded.c_str())) {
+        loaded = path;
+        if (path == fileName || !RemoveFontResourceA(loaded.c_str()))
+            return;
+    }
     if (!recycle) {
         DeleteFontEntry(entryName);
         return;
@@ -169,13 +175,13 @@ void RemoveFontEntry(const std::string &entryName, const std::string &fileName, 
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (!SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
         ShowErrorMessage(6, path);
-        AddFontResourceA(fileName.c_str());
+        AddFontResourceA(loaded.c_str());
         return;
     }
     const int result = RecycleFile(path);
     if (result != 0) {
         ShowErrorMessage(result == kAccessDenied ? 13 : 6, path);
-        AddFontResourceA(fileName.c_str());
+        AddFontResourceA(loaded.c_str());
         return;
     }
     DeleteFontEntry(entryName);

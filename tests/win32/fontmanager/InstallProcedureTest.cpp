@@ -1,6 +1,7 @@
 // OK of the Install New Fonts dialog: font files into the fonts folder or
 // left where they are, the Fonts key, the loaded fonts, and nothing lost when
 // the file system refuses.
+#include "ConfirmRemovalDialog.h"
 #include "InstallDialogFixture.h"
 
 #include "Screenshot.h"
@@ -146,6 +147,26 @@ TEST_F(InstallDialogTest, WithoutCopyingATrueTypeFileOnANetworkDriveIsInstalledT
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
     ExpectInstalled("Hnt1 Regular (TrueType)", "HNT1-REGULAR.FOT", "Hnt1", "Hnt1 Regular");
     EXPECT_FALSE(FileExists(fonts + "Hnt1-Regular.ttf"));
+    EXPECT_TRUE(FileExists(path));
+
+    // Removed again: the resource file goes to the Recycle Bin, the font
+    // file stays on the network drive.
+    dialog.reset();
+    Pump();
+    const int row = RowOf("Hnt1");
+    ASSERT_GE(row, 0);
+    ClickListRow(form->lbFonts.Handle(), row);
+    boxes.OnForm = [](HWND window) {
+        if (auto *confirm = dynamic_cast<TDlgConfirmRemoval *>(TForm::FromWindow(window)))
+            SendMessageA(confirm->pbYes.Handle(), BM_CLICK, 0, 0);
+    };
+    boxes.Forget();
+    SendMessageA(form->sbRemove.Handle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{""});
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hnt1 Regular (TrueType)"));
+    EXPECT_TRUE(LoadedStyles("Hnt1").empty());
+    EXPECT_TRUE(FileExists(TrashedFile("Hnt1-Regular.FOT")));
     EXPECT_TRUE(FileExists(path));
 }
 
