@@ -227,6 +227,12 @@ TEST_F(InstallDialogTest, TheMainListShowsTheNewFamilyAfterOk)
 
     EXPECT_GE(RowOf("Hml1"), 0);
     EXPECT_EQ(LoadedStyles("Hml1").size(), 2u);
+    form->Show();
+    SendMessageA(form->lbFonts.Handle(), LB_SETTOPINDEX, RowOf("Hml1"), 0);
+    SetForegroundWindow(form->Handle());
+    Pump();
+    RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    SaveWindowScreenshot(form->Handle(), "main-window-after-install");
 }
 
 // Every refusal leaves the files, the Fonts key and the loaded fonts agreeing.
