@@ -3,6 +3,7 @@
 #include "Commands.h"
 #include "Module.h"
 #include "ProgressWatch.h"
+#include "WallpaperBitmap.h"
 #include "Screenshot.h"
 #include "codecs/ImageFormat.h"
 
@@ -244,4 +245,13 @@ TEST_F(WallpaperTest, TheBitmapHasTheScreensDepth)
             }
         SaveWindowScreenshot(GetDesktopWindow(), "wallpaper-screen-" + std::to_string(depth.screen));
     }
+}
+
+TEST(WallpaperReduction, PaletteScreensGetTheOptimisedPaletteAndSixteenBitsTheDither)
+{
+    EXPECT_EQ(WallpaperReductionMode(1), 4);
+    EXPECT_EQ(WallpaperReductionMode(4), 4);
+    EXPECT_EQ(WallpaperReductionMode(8), 4);
+    EXPECT_EQ(WallpaperReductionMode(16), 1);
+    EXPECT_EQ(WallpaperReductionMode(24), 0);
 }
