@@ -40,7 +40,11 @@ bool PrintDocument(HDC printer, int rasterCaps, HWND owner, ProgressDialog& prog
     ImageFile image(path);
     if (!PrintPage(printer, rasterCaps, owner, progress, image))
         return false;
-    progress.SetProgress(5000);
+    // The spooler may never call the abort procedure (Wine's does not), so
+    // the dialog is served once more before the page goes out.
+    progress.Pump(5000);
+    if (ProgressCancelled())
+        return false;
     const bool ended = EndPage(printer) > 0;
     progress.SetProgress(10000);
     return ended;

@@ -140,9 +140,8 @@ bool PrintPage(HDC printer, int rasterCaps, HWND owner, ProgressDialog& progress
     else
         copied = BitBlt(printer, placed.x, placed.y, placed.width, placed.height,
                         selected.Context(), 0, 0, SRCCOPY) != 0;
-    if (!copied) {
+    // A copy the user cancelled needs no explanation.
+    if (!copied && !ProgressCancelled())
         ShowLastError(owner, "Error printing bitmap", MB_OK);
-        return false;
-    }
-    return true;
+    return copied;
 }

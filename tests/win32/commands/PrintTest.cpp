@@ -1,6 +1,7 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
 #include "Commands.h"
+#include "Module.h"
 #include "PrintJob.h"
 #include "PrintedPage.h"
 #include "ProgressDialog.h"
@@ -162,6 +163,21 @@ TEST_F(PrintTest, CancelWhileDecodingPrintsNothing)
     EXPECT_TRUE(NoNewPdf(before_, 5));
 }
 
+TEST_F(PrintTest, CancelBeforeThePageGoesOutThrowsTheJobAway)
+{
+    const std::string path = folder_.Path("blocks.bmp");
+    WriteBytes(path, BlocksBmp(64, 48, 8));
+    AnswerPrintDialog(IDOK);
+    ProgressWatch watch;
+    watch.OnStep = [&](HWND dialog, int step) {
+        if (step == 1 && watch.Stages().back().text == "Printing blocks.bmp... Please wait")
+            PressCancel(dialog);
+    };
+    EXPECT_FALSE(PrintImage(nullptr, path.c_str()));
+    EXPECT_TRUE(boxes_.Shown().empty());
+    EXPECT_TRUE(NoNewPdf(before_, 5));
+}
+
 TEST_F(PrintTest, ThePrintDialogCancelledPrintsNothing)
 {
     const std::string path = folder_.Path("blocks.bmp");
@@ -182,6 +198,17 @@ TEST_F(PrintTest, APictureThatCannotBeReadGivesAnEmptyJobThatIsThrownAway)
     EXPECT_FALSE(PrintImage(nullptr, folder_.Path("broken.bmp").c_str()));
     EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{{"Glimmora32", "Could not read image:\nbroken.bmp"}}));
     EXPECT_TRUE(NoNewPdf(before_, 5));
+}
+
+TEST_F(PrintTest, WithoutItsProgressDialogNoJobStarts)
+{
+    const std::string path = folder_.Path("blocks.bmp");
+    WriteBytes(path, BlocksBmp(64, 48, 8));
+    ProgressDialog other(ModuleInstance, nullptr, nullptr);
+    AnswerPrintDialog(IDOK);
+    EXPECT_FALSE(PrintImage(nullptr, path.c_str()));
+    EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{{"Print Error", "Could not create progress dialog box"}}));
+    EXPECT_TRUE(NoNewPdf(before_, 3));
 }
 
 // The PDF printer can do everything; what a lesser printer says is played
