@@ -211,6 +211,17 @@ TEST_F(PrintTest, WithoutItsProgressDialogNoJobStarts)
     EXPECT_TRUE(NoNewPdf(before_, 3));
 }
 
+TEST_F(PrintTest, APictureEndingEarlyGivesAnEmptyJobThatIsThrownAway)
+{
+    Bytes bmp = BlocksBmp(64, 400, 8);
+    bmp.resize(bmp.size() / 2);
+    WriteBytes(folder_.Path("short.bmp"), bmp);
+    AnswerPrintDialog(IDOK);
+    EXPECT_FALSE(PrintImage(nullptr, folder_.Path("short.bmp").c_str()));
+    EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{{"Glimmora32", "Could not load image."}}));
+    EXPECT_TRUE(NoNewPdf(before_, 5));
+}
+
 // The PDF printer can do everything; what a lesser printer says is played
 // by the raster capabilities given to the job.
 TEST_F(PrintTest, APrinterWithoutBitmapsGetsTheErrorAndNoJob)
