@@ -99,6 +99,11 @@ INT_PTR ShowModalDialog(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, H
   return DialogBoxIndirectParamA(instance, dialogTemplate, owner, dialogProc, param);
 }
 
+BOOL ShowPrintDialog(PRINTDLGA* dialog) {
+  ModalWatch watch;
+  return PrintDlgA(dialog);
+}
+
 int RunModal(HWND window) {
   ModalLoop loop{window, false, IDCANCEL};
   modalLoops.push_back(&loop);

@@ -13,11 +13,13 @@
 //   ShowModalDialog  DialogBoxIndirectParamA (dialogs built in memory)
 //   RunModal         a window the caller created (a form) made modal until
 //                    EndModal is called for it, as forms are shown modally
+//   ShowPrintDialog  PrintDlgA
 //
 // The answerer must not throw: it runs inside the window's message loop.
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <functional>
 
@@ -31,6 +33,8 @@ int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 
 INT_PTR ShowModalDialog(HINSTANCE instance, const DLGTEMPLATE* dialogTemplate, HWND owner,
                         DLGPROC dialogProc, LPARAM param);
+
+BOOL ShowPrintDialog(PRINTDLGA* dialog);
 
 // Shows `window`, disables the other windows of the thread and dispatches
 // messages until EndModal(window, result) or until the window is destroyed

@@ -1,0 +1,26 @@
+#include "OutputPath.h"
+
+#include "codecs/ImageFormat.h"
+
+const char* OutputExtension(int format)
+{
+    switch (format) {
+    case FormatJpg:
+        return "jpg";
+    case FormatGif:
+        return "gif";
+    case FormatBmp:
+        return "bmp";
+    case FormatPcx:
+        return "pcx";
+    }
+    return nullptr;
+}
+
+std::string ConvertedPath(const std::string& path, const char* extension)
+{
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos)
+        return path + "." + extension;
+    return path.substr(0, dot + 1) + extension;
+}
