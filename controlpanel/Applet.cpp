@@ -1,6 +1,24 @@
 #include "Applet.h"
 
-extern "C" LONG APIENTRY CPlApplet(HWND, UINT, LPARAM, LPARAM)
+#include "AppletInfo.h"
+#include "OpenFontManager.h"
+
+#include <cpl.h>
+
+extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM param2)
 {
-    return 0;
+    switch (LOWORD(message)) {
+    case CPL_INIT:
+        return 1;
+    case CPL_GETCOUNT:
+        return 1;
+    case CPL_DBLCLK:
+        OpenFontManager();
+        return 0;
+    case CPL_NEWINQUIRE:
+        FillAppletInfo(*reinterpret_cast<NEWCPLINFOA *>(param2));
+        return 0;
+    default:
+        return 0;
+    }
 }
