@@ -5,7 +5,7 @@
 #include "TemporaryCopy.h"
 #include "UninstallArguments.h"
 
-#include "platform/forms/Modal.h"
+#include "fontcommon/MessageDialog.h"
 
 #include <fstream>
 #include <iterator>
@@ -28,9 +28,13 @@ bool WriteFileText(const std::string &path, const std::string &text)
     return static_cast<bool>(out);
 }
 
-void Tell(const TUninstallArguments &arguments, const std::string &text, UINT icon)
+// The program's standard box under the uninstaller's own title.
+uint16_t Show(const TUninstallArguments &arguments, TMsgDlgType kind, const std::string &text,
+              TMsgDlgButtons buttons)
 {
-    ShowMessageBox(nullptr, text.c_str(), arguments.Title.c_str(), MB_OK | icon);
+    TMessageBoxLook look = MessageBoxLook(kind, text, buttons);
+    look.Title = arguments.Title.c_str();
+    return ShowMessageDialog(look);
 }
 
 // Nothing of ours keeps the program folder in use.
@@ -52,21 +56,21 @@ int RunUninstaller(const std::string &commandLine)
 
     const TUninstallArguments arguments = ParseUninstallArguments(commandLine);
     if (arguments.LogPath.empty()) {
-        Tell(arguments, "Usage: UninstallZel95 [/A] INSTALL.LOG [\"TITLE\"]", MB_ICONINFORMATION);
+        Show(arguments, mtInformation, "Usage: UninstallZel95 [/A] INSTALL.LOG [\"TITLE\"]", {mbOK});
         return 1;
     }
     const std::optional<std::string> text = ReadFileText(arguments.LogPath);
     const std::optional<std::vector<TLogEntry>> entries = text ? ParseInstallLog(*text) : std::nullopt;
     if (!entries) {
-        Tell(arguments, "The installation log " + arguments.LogPath +
-                            " cannot be read. Nothing has been removed.", MB_ICONSTOP);
+        Show(arguments, mtError,
+             "The installation log " + arguments.LogPath + " cannot be read. Nothing has been removed.", {mbOK});
         return 1;
     }
     if (RunsFromProgramFolder(arguments.LogPath) && ContinueInTemporaryCopy(arguments))
         return 0;
-    if (!arguments.Automatic &&
-        ShowMessageBox(nullptr, "Remove Zel 95 and all of its components from this computer?",
-                       arguments.Title.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    if (!arguments.Automatic && Show(arguments, mtConfirmation,
+                                     "Remove Zel 95 and all of its components from this computer?",
+                                     {mbYes, mbNo}) != mrYes)
         return 1;
 
     LeaveProgramFolder();
@@ -80,6 +84,6 @@ int RunUninstaller(const std::string &commandLine)
     std::string report = "Zel 95 has been removed, except for these items, which could not be removed:\r\n";
     for (const TLogEntry &entry : stayed)
         report += "\r\n" + DescribeEntry(entry);
-    Tell(arguments, report, MB_ICONEXCLAMATION);
+    Show(arguments, mtError, report, {mbOK});
     return 1;
 }
