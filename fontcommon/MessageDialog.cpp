@@ -10,11 +10,13 @@
 namespace {
 
 // An empty dialog in the system's dialog font; WM_INITDIALOG lays out the
-// controls once the text has been measured in that font.
+// controls once the text has been measured in that font. It comes to the
+// front: a box shown with no window of the program active (the uninstall
+// question) must not wait unseen behind other programs.
 std::vector<WORD> EmptyDialogTemplate() {
   std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND;
   words.push_back(0);  // no menu
   words.push_back(0);  // the standard dialog class
   words.push_back(0);  // no title yet

@@ -4,6 +4,8 @@
 #include "AppletInfo.h"
 #include "OpenFontManager.h"
 
+#include "fontcommon/Registry.h"
+
 #include "ModalScript.h"
 #include "Processes.h"
 #include "Screenshot.h"
@@ -66,6 +68,10 @@ class AppletTest : public ::testing::Test {
  protected:
     void SetUp() override
     {
+        HKEY vendor;
+        vendorKeyWasThere_ = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kVendorKeyPath, 0, KEY_READ, &vendor) == ERROR_SUCCESS;
+        if (vendorKeyWasThere_)
+            RegCloseKey(vendor);
         saved_ = ReadAppDir();
         programDir_ = TempFolder("zel95 applet test");
         programPath_ = programDir_ + "\\Zel95APP.exe";
@@ -75,7 +81,11 @@ class AppletTest : public ::testing::Test {
     void TearDown() override
     {
         SetCurrentDirectoryA(savedDirectory_);
-        WriteAppDir(saved_);
+        // Opening leaves the key behind, as every read does; the test does not.
+        if (vendorKeyWasThere_)
+            WriteAppDir(saved_);
+        else
+            RegDeleteKeyTree(HKEY_LOCAL_MACHINE, kVendorKeyPath);
         DeleteFileA(programPath_.c_str());
         RemoveDirectoryA(programDir_.c_str());
     }
@@ -104,6 +114,8 @@ class AppletTest : public ::testing::Test {
         CloseHandle(handle);
     }
 
+    static constexpr char kVendorKeyPath[] = "SOFTWARE\\Velmor";
+    bool vendorKeyWasThere_ = false;
     std::optional<std::string> saved_;
     std::string programDir_;
     std::string programPath_;

@@ -16,9 +16,11 @@ namespace {
 const char kInstalledProgram[] = "C:\\Program Files\\Zel95\\Zel95APP.exe";
 
 // Clicks as a person does, through the system's input.
-void ClickAt(const RECT &rect, int clicks)
+void ClickAt(HWND window, const RECT &rect, int clicks)
 {
+    SetForegroundWindow(window);
     SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Sleep(100);
     for (int click = 0; click < clicks; ++click) {
         mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
         mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
@@ -66,17 +68,25 @@ TEST(ControlPanelClient, TheControlPanelListsTheAppletAndOpeningItStartsTheFontM
     const int index = IndexOf(ListViewTexts(panel.list), "Zel 95 Font Manager");
     ASSERT_GE(index, 0) << "the Control Panel does not list the applet";
 
-    SetForegroundWindow(panel.window);
-    ClickAt(ListViewItemOnScreen(panel.list, index), 1);
-    Sleep(500);
+    // The virtual desktop may take a moment to give the window the input.
     HWND status = FindChildOfClass(panel.window, "msctls_statusbar32");
     ASSERT_NE(status, nullptr);
-    EXPECT_EQ(ControlText(status), "Views, installs and removes fonts more comfortably.");
+    const std::string description = "Views, installs and removes fonts more comfortably.";
+    for (int attempt = 0; attempt < 10 && ControlText(status) != description; ++attempt) {
+        ClickAt(panel.window, ListViewItemOnScreen(panel.list, index), 1);
+        Sleep(300);
+    }
+    EXPECT_EQ(ControlText(status), description);
     SaveWindowScreenshot(panel.window, "control-panel-applet");
 
-    ClickAt(ListViewItemOnScreen(panel.list, index), 2);
-    HWND main = WaitForTopLevelWindow(0, "TfrmZel95", "Zel 95");
+    HWND main = nullptr;
+    for (int attempt = 0; attempt < 3 && !main; ++attempt) {
+        ClickAt(panel.window, ListViewItemOnScreen(panel.list, index), 2);
+        for (int wait = 0; wait < 100 && !main; ++wait, Sleep(100))
+            main = FindWindowA("TfrmZel95", "Zel 95");
+    }
     ASSERT_NE(main, nullptr) << "opening the applet started no font manager";
+    ASSERT_NE(WaitForTopLevelWindow(0, "TfrmZel95", "Zel 95"), nullptr);
     const std::vector<TRunningProgram> running = RunningPrograms("Zel95APP.exe");
     ASSERT_EQ(running.size(), 1u);
     EXPECT_EQ(lstrcmpiA(running[0].Path.c_str(), kInstalledProgram), 0) << running[0].Path;

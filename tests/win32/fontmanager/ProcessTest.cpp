@@ -173,6 +173,10 @@ TEST_F(ProcessTest, TheUninstallSwitchOpensNoWindowButOtherSpellingsStartNormall
 {
     {
         Program uninstall("/UNINSTALL");
+        // Its one question, answered No.
+        HWND question = WaitForWindow(uninstall.Id(), nullptr, "Confirm");
+        ASSERT_NE(question, nullptr);
+        SendMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
         EXPECT_EQ(uninstall.ExitCode(), 0u);
         EXPECT_TRUE(Windows(uninstall.Id(), "TfrmZel95", nullptr, false).empty());
     }

@@ -106,7 +106,7 @@ std::vector<TRunningProgram> RunningPrograms(const std::string &fileName)
     for (BOOL more = Process32First(snapshot, &process); more; more = Process32Next(snapshot, &process)) {
         std::string name = process.szExeFile;
         name = name.substr(name.find_last_of('\\') + 1);
-        if (Lower(name) != Lower(fileName))
+        if (!fileName.empty() && Lower(name) != Lower(fileName))
             continue;
         TRunningProgram program{process.th32ProcessID, process.szExeFile};
         HANDLE modules = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, process.th32ProcessID);

@@ -39,7 +39,7 @@ struct TRunningProgram {
     DWORD Id;
     std::string Path;  // the executable's path as its first module names it
 };
-// Running processes whose executable's file name is `fileName` (any case).
+// Running processes whose executable's file name is `fileName` (any case; "" for all).
 std::vector<TRunningProgram> RunningPrograms(const std::string &fileName);
 // Waits up to 60 s until no process of that file name runs; true then.
 bool WaitUntilNoneRuns(const std::string &fileName);
