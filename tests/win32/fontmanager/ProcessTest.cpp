@@ -150,6 +150,14 @@ TEST_F(ProcessTest, ASecondStartBringsTheFirstWindowToTheFrontAndEnds)
     EXPECT_EQ(first.ExitCode(), 0u);
 }
 
+TEST_F(ProcessTest, TheProgramFileCarriesTheProgramIcon)
+{
+    HMODULE file = LoadLibraryExA(WinePathOf(ZEL95APP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    EXPECT_NE(FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr) << "no icon in the program";
+    FreeLibrary(file);
+}
+
 TEST_F(ProcessTest, OnAnotherPlatformOnlyErrorOneShowsAndTheExitCodeIsOne)
 {
     struct VersionBack {
