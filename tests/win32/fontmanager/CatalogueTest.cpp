@@ -6,6 +6,8 @@
 #include "UserInput.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -209,6 +211,63 @@ TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell)
     RECT row;
     SendMessageA(form->lbFonts.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     EXPECT_EQ(row.bottom - row.top, form->MaxTextHeight);
+}
+
+}  // namespace
+
+namespace {
+
+// A window of another thread, in front of the main window.
+class WindowInFront {
+ public:
+    WindowInFront()
+    {
+        thread_ = std::thread([this] {
+            window_ = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                      200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(window_);
+            threadId_ = GetCurrentThreadId();
+            ready_ = true;
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0)
+                DispatchMessageA(&message);
+            DestroyWindow(window_);
+        });
+        while (!ready_)
+            Sleep(10);
+    }
+    ~WindowInFront()
+    {
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+
+ private:
+    std::thread thread_;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+    std::atomic<bool> ready_{false};
+};
+
+TEST_F(MainWindowTest, AQuestionAskedInTheBackgroundIsOwnedByTheMainWindowWhichWaitsForIt)
+{
+    CreateMainWindow();
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)", "zmissing.fon");
+    WindowInFront other;
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), nullptr) << "the main window is still the active one";
+    HWND owner = nullptr;
+    bool mainEnabled = true;
+    boxes.OnBox = [&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        mainEnabled = IsWindowEnabled(form->Handle()) != FALSE;
+    };
+    // Another program's font change.
+    SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(owner, form->Handle());
+    EXPECT_FALSE(mainEnabled) << "the main window could be closed under the question";
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
 }  // namespace
