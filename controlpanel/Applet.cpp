@@ -5,7 +5,9 @@
 
 #include <cpl.h>
 
-extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM param2)
+namespace {
+
+LONG Answer(UINT message, LPARAM param2)
 {
     switch (LOWORD(message)) {
     case CPL_INIT:
@@ -19,6 +21,18 @@ extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM param2)
         FillAppletInfo(*reinterpret_cast<NEWCPLINFOA *>(param2));
         return 0;
     default:
+        return 0;
+    }
+}
+
+}  // namespace
+
+extern "C" LONG APIENTRY CPlApplet(HWND, UINT message, LPARAM, LPARAM param2)
+{
+    // Nothing may unwind into the Control Panel, which is another program.
+    try {
+        return Answer(message, param2);
+    } catch (...) {
         return 0;
     }
 }
