@@ -10,11 +10,13 @@
 namespace {
 
 // An empty dialog in the system's dialog font; WM_INITDIALOG lays out the
-// controls once the text has been measured in that font.
+// controls once the text has been measured in that font. It comes to the
+// front: a box shown with no window of the program active (the uninstall
+// question) must not wait unseen behind other programs.
 std::vector<WORD> EmptyDialogTemplate() {
   std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND;
   words.push_back(0);  // no menu
   words.push_back(0);  // the standard dialog class
   words.push_back(0);  // no title yet
@@ -129,13 +131,32 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   return FALSE;
 }
 
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
+  const LONG style = GetWindowLongA(window, GWL_STYLE);
+  if (!IsWindowVisible(window) || !IsWindowEnabled(window) || GetWindow(window, GW_OWNER) ||
+      (style & WS_CAPTION) != WS_CAPTION)
+    return TRUE;
+  *reinterpret_cast<HWND*>(param) = window;
+  return FALSE;
+}
+
+// The active window of this thread; while another program is in front there
+// is none, and the box then belongs to the thread's main window (the first
+// visible captioned window that no other owns), so that it disables that
+// window and cannot open unowned behind others.
+HWND BoxOwner() {
+  HWND owner = GetActiveWindow();
+  if (!owner) EnumThreadWindows(GetCurrentThreadId(), FindMainWindow, reinterpret_cast<LPARAM>(&owner));
+  return owner;
+}
+
 }  // namespace
 
 uint16_t ShowMessageDialog(const TMessageBoxLook& look) {
   static const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
   INT_PTR result = ShowModalDialog(GetModuleHandleA(nullptr),
                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                   GetActiveWindow(), MessageDialogProc,
+                                   BoxOwner(), MessageDialogProc,
                                    reinterpret_cast<LPARAM>(&look));
   // A box that could not be shown answers as Escape would, so that no
   // question is taken as agreed to.

@@ -1,6 +1,7 @@
 // The program's standard message box: the title, icon, text and buttons of a
 // TMessageBoxLook in a dialog of its own (the system's message box has no
-// "&All" button). Shown modally through the modal seam over the active window;
+// "&All" button). Shown modally through the modal seam over the active window
+// (or, with another program in front, the thread's main window);
 // returns the result of the chosen button. The exception report shows its text
 // with ShowMessageDialog(MessageBoxLook(mtError, text, {mbOK})).
 #pragma once

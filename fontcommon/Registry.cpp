@@ -88,3 +88,21 @@ void RegReadValues(HKEY rootKey, const std::string& keyPath, std::vector<TRegVal
   }
   for (TRegValue& entry : list) QueryString(key.Handle(), entry.Name.c_str(), entry.Data);
 }
+
+bool RegDeleteKeyTree(HKEY rootKey, const std::string& keyPath) {
+  HKEY key;
+  LONG status = RegOpenKeyExA(rootKey, keyPath.c_str(), 0, KEY_ALL_ACCESS, &key);
+  if (status == ERROR_FILE_NOT_FOUND) return true;
+  if (status != ERROR_SUCCESS) return false;
+  std::vector<std::string> children;
+  char name[256];
+  DWORD length = sizeof name;
+  for (DWORD index = 0;
+       RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++index, length = sizeof name)
+    children.push_back(name);
+  RegCloseKey(key);
+  for (const std::string& child : children) RegDeleteKeyTree(rootKey, keyPath + "\\" + child);
+  status = RegDeleteKeyA(rootKey, keyPath.c_str());
+  return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+}

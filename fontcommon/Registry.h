@@ -28,3 +28,8 @@ struct TRegValue {
 // List := one entry per value of the key, in the order the registry
 // enumerates them.
 void RegReadValues(HKEY rootKey, const std::string& keyPath, std::vector<TRegValue>& list);
+
+// Deletes a key with all its subkeys and values (the system's own key deletion
+// takes no subkeys along); true when the key is gone afterwards, also when it
+// did not exist.
+bool RegDeleteKeyTree(HKEY rootKey, const std::string& keyPath);

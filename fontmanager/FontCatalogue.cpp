@@ -90,6 +90,10 @@ void TfrmZel95::EnumFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textM
         return;
     }
 
+    // "@" families are East Asian fonts turned for vertical text: the same
+    // fonts once more, drawn sideways.
+    if (!faceName.empty() && faceName[0] == '@')
+        return;
     const std::string face = faceName.substr(0, 64);
     // Some systems report a family once for each of its character sets; it
     // is one family and one row all the same.

@@ -78,9 +78,12 @@ void TfrmZel95::CreateComponents()
 
     Label3.Create(&Toolbar, "Sample Size:", 6, 8);
     spSize.Create(&Toolbar, 72, 4, 41, 22, 8, 50);
+    // The defaults stand when reading the stored settings fails.
+    spSize.SetValue(12);
     spSize.Hint = "The size of the samples in points";
     spSize.ShowHint = true;
     cbTT.Create(&Toolbar, "&True Type only", 140, 7, 95, 17);
+    cbTT.SetChecked(true);
     cbTT.Hint = "Display True Type Fonts only|";
     cbTT.ShowHint = true;
     Bevel1.Create(&Toolbar, TBevelShape::VerticalLine, 237, 2, 2, 25);
@@ -130,10 +133,16 @@ void TfrmZel95::CreateMenu()
     SetMenu(&MainMenu1);
 }
 
-bool TfrmZel95::HandleMessage(UINT message, WPARAM, LPARAM, LRESULT &result)
+bool TfrmZel95::HandleMessage(UINT message, WPARAM wParam, LPARAM, LRESULT &result)
 {
     if (message == WM_FONTCHANGE) {
         HandleFontChange();
+        result = 0;
+        return true;
+    }
+    // The session's end takes the process without destroying the window.
+    if (message == WM_ENDSESSION && wParam) {
+        SaveWindowSettings();
         result = 0;
         return true;
     }

@@ -85,6 +85,8 @@ class TfrmZel95 : public TForm {
     // Lifecycle and application handlers.
     void FormCreate();
     void FormDestroy();
+    // Stores the bars' visibility, the sample size and "True Type only".
+    void SaveWindowSettings();
     void AppException(const std::exception &e);
     void ShowHint();
 

@@ -58,10 +58,15 @@ void TfrmZel95::FormCreate()
     SetScreenCursor(TCursor::Default);
 }
 
-void TfrmZel95::FormDestroy()
+void TfrmZel95::SaveWindowSettings()
 {
     const int appTools = (Toolbar.Visible() ? 1 : 0) + (StatusBar.Visible() ? 2 : 0);
     SaveSettings(static_cast<uint8_t>(appTools), spSize.Value(), cbTT.Checked() ? 1 : 0);
+}
+
+void TfrmZel95::FormDestroy()
+{
+    SaveWindowSettings();
     ReleaseShowItems();
     WinHelpA(Handle(), (ProgramFolder() + "ZEL95.HLP").c_str(), HELP_QUIT, 0);
 }

@@ -13,6 +13,8 @@ const int kLabelWidth = 240;
 bool CancelRequested = false;
 // The windows StartProgress disabled; none outside a progress.
 std::optional<std::vector<HWND>> DisabledWindows;
+// The dialog of the running progress.
+HWND ProgressWindow = nullptr;
 
 struct DisableSearch {
     HWND keep;
@@ -29,6 +31,17 @@ BOOL CALLBACK DisableOtherWindow(HWND window, LPARAM param)
     return TRUE;
 }
 
+void EnableDisabledWindows()
+{
+    if (!DisabledWindows)
+        return;
+    for (HWND window : *DisabledWindows)
+        if (IsWindow(window))
+            EnableWindow(window, TRUE);
+    DisabledWindows.reset();
+    ProgressWindow = nullptr;
+}
+
 }  // namespace
 
 TDlgProgress::TDlgProgress() : TForm("DlgProgress", kProgressDefinition)
@@ -38,6 +51,9 @@ TDlgProgress::TDlgProgress() : TForm("DlgProgress", kProgressDefinition)
 
 TDlgProgress::~TDlgProgress()
 {
+    // A loop left by an exception never reached EndProgress.
+    if (Handle() && Handle() == ProgressWindow)
+        EnableDisabledWindows();
     DestroyForm();
 }
 
@@ -72,6 +88,7 @@ void StartProgress(TDlgProgress &dialog, const std::string &caption, const std::
     DisableSearch search{dialog.Handle(), {}};
     EnumThreadWindows(GetCurrentThreadId(), DisableOtherWindow, reinterpret_cast<LPARAM>(&search));
     DisabledWindows = std::move(search.disabled);
+    ProgressWindow = dialog.Handle();
 }
 
 void UpdateProgress(TDlgProgress &dialog, int percent, const std::string &name)
@@ -92,12 +109,7 @@ bool ProgressCancelled()
 
 void EndProgress(TDlgProgress &dialog)
 {
-    if (DisabledWindows) {
-        for (HWND window : *DisabledWindows)
-            if (IsWindow(window))
-                EnableWindow(window, TRUE);
-        DisabledWindows.reset();
-    }
+    EnableDisabledWindows();
     CancelRequested = false;
     dialog.DestroyForm();
 }

@@ -4,12 +4,15 @@
 // mouse).
 #pragma once
 
+#include "FaultGuard.h"
+
 #include <windows.h>
 
 #include <exception>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 
 class TControl;
 class TForm;
@@ -52,16 +55,14 @@ class TApplication {
 
 extern TApplication Application;
 
-// Runs `handler`, turning an escaping exception into the application's
-// exception report. Every event of the toolkit is raised through here.
+// Runs `handler`, turning an escaping exception or hardware fault into the
+// application's exception report. Every event of the toolkit is raised
+// through here.
 template <typename F>
 void Guarded(F &&handler) noexcept
 {
-    try {
-        handler();
-    } catch (...) {
-        Application.HandleException();
-    }
+    RunGuarded([](void *h) { (*static_cast<std::remove_reference_t<F> *>(h))(); },
+               const_cast<void *>(static_cast<const void *>(&handler)));
 }
 
 // The part of a hint before "|" (the tooltip) and the part after it (the

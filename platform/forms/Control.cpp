@@ -276,11 +276,7 @@ LRESULT CALLBACK ContainerWindowProc(HWND window, UINT message, WPARAM wParam, L
     if (!control)
         return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
-    try {
-        result = control->ContainerProc(message, wParam, lParam);
-    } catch (...) {
-        Application.HandleException();
-    }
+    Guarded([&] { result = control->ContainerProc(message, wParam, lParam); });
     return result;
 }
 

@@ -15,6 +15,10 @@ class Exception : public std::exception {
   __attribute__((noinline)) explicit Exception(std::string message)
       : message_(std::move(message)), address_(__builtin_return_address(0)) {}
 
+  // An exception raised on behalf of code elsewhere, at `address`.
+  Exception(std::string message, const void* address)
+      : message_(std::move(message)), address_(address) {}
+
   const std::string& Message() const { return message_; }
   const char* what() const noexcept override { return message_.c_str(); }
   virtual const char* ClassName() const { return "Exception"; }

@@ -1,5 +1,6 @@
 // A small square button that shows a bitmap glyph and, through its hint, a
-// tooltip.
+// tooltip. Like a toolbar button it never takes the keyboard focus: the
+// arrows and Enter stay with the control that had it.
 #pragma once
 
 #include "Control.h"
@@ -21,4 +22,6 @@ class TGlyphButton : public TControl {
 
  private:
     BitmapHandle glyph_;
+    WNDPROC buttonProc_ = nullptr;
+    static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

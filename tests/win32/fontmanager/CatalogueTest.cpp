@@ -6,6 +6,8 @@
 #include "UserInput.h"
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -209,6 +211,139 @@ TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell)
     RECT row;
     SendMessageA(form->lbFonts.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
     EXPECT_EQ(row.bottom - row.top, form->MaxTextHeight);
+}
+
+}  // namespace
+
+namespace {
+
+// A window of another thread, in front of the main window.
+class WindowInFront {
+ public:
+    WindowInFront()
+    {
+        thread_ = std::thread([this] {
+            window_ = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                      200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(window_);
+            threadId_ = GetCurrentThreadId();
+            ready_ = true;
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0)
+                DispatchMessageA(&message);
+            DestroyWindow(window_);
+        });
+        while (!ready_)
+            Sleep(10);
+    }
+    ~WindowInFront()
+    {
+        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
+        thread_.join();
+    }
+
+ private:
+    std::thread thread_;
+    HWND window_ = nullptr;
+    DWORD threadId_ = 0;
+    std::atomic<bool> ready_{false};
+};
+
+TEST_F(MainWindowTest, AQuestionAskedInTheBackgroundIsOwnedByTheMainWindowWhichWaitsForIt)
+{
+    CreateMainWindow();
+    WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Zel Missing 8 (VGA res)", "zmissing.fon");
+    WindowInFront other;
+    Pump();
+    ASSERT_EQ(GetActiveWindow(), nullptr) << "the main window is still the active one";
+    HWND owner = nullptr;
+    bool mainEnabled = true;
+    boxes.OnBox = [&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        mainEnabled = IsWindowEnabled(form->Handle()) != FALSE;
+    };
+    // Another program's font change.
+    SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(owner, form->Handle());
+    EXPECT_FALSE(mainEnabled) << "the main window could be closed under the question";
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+}  // namespace
+
+namespace {
+
+uint16_t Big16(const std::string &bytes, size_t at)
+{
+    return static_cast<uint16_t>(static_cast<unsigned char>(bytes[at]) << 8 | static_cast<unsigned char>(bytes[at + 1]));
+}
+
+uint32_t Big32(const std::string &bytes, size_t at)
+{
+    return static_cast<uint32_t>(Big16(bytes, at)) << 16 | Big16(bytes, at + 2);
+}
+
+void ReplaceAll(std::string &text, const std::string &from, const std::string &to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// A copy of DejaVu Sans named "Zel95V Sans" whose OS/2 table says it covers
+// Japanese: the system then adds the vertical family "@Zel95V Sans", as it
+// does for every East Asian font. Added for this process while it lives.
+class VerticalCapableFont {
+ public:
+    VerticalCapableFont()
+    {
+        std::string font = ReadWholeFile("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf");
+        const size_t tables = font.size() > 12 ? Big16(font, 4) : 0;
+        for (size_t i = 0; i < tables; ++i) {
+            const size_t record = 12 + 16 * i;
+            const std::string tag = font.substr(record, 4);
+            const size_t offset = Big32(font, record + 8);
+            const size_t length = Big32(font, record + 12);
+            if (tag == "OS/2")
+                font[offset + 78 + 1] = static_cast<char>(font[offset + 78 + 1] | 0x02);  // bit 17: JIS/Japan
+            if (tag == "name") {
+                std::string names = font.substr(offset, length);
+                ReplaceAll(names, "DejaVu", "Zel95V");
+                ReplaceAll(names, std::string("\0D\0e\0j\0a\0V\0u", 12), std::string("\0Z\0e\0l\0009\0005\0V", 12));
+                font.replace(offset, length, names);
+            }
+        }
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        path_ = std::string(temp) + "zel95-vertical.ttf";
+        WriteWholeFile(path_, font);
+        added_ = AddFontResourceA(path_.c_str());
+    }
+    ~VerticalCapableFont()
+    {
+        RemoveFontResourceA(path_.c_str());
+        DeleteFileA(path_.c_str());
+    }
+    int Added() const { return added_; }
+
+ private:
+    std::string path_;
+    int added_ = 0;
+};
+
+TEST_F(MainWindowTest, VerticalVariantsOfFamiliesAreNeitherListedNorCounted)
+{
+    VerticalCapableFont font;
+    ASSERT_GT(font.Added(), 0);
+    const TSystemFamilies families = EnumerateFamilies();
+    ASSERT_EQ(families.vertical.count("@Zel95V Sans"), 1u) << "the system made no vertical family";
+    CreateMainWindow();
+    const std::vector<std::string> rows = Rows();
+    EXPECT_NE(RowOf("Zel95V Sans"), -1);
+    for (const std::string &row : rows)
+        EXPECT_NE(row[0], '@') << row;
+    EXPECT_EQ(rows.size(), families.trueType.size());
+    EXPECT_EQ(form->TrueTypeCount, families.trueType.size());
 }
 
 }  // namespace

@@ -110,3 +110,45 @@ TEST(FirstArgument, SplitsAtBlanksAndKeepsQuotedBlanks)
 }
 
 }  // namespace
+
+namespace {
+
+// Read at run time, so that the compiler cannot see the faults coming.
+int *volatile nowhere = nullptr;
+volatile int zero = 0;
+volatile int sink = 0;
+
+TEST_F(MainWindowTest, AnAccessViolationInAHandlerIsReportedAsAGpfAndTheWindowGoesOn)
+{
+    CreateMainWindow();
+    form->sbRefresh.OnClick = [] { *nowhere = 1; };
+    SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    const std::string first =
+        ExpectReport(boxes.Shown()[0].Text, "EGPFault", "Access violation writing address 00000000", true);
+
+    // The same place again, then the program's own work: the window goes on.
+    SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(ExpectReport(boxes.Shown()[1].Text, "EGPFault", "Access violation writing address 00000000", true),
+              first);
+    form->sbRefresh.OnClick = [this] { form->sbRefreshClick(); };
+    SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
+    EXPECT_GT(form->lbFonts.Count(), 0);
+    EXPECT_EQ(boxes.Shown().size(), 2u);
+}
+
+TEST_F(MainWindowTest, ADivisionByZeroInAWindowMessageIsReportedToo)
+{
+    CreateMainWindow();
+    form->lbFonts.OnDblClick = [&] {
+        boxes.Forget();
+        sink = 100 / zero;
+    };
+    SendMessageA(form->lbFonts.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageA(form->lbFonts.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    ExpectReport(boxes.Shown()[0].Text, "EGPFault", "Integer division by zero", true);
+}
+
+}  // namespace

@@ -232,6 +232,21 @@ TEST_F(CountedRebuildsTest, MenuItemsAndKeysRunTheButtonsHandlers)
     EXPECT_EQ(ReadValues(HKEY_LOCAL_MACHINE, kFontsKeyPath), fontsBefore);
 }
 
+TEST_F(CountedRebuildsTest, ToolbarButtonsLeaveTheKeyboardFocusInTheList)
+{
+    CreateMainWindow();
+    SetForegroundWindow(form->Handle());
+    SetFocus(form->lbFonts.Handle());
+    SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_EQ(Rebuilds(), 2u);
+    EXPECT_EQ(GetFocus(), form->lbFonts.Handle()) << "the button took the focus";
+    // Enter in the list does not press the button again.
+    PostKeyPress(GetFocus(), VK_RETURN);
+    Pump();
+    EXPECT_EQ(Rebuilds(), 2u);
+}
+
 TEST_F(MainWindowTest, ViewItemsShowAndHideTheBars)
 {
     CreateMainWindow();

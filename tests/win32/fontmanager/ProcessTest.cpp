@@ -150,6 +150,14 @@ TEST_F(ProcessTest, ASecondStartBringsTheFirstWindowToTheFrontAndEnds)
     EXPECT_EQ(first.ExitCode(), 0u);
 }
 
+TEST_F(ProcessTest, TheProgramFileCarriesTheProgramIcon)
+{
+    HMODULE file = LoadLibraryExA(WinePathOf(ZEL95APP_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(file, nullptr);
+    EXPECT_NE(FindResourceA(file, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14)), nullptr) << "no icon in the program";
+    FreeLibrary(file);
+}
+
 TEST_F(ProcessTest, OnAnotherPlatformOnlyErrorOneShowsAndTheExitCodeIsOne)
 {
     struct VersionBack {
@@ -173,6 +181,10 @@ TEST_F(ProcessTest, TheUninstallSwitchOpensNoWindowButOtherSpellingsStartNormall
 {
     {
         Program uninstall("/UNINSTALL");
+        // Its one question, answered No.
+        HWND question = WaitForWindow(uninstall.Id(), nullptr, "Confirm");
+        ASSERT_NE(question, nullptr);
+        SendMessageA(GetDlgItem(question, IDNO), BM_CLICK, 0, 0);
         EXPECT_EQ(uninstall.ExitCode(), 0u);
         EXPECT_TRUE(Windows(uninstall.Id(), "TfrmZel95", nullptr, false).empty());
     }

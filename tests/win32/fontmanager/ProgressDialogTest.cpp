@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 const TFormDefinition kOwnerDefinition = {"TZelTestOwner", "Owner", TBorderStyle::Sizeable, 400, 300, false};
@@ -102,6 +104,21 @@ TEST_F(ProgressDialogTest, TheWindowsItDisabledAreEnabledAgainAndNoOthers)
     EndProgress(dialog);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
     EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+}
+
+TEST_F(ProgressDialogTest, ADialogLeftByAnExceptionEnablesWhatItDisabled)
+{
+    try {
+        TDlgProgress abandoned;
+        abandoned.Create(&owner);
+        StartProgress(abandoned, "", "Reading font files...");
+        EXPECT_FALSE(IsWindowEnabled(owner.Handle()));
+        throw std::runtime_error("a reader failed");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+    EXPECT_FALSE(IsWindowEnabled(other.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(dialog.Handle())) << "the next dialog was left disabled";
 }
 
 TEST_F(ProgressDialogTest, ALongNameWrapsWithinTheLabelsWidth)

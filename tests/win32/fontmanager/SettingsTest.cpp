@@ -133,3 +133,34 @@ TEST_F(MainWindowTest, AStoredWordIsReportedAndTheRestOfTheCreationSkipped)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, ABadStoredSizeLeavesTheControlsAtTheirDefaultsAndClosingStoresThose)
+{
+    WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize", "abc");
+    CreateMainWindow();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(form->spSize.Value(), 12);
+    EXPECT_TRUE(form->cbTT.Checked());
+    form.reset();
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize"), "12");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly"), "1");
+}
+
+TEST_F(MainWindowTest, TheSessionEndingStoresTheSettingsAsClosingDoes)
+{
+    CreateMainWindow();
+    SendMessageA(form->Handle(), WM_COMMAND, form->mnuViewToolbar.Command(), 0);
+    form->spSize.SetValue(20);
+    SendMessageA(form->cbTT.Handle(), BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_NE(SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0), 0) << "the window refused the session's end";
+    SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    // The system ends the process now, without destroying the window.
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKeyPath, "AppTools"), "2");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize"), "20");
+    EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly"), "0");
+}
+
+}  // namespace

@@ -6,7 +6,9 @@ namespace {
 int CALLBACK CollectFamily(const LOGFONTA *logFont, const TEXTMETRICA *metric, DWORD, LPARAM param)
 {
     auto *families = reinterpret_cast<TSystemFamilies *>(param);
-    if (metric->tmPitchAndFamily & TMPF_TRUETYPE)
+    if (logFont->lfFaceName[0] == '@')
+        families->vertical.insert(logFont->lfFaceName);
+    else if (metric->tmPitchAndFamily & TMPF_TRUETYPE)
         families->trueType.insert(logFont->lfFaceName);
     else
         families->other.insert(logFont->lfFaceName);

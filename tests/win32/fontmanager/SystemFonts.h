@@ -10,6 +10,8 @@
 struct TSystemFamilies {
     std::set<std::string> trueType;
     std::set<std::string> other;
+    // "@" families: East Asian fonts turned for vertical text.
+    std::set<std::string> vertical;
 };
 
 // Every family EnumFontFamilies reports, by kind.
