@@ -1,0 +1,68 @@
+#include "PacingThread.h"
+
+#include <algorithm>
+
+#include "ViewerState.h"
+
+namespace {
+
+struct PacingJob {
+    ViewerState* state;
+    HWND view;
+    int rows;
+};
+
+DWORD WINAPI PacingThreadMain(void* parameter)
+{
+    PacingJob job = *static_cast<PacingJob*>(parameter);
+    delete static_cast<PacingJob*>(parameter);
+    while (!job.state->imageFile->IsComplete() && job.state->stopFlag.load() == 0) {
+        if (SendMessageA(job.view, WM_USER, static_cast<WPARAM>(job.rows), 0) == 0)
+            break;
+    }
+    return 0;
+}
+
+// The thread may be blocked in SendMessage to this very thread, so the wait
+// keeps delivering sent messages (and only those) until the thread has ended.
+void WaitServingSentMessages(HANDLE thread)
+{
+    for (;;) {
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        const DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_SENDMESSAGE);
+        if (woken != WAIT_OBJECT_0 + 1)
+            return;
+    }
+}
+
+}  // namespace
+
+int RowsPerStep(int outputWidth, int sourceWidth)
+{
+    if (sourceWidth <= 0)
+        return 1;
+    const int q = sourceWidth / -200;
+    return std::max(1, outputWidth * (20 + q) / sourceWidth);
+}
+
+void StartPacingThread(ViewerState* state)
+{
+    ImageFile* file = state->imageFile.get();
+    auto* job = new PacingJob{state, state->view->window, RowsPerStep(file->GetWidth(), file->GetSourceWidth())};
+    state->pacingThread = CreateThread(nullptr, 0, PacingThreadMain, job, 0, nullptr);
+    if (!state->pacingThread)
+        delete job;
+}
+
+void StopPacingThread(ViewerState* state)
+{
+    state->stopFlag.store(1);
+    if (!state->pacingThread)
+        return;
+    state->waiting = true;
+    WaitServingSentMessages(state->pacingThread);
+    state->waiting = false;
+    CloseHandle(state->pacingThread);
+    state->pacingThread = nullptr;
+}
