@@ -1,0 +1,124 @@
+// The viewer decodes its picture a band at a time, from the top, painting
+// each band as it comes, on a true-colour and on a 256-colour picture.
+#include "ViewerTestSupport.h"
+
+#include "PacingThread.h"
+#include "Screenshot.h"
+#include "ViewerState.h"
+
+namespace {
+
+// What the screen shows at picture pixel (x, y) of the viewer's view.
+COLORREF ScreenPixel(HWND frame, int x, int y)
+{
+    ViewerState* state = StateOf(frame);
+    POINT at = {x - state->view->scrollX, y - state->view->scrollY};
+    ClientToScreen(state->view->window, &at);
+    HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+ImageRect Rect(int left, int top, int right, int bottom)
+{
+    ImageRect rect;
+    rect.left = left;
+    rect.top = top;
+    rect.right = right;
+    rect.bottom = bottom;
+    return rect;
+}
+
+// Opens the picture, checks its bands and screenshots it half-decoded and
+// complete; `colour` is what pixel (x, y) must look like.
+void ExpectBandedDecode(const std::string& path, int width, int height, const PictureColour& colour,
+                        const std::string& screenshot)
+{
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    ViewerState* state = StateOf(frame);
+    const int rows = RowsPerStep(width, width);
+    EXPECT_FALSE(state->imageFile->IsLoading()) << "nothing decodes before the first step";
+
+    ASSERT_TRUE(ServeDecodeSteps(1));
+    EXPECT_TRUE(state->imageFile->IsLoading());
+    EXPECT_EQ(state->imageFile->GetDecodedRect(), Rect(0, 0, width, rows));
+    ASSERT_TRUE(ServeDecodeSteps(2));
+    EXPECT_EQ(state->imageFile->GetDecodedRect(), Rect(0, 0, width, 3 * rows));
+    EXPECT_EQ(state->view->changedRect, Rect(0, 2 * rows, width, 3 * rows)) << "only the last band is repainted";
+
+    const int halfSteps = height / 2 / rows;
+    ASSERT_TRUE(ServeDecodeSteps(halfSteps - 3));
+    const int decodedRows = halfSteps * rows;
+    EXPECT_EQ(state->imageFile->GetDecodedRect(), Rect(0, 0, width, decodedRows));
+    SaveWindowScreenshot(frame, screenshot + "-half");
+    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows - 1), colour(5, decodedRows - 1)) << "the last band is painted";
+    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows + 1), RGB(0, 0, 0)) << "below it the view is black";
+
+    ASSERT_TRUE(DecodeToEnd(frame));
+    EXPECT_EQ(state->imageFile->GetProgress(), 10000);
+    InvalidateRect(state->view->window, nullptr, FALSE);
+    UpdateWindow(state->view->window);
+    SaveWindowScreenshot(frame, screenshot + "-complete");
+    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows + 1), colour(5, decodedRows + 1));
+    EXPECT_EQ(ScreenPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
+}
+
+class ViewerDecodeTest : public ViewerTest {};
+
+TEST_F(ViewerDecodeTest, TrueColourPictureDecodesInBandsFromTheTop)
+{
+    const std::string path = WriteTrueColourPicture("viewer-bands.bmp", 640, 480, Bands);
+    ExpectBandedDecode(path, 640, 480, Bands, "viewer-truecolour");
+}
+
+TEST_F(ViewerDecodeTest, PalettePictureDecodesInBandsWithItsColours)
+{
+    COLORREF palette[256];
+    for (int i = 0; i < 256; ++i)
+        palette[i] = RGB(i, (i * 7) & 255, 255 - i);
+    auto index = [](int x, int y) { return (x / 2 + y / 3) % 256; };
+    const std::string path = WritePalettePicture("viewer-palette.bmp", 400, 300, palette, index);
+    ExpectBandedDecode(path, 400, 300, [&](int x, int y) { return palette[index(x, y)]; }, "viewer-256colour");
+}
+
+TEST(RowsPerStep, ShrinkWithTheWidthOfThePicture)
+{
+    EXPECT_EQ(RowsPerStep(640, 640), 17);
+    EXPECT_EQ(RowsPerStep(199, 199), 20);
+    EXPECT_EQ(RowsPerStep(200, 200), 19);
+    EXPECT_EQ(RowsPerStep(320, 640), 8) << "a picture shown at half its width";
+    EXPECT_EQ(RowsPerStep(4000, 4000), 1);
+    EXPECT_EQ(RowsPerStep(9000, 9000), 1) << "never less than one row";
+}
+
+TEST_F(ViewerDecodeTest, FileThatIsNoPictureOpensNoViewer)
+{
+    const std::string path = WriteTrueColourPicture("viewer-not-a-picture.bmp", 10, 10, Bands);
+    FILE* out = std::fopen(path.c_str(), "wb");
+    std::fputs("plain text, no picture", out);
+    std::fclose(out);
+    EXPECT_EQ(OpenViewer(path), nullptr);
+    EXPECT_EQ(OpenViewer("C:\\no such folder\\picture.bmp"), nullptr);
+}
+
+TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen)
+{
+    const std::string path = WriteTrueColourPicture("viewer-cut.bmp", 200, 200, Bands);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFilePointer(file, 54 + 600 * 50, nullptr, FILE_BEGIN);  // 50 of 200 rows remain
+    SetEndOfFile(file);
+    CloseHandle(file);
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
+    ViewerState* state = StateOf(frame);
+    EXPECT_FALSE(state->imageFile->IsLoading());
+    EXPECT_TRUE(IsWindow(frame));
+    PumpFor(50);
+    EXPECT_EQ(ScreenPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
+    EXPECT_EQ(ScreenPixel(frame, 20, 150), RGB(0, 0, 0));
+}
+
+}  // namespace

@@ -1,0 +1,119 @@
+// Closing and reloading a viewer while its pacing thread is decoding, at
+// every kind of moment: the thread always ends, nothing deadlocks, and
+// ModuleCount comes back to 0.
+#include "ViewerTestSupport.h"
+
+#include "Module.h"
+#include "ViewerState.h"
+
+namespace {
+
+class ViewerLifetimeTest : public ViewerTest {
+ protected:
+  void SetUp() override { path = WriteTrueColourPicture("viewer-life.bmp", 640, 480, Bands); }
+  std::string path;
+};
+
+// The pacing thread is blocked sending its next step to this thread.
+bool WaitForPendingStep()
+{
+    return MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_SENDMESSAGE) == WAIT_OBJECT_0;
+}
+
+TEST_F(ViewerLifetimeTest, ViewerCountsInModuleCountWhileOpen)
+{
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(ModuleCount, 1);
+    HWND second = OpenViewer(path);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(ModuleCount, 2);
+    ASSERT_TRUE(CloseViewerWindow(frame));
+    EXPECT_EQ(ModuleCount, 1);
+}
+
+TEST_F(ViewerLifetimeTest, ClosingWhileDecodingEndsTheThreadAtAnyMoment)
+{
+    for (int round = 0; round < 36; ++round) {
+        HWND frame = OpenViewer(path);
+        ASSERT_NE(frame, nullptr) << "round " << round;
+        HANDLE thread = nullptr;
+        DuplicateHandle(GetCurrentProcess(), StateOf(frame)->pacingThread, GetCurrentProcess(), &thread, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        switch (round % 4) {
+        case 0:  // a few steps, then close while the next one is being sent
+            ASSERT_TRUE(ServeDecodeSteps(round % 9)) << "round " << round;
+            ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
+            SendMessageA(frame, WM_CLOSE, 0, 0);
+            break;
+        case 1:  // decoding freely for a while, closed through a posted message
+            PumpFor(static_cast<DWORD>(round * 2));
+            PostMessageA(frame, WM_CLOSE, 0, 0);
+            break;
+        case 2:  // the thread left alone for a while, no step answered
+            Sleep(static_cast<DWORD>(round % 7));
+            SendMessageA(frame, WM_CLOSE, 0, 0);
+            break;
+        case 3:  // closed at once, before the thread may have begun
+            SendMessageA(frame, WM_CLOSE, 0, 0);
+            break;
+        }
+        ASSERT_TRUE(PumpUntil([&] { return !IsWindow(frame); }, 5000)) << "round " << round;
+        EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0) << "round " << round;
+        CloseHandle(thread);
+        EXPECT_EQ(ModuleCount, 0) << "round " << round;
+    }
+}
+
+TEST_F(ViewerLifetimeTest, ReloadingWhileDecodingLeavesOneThreadAndFinishes)
+{
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    ViewerState* state = StateOf(frame);
+    for (int round = 0; round < 36; ++round) {
+        HANDLE before = nullptr;
+        DuplicateHandle(GetCurrentProcess(), state->pacingThread, GetCurrentProcess(), &before, 0, FALSE,
+                        DUPLICATE_SAME_ACCESS);
+        switch (round % 4) {
+        case 0:
+            ASSERT_TRUE(ServeDecodeSteps(round % 5)) << "round " << round;
+            ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
+            SendMessageA(frame, WM_COMMAND, 1002, 0);
+            break;
+        case 1:
+            PumpFor(static_cast<DWORD>(round * 2));
+            PostMessageA(frame, WM_KEYDOWN, VK_F5, 1);
+            PumpFor(5);
+            break;
+        case 2:
+            Sleep(static_cast<DWORD>(round % 7));
+            SendMessageA(frame, WM_COMMAND, 1002, 0);
+            break;
+        case 3:
+            SendMessageA(frame, WM_COMMAND, 1002, 0);
+            SendMessageA(frame, WM_COMMAND, 1002, 0);
+            break;
+        }
+        EXPECT_EQ(WaitForSingleObject(before, 0), WAIT_OBJECT_0) << "round " << round << ": the old thread ended";
+        CloseHandle(before);
+        ASSERT_NE(state->pacingThread, nullptr) << "round " << round;
+        EXPECT_EQ(ModuleCount, 1) << "round " << round;
+    }
+    ASSERT_TRUE(DecodeToEnd(frame));
+    EXPECT_EQ(state->imageFile->GetProgress(), 10000);
+    ASSERT_TRUE(CloseViewerWindow(frame));
+    EXPECT_EQ(ModuleCount, 0);
+}
+
+TEST_F(ViewerLifetimeTest, DestroyingTheFrameWithoutClosingStillStopsTheThread)
+{
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(ServeDecodeSteps(2));
+    ASSERT_TRUE(WaitForPendingStep());
+    DestroyWindow(frame);
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_EQ(ModuleCount, 0);
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// What the viewer tests share: the library's resources and classes in this
+// program, pictures written by the tests, and ways to drive a viewer's
+// message traffic one decode step at a time or freely.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+struct ViewerState;
+
+// A picture file in the temporary folder, written top-down so that decoding
+// runs from the top. The colour of pixel (x, y) is `colour(x, y)`.
+using PictureColour = std::function<COLORREF(int x, int y)>;
+std::string WriteTrueColourPicture(const char* name, int width, int height, const PictureColour& colour);
+// 256 colours: pixel (x, y) takes palette entry `index(x, y)`.
+std::string WritePalettePicture(const char* name, int width, int height, const COLORREF (&palette)[256],
+                                const std::function<int(int x, int y)>& index);
+// Diagonal bands of colour, so that a screenshot shows where decoding stands.
+COLORREF Bands(int x, int y);
+
+// Opens a viewer through Display and returns its frame (null when none).
+HWND OpenViewer(const std::string& path);
+ViewerState* StateOf(HWND frame);
+
+// Lets the pacing thread's next `count` WM_USER messages through and nothing
+// else; false when one did not come within a second.
+bool ServeDecodeSteps(int count);
+// Dispatches every kind of message until `done` or `timeoutMs` is over.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+// Dispatches every kind of message for `ms` milliseconds.
+void PumpFor(DWORD ms);
+// Decodes to the end, pumping messages; false when it does not finish.
+bool DecodeToEnd(HWND frame);
+// The pacing thread of the viewer has ended (or never ran).
+bool PacingThreadEnded(HWND frame);
+
+// Closes the viewer with WM_CLOSE and waits until its window is gone.
+bool CloseViewerWindow(HWND frame);
+
+// Each test starts and ends with no viewer open and ModuleCount 0.
+class ViewerTest : public ::testing::Test {
+ protected:
+  void TearDown() override;
+};
