@@ -8,15 +8,13 @@
 
 namespace {
 
-// What the screen shows at picture pixel (x, y) of the viewer's view.
-COLORREF ScreenPixel(HWND frame, int x, int y)
+// What the view shows at picture pixel (x, y).
+COLORREF ViewPixel(HWND frame, int x, int y)
 {
-    ViewerState* state = StateOf(frame);
-    POINT at = {x - state->view->scrollX, y - state->view->scrollY};
-    ClientToScreen(state->view->window, &at);
-    HDC screen = GetDC(nullptr);
-    const COLORREF colour = GetPixel(screen, at.x, at.y);
-    ReleaseDC(nullptr, screen);
+    HWND view = StateOf(frame)->view->window;
+    HDC dc = GetDC(view);
+    const COLORREF colour = GetPixel(dc, x - StateOf(frame)->view->scrollX, y - StateOf(frame)->view->scrollY);
+    ReleaseDC(view, dc);
     return colour;
 }
 
@@ -53,16 +51,16 @@ void ExpectBandedDecode(const std::string& path, int width, int height, const Pi
     const int decodedRows = halfSteps * rows;
     EXPECT_EQ(state->imageFile->GetDecodedRect(), Rect(0, 0, width, decodedRows));
     SaveWindowScreenshot(frame, screenshot + "-half");
-    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows - 1), colour(5, decodedRows - 1)) << "the last band is painted";
-    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows + 1), RGB(0, 0, 0)) << "below it the view is black";
+    EXPECT_EQ(ViewPixel(frame, 5, decodedRows - 1), colour(5, decodedRows - 1)) << "the last band is painted";
+    EXPECT_EQ(ViewPixel(frame, 5, decodedRows + 1), RGB(0, 0, 0)) << "below it the view is black";
 
     ASSERT_TRUE(DecodeToEnd(frame));
     EXPECT_EQ(state->imageFile->GetProgress(), 10000);
     InvalidateRect(state->view->window, nullptr, FALSE);
     UpdateWindow(state->view->window);
     SaveWindowScreenshot(frame, screenshot + "-complete");
-    EXPECT_EQ(ScreenPixel(frame, 5, decodedRows + 1), colour(5, decodedRows + 1));
-    EXPECT_EQ(ScreenPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
+    EXPECT_EQ(ViewPixel(frame, 5, decodedRows + 1), colour(5, decodedRows + 1));
+    EXPECT_EQ(ViewPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
 }
 
 class ViewerDecodeTest : public ViewerTest {};
@@ -117,8 +115,8 @@ TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen)
     EXPECT_FALSE(state->imageFile->IsLoading());
     EXPECT_TRUE(IsWindow(frame));
     PumpFor(50);
-    EXPECT_EQ(ScreenPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
-    EXPECT_EQ(ScreenPixel(frame, 20, 150), RGB(0, 0, 0));
+    EXPECT_EQ(ViewPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
+    EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0));
 }
 
 }  // namespace
