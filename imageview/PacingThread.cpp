@@ -58,11 +58,15 @@ void StartPacingThread(ViewerState* state)
 void StopPacingThread(ViewerState* state)
 {
     state->stopFlag.store(1);
-    if (!state->pacingThread)
+    HANDLE thread = state->pacingThread;
+    if (!thread)
         return;
-    state->waiting = true;
-    WaitServingSentMessages(state->pacingThread);
-    state->waiting = false;
-    CloseHandle(state->pacingThread);
-    state->pacingThread = nullptr;
+    ++state->waiting;
+    WaitServingSentMessages(thread);
+    --state->waiting;
+    // A wait nested in this one may have closed the handle already.
+    if (state->pacingThread == thread) {
+        CloseHandle(thread);
+        state->pacingThread = nullptr;
+    }
 }

@@ -16,18 +16,46 @@ namespace {
 
 const char kCommandCaption[] = "Glimmora32";
 
-// Stops the decoding and frees the viewer state with its view and file; the
-// frame window itself stays.
+// Marks a command or a wait running inside the frame's procedure, so that a
+// Close arriving meanwhile waits for its end.
+class BusyViewer {
+ public:
+    explicit BusyViewer(ViewerState* state) : state_(state) { ++state_->busy; }
+    ~BusyViewer()
+    {
+        if (--state_->busy > 0)
+            return;
+        if (state_->closing) {
+            delete state_;
+        } else if (state_->closePending) {
+            state_->closePending = false;
+            PostMessageA(state_->frame, WM_CLOSE, 0, 0);
+        }
+    }
+    BusyViewer(const BusyViewer&) = delete;
+    BusyViewer& operator=(const BusyViewer&) = delete;
+
+ private:
+    ViewerState* state_;
+};
+
+// Stops the decoding and frees the viewer state with its view and file (at
+// once, or when the last command running returns); the frame window stays.
 void CloseViewer(HWND frame, ViewerState* state)
 {
+    state->closing = true;
     StopPacingThread(state);
     SetWindowLongPtrA(frame, GWLP_USERDATA, 0);
-    delete state;
+    if (state->busy == 0)
+        delete state;
 }
 
 void ReloadViewer(ViewerState* state)
 {
+    BusyViewer busy(state);
     StopPacingThread(state);
+    if (state->closing)
+        return;
     state->stopFlag.store(0);
     state->view->Attach(nullptr, true);
     state->view->Attach(state->imageFile.get(), true);
@@ -60,9 +88,12 @@ bool OnCommand(HWND frame, ViewerState* state, WPARAM wParam, LPARAM lParam)
     case kCommandReload:
         if (state->waiting)
             PostMessageA(frame, WM_COMMAND, wParam, lParam);
-        else
+        else if (!state->closing)
             ReloadViewer(state);
         return true;
+    }
+    BusyViewer busy(state);
+    switch (LOWORD(wParam)) {
     case kCommandPrint: {
         ModuleCountHold hold;
         viewerCommands.print(frame, path);
@@ -107,7 +138,7 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         // Destroyed without a WM_CLOSE: the viewer still has to be stopped.
-        if (state)
+        if (state && !state->closing)
             CloseViewer(frame, state);
         --ModuleCount;
         return 0;
@@ -116,13 +147,13 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
             state->view->Layout();
         break;
     case WM_CLOSE:
-        if (state) {
-            if (state->waiting) {
-                PostMessageA(frame, WM_CLOSE, 0, 0);
-                return 0;
-            }
-            CloseViewer(frame, state);
+        if (!state || state->closing)
+            return 0;
+        if (state->busy) {
+            state->closePending = true;
+            return 0;
         }
+        CloseViewer(frame, state);
         break;
     case WM_CONTEXTMENU:
         ShowViewerMenu(frame, lParam);

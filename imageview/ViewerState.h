@@ -15,9 +15,15 @@ struct ViewerState {
   std::unique_ptr<ImageView> view;  // destroyed before the file it shows
   HANDLE pacingThread = nullptr;    // null when no thread was started since the last wait
   std::atomic<LONG> stopFlag{0};
-  // A Close or Reload is waiting for the pacing thread; another one arriving
-  // meanwhile is put off until the wait is over.
-  bool waiting = false;
+  // Waits for the pacing thread under way; a Reload arriving meanwhile is put
+  // off until they are over.
+  int waiting = 0;
+  // Commands and waits running inside the frame's procedure: a Close arriving
+  // meanwhile is put off (closePending), and a frame destroyed meanwhile
+  // (closing) leaves the state to be freed when the last of them returns.
+  int busy = 0;
+  bool closePending = false;
+  bool closing = false;
 };
 
 // The viewer state of a frame window; null once it has closed.

@@ -22,6 +22,7 @@ struct CommandCall {
   LONG moduleCount;
 };
 std::vector<CommandCall> calls;
+std::function<void()> duringCommand;
 
 std::string PathText(const char* path)
 {
@@ -31,6 +32,8 @@ std::string PathText(const char* path)
 BOOL RecordPrint(HWND owner, const char* path)
 {
     calls.push_back({"print", nullptr, owner, "", PathText(path), FALSE, ModuleCount});
+    if (duringCommand)
+        duringCommand();
     return TRUE;
 }
 
@@ -45,6 +48,7 @@ class ViewerKeysTest : public ViewerTest {
   void SetUp() override
   {
       calls.clear();
+      duringCommand = nullptr;
       saved = viewerCommands;
       viewerCommands = {RecordPrint, RecordWallpaper};
       path = WriteTrueColourPicture("viewer-keys.bmp", 320, 240, Bands);
@@ -97,6 +101,20 @@ TEST_F(ViewerKeysTest, ControlPPrintsThePictureAndPAloneDoesNothing)
     EXPECT_EQ(calls[0].path, path);
     EXPECT_EQ(calls[0].moduleCount, 2) << "the viewer and the running command";
     EXPECT_TRUE(IsWindow(frame));
+}
+
+TEST_F(ViewerKeysTest, CloseDuringACommandWaitsUntilTheCommandReturns)
+{
+    std::string pathAfterClose;
+    duringCommand = [&] {
+        SendMessageA(frame, WM_CLOSE, 0, 0);
+        PumpFor(50);
+        EXPECT_TRUE(IsWindow(frame));
+        pathAfterClose = StateOf(frame)->imageFile->GetPath();
+    };
+    SendMessageA(frame, WM_COMMAND, 1003, 0);
+    EXPECT_EQ(pathAfterClose, path) << "the command's picture is still there";
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(frame); })) << "the close comes after the command";
 }
 
 TEST_F(ViewerKeysTest, F5DecodesAnewFromTheTop)
