@@ -12,6 +12,8 @@
 
 namespace {
 
+HINSTANCE frameClassInstance;
+
 // How the decoder reduces colours for a screen of `depth` bits per pixel.
 int ReductionModeForScreen(int depth)
 {
@@ -38,13 +40,14 @@ void RegisterViewerClasses(HINSTANCE instance)
     frameClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     frameClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     frameClass.lpszClassName = kFrameClassName;
+    frameClassInstance = instance;
     if (!RegisterClassA(&frameClass))
         MessageBeep(static_cast<UINT>(-1));
 }
 
 void ReleaseViewerClasses()
 {
-    UnregisterClassA(kFrameClassName, ModuleInstance);
+    UnregisterClassA(kFrameClassName, frameClassInstance);
     ReleaseViewClass();
 }
 
