@@ -175,7 +175,9 @@ int ImageReader::SetUpReduction() {
                                             kMethodOfMode[reductionMode_], lineLength));
     reducedLine_.assign(static_cast<size_t>(lineLength), 0);
     if (reductionMode_ >= 3) {
-      optimizer_.reset(new PaletteOptimizer(kGreyLevels, reductionMode_ == 4, lineLength));
+      // The second pass maps rows of the native bitmap, whatever the first
+      // pass was given.
+      optimizer_.reset(new PaletteOptimizer(kGreyLevels, reductionMode_ == 4, outputWidth_));
       keepNative_ = true;
     }
   } else if (isGrey && nativeCopyDepth_ <= 8) {
@@ -214,8 +216,7 @@ int ImageReader::MakePaletteAndBitmaps() {
     ownsPalette_ = true;
   }
 
-  auto make = [&](int depth, BitmapHandle* bitmap, uint8_t** bits, int* stride,
-                  int failure) -> int {
+  auto make = [&](int depth, DibHandle* bitmap, uint8_t** bits, int* stride, int failure) -> int {
     DibRequest request;
     request.width = outputWidth_;
     request.height = outputHeight_;
@@ -415,7 +416,7 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
     Expand555(line, lineLength, expandedLine_.data());
     colour = expandedLine_.data();
   }
-  if (optimizer_) optimizer_->CountRow(colour);
+  if (optimizer_) optimizer_->CountPixels(colour, lineLength);
 
   const uint8_t* shown = line;
   int shownDepth = nativeCopyDepth_;

@@ -22,8 +22,8 @@ PaletteOptimizer::PaletteOptimizer(int colorCount, bool dither, int rowLength)
   if (dither_) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
 }
 
-void PaletteOptimizer::CountRow(const uint8_t* bgr) {
-  for (int x = 0; x < rowLength_; ++x, bgr += 3) {
+void PaletteOptimizer::CountPixels(const uint8_t* bgr, int count) {
+  for (int x = 0; x < count; ++x, bgr += 3) {
     const size_t cell = Cell(bgr[0] >> 3, bgr[1] >> 2, bgr[2] >> 3);
     uint16_t& counter = histogram_[cell];
     if (counter == 0) firstSeen_.push_back(static_cast<uint16_t>(cell));

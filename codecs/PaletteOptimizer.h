@@ -12,9 +12,12 @@
 
 class PaletteOptimizer {
  public:
+  // `rowLength` is the width of the rows MapRow maps.
   PaletteOptimizer(int colorCount, bool dither, int rowLength);
 
-  void CountRow(const uint8_t* bgr);
+  // Counts `count` pixels: a row, or a column of a picture delivered in
+  // columns.
+  void CountPixels(const uint8_t* bgr, int count);
   // Writes red, green, blue triplets; returns their number.
   int ComputePalette(uint8_t (*rgb)[3]);
   void MapRow(const uint8_t* bgr, uint8_t* indices);
