@@ -72,6 +72,12 @@ bool OnKeyDown(HWND frame, WPARAM key)
         command = kCommandPrint;
     else if (key == VK_F5)
         command = kCommandReload;
+    if (key == VK_APPS) {
+        // Not every system's default processing turns this key into a
+        // WM_CONTEXTMENU, so the frame does it, once.
+        SendMessageA(frame, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(frame), static_cast<LPARAM>(-1));
+        return true;
+    }
     if (command)
         PostMessageA(frame, WM_COMMAND, command, 0);
     return command != 0;
@@ -161,6 +167,10 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
         // Others, the context-menu key among them, go to default processing.
         if (OnKeyDown(frame, wParam))
+            return 0;
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_APPS)
             return 0;
         break;
     case WM_COMMAND:

@@ -127,10 +127,11 @@ TEST_F(ViewerKeysTest, F5DecodesAnewFromTheTop)
     ASSERT_TRUE(PeekMessageA(&message, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE));
     DispatchMessageA(&message);
     EXPECT_EQ(state->imageFile->GetProgress(), 0) << "the decoded picture is gone";
-    ASSERT_TRUE(ServeDecodeSteps(1));
-    const ImageRect band = state->imageFile->GetDecodedRect();
-    EXPECT_EQ(band.top, 0);
-    EXPECT_EQ(band.bottom, 19) << "19 rows a step for 320 pixels";
+    ASSERT_TRUE(ServeDecodeStepsUntil([&] { return !state->imageFile->GetDecodedRect().IsEmpty(); }));
+    const ImageRect decoded = state->imageFile->GetDecodedRect();
+    EXPECT_EQ(decoded.top, 0);
+    EXPECT_EQ(decoded.bottom % 19, 0) << "bands of 19 rows for 320 pixels";
+    EXPECT_LT(decoded.bottom, 240);
     ASSERT_TRUE(DecodeToEnd(frame));
 }
 

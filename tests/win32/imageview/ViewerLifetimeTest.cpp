@@ -42,7 +42,7 @@ TEST_F(ViewerLifetimeTest, ClosingWhileDecodingEndsTheThreadAtAnyMoment)
                         DUPLICATE_SAME_ACCESS);
         switch (round % 4) {
         case 0:  // a few steps, then close while the next one is being sent
-            ASSERT_TRUE(ServeDecodeSteps(round % 9)) << "round " << round;
+            ServeDecodeStepsUntil([&] { return StateOf(frame)->imageFile->GetDecodedRect().bottom >= 17 * (round % 9); });
             ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
             SendMessageA(frame, WM_CLOSE, 0, 0);
             break;
@@ -76,7 +76,7 @@ TEST_F(ViewerLifetimeTest, ReloadingWhileDecodingLeavesOneThreadAndFinishes)
                         DUPLICATE_SAME_ACCESS);
         switch (round % 4) {
         case 0:
-            ASSERT_TRUE(ServeDecodeSteps(round % 5)) << "round " << round;
+            ServeDecodeStepsUntil([&] { return state->imageFile->GetDecodedRect().bottom >= 17 * (round % 5); });
             ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
             SendMessageA(frame, WM_COMMAND, 1002, 0);
             break;
@@ -109,7 +109,7 @@ TEST_F(ViewerLifetimeTest, DestroyingTheFrameWithoutClosingStillStopsTheThread)
 {
     HWND frame = OpenViewer(path);
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(ServeDecodeSteps(2));
+    ASSERT_TRUE(ServeDecodeStepsUntil([&] { return !StateOf(frame)->imageFile->GetDecodedRect().IsEmpty(); }));
     ASSERT_TRUE(WaitForPendingStep());
     DestroyWindow(frame);
     EXPECT_FALSE(IsWindow(frame));

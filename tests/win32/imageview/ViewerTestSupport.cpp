@@ -131,11 +131,13 @@ ViewerState* StateOf(HWND frame)
     return ViewerOf(frame);
 }
 
-bool ServeDecodeSteps(int count)
+bool ServeDecodeStepsUntil(const std::function<bool()>& done)
 {
-    for (int i = 0; i < count; ++i) {
-        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_SENDMESSAGE) != WAIT_OBJECT_0)
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 5000)
             return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_SENDMESSAGE);
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }

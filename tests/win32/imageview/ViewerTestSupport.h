@@ -28,9 +28,10 @@ COLORREF Bands(int x, int y);
 HWND OpenViewer(const std::string& path);
 ViewerState* StateOf(HWND frame);
 
-// Lets the pacing thread's next `count` WM_USER messages through and nothing
-// else; false when one did not come within a second.
-bool ServeDecodeSteps(int count);
+// Lets the pacing thread's WM_USER messages through, and nothing else, until
+// `done`; false when that takes more than five seconds. A step sent while
+// one is answered may be answered in the same turn.
+bool ServeDecodeStepsUntil(const std::function<bool()>& done);
 // Dispatches every kind of message until `done` or `timeoutMs` is over.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches every kind of message for `ms` milliseconds.
