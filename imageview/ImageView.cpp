@@ -71,6 +71,10 @@ LRESULT ImageView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         dragging = false;
         ReleaseCapture();
         return 0;
+    case WM_CAPTURECHANGED:
+        // A drag whose button-up went elsewhere is over.
+        dragging = false;
+        return 0;
     case WM_LBUTTONDBLCLK:
         NotifyParent(NM_DBLCLK);
         break;
