@@ -71,6 +71,11 @@ bool Display(const char* path)
     }
 
     auto view = std::make_unique<ImageView>(frame);
+    if (!view->window) {
+        DestroyWindow(frame);  // frees the state
+        MessageBeep(static_cast<UINT>(-1));
+        return false;
+    }
     view->SetReductionMode(ReductionModeForScreen(codec_platform::ScreenDepth()));
     view->Attach(file.get(), true);
     view->Layout();

@@ -3,6 +3,8 @@
 // each opens (or is refused), its decoding ends, and it closes.
 #include "ViewerTestSupport.h"
 
+#include "Module.h"
+#include "ViewClass.h"
 #include "ViewerState.h"
 
 namespace {
@@ -78,6 +80,23 @@ TEST_F(ViewerRobustnessTest, HeaderOfAHugePictureWithNothingBehindItShowsBlack)
     ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
     EXPECT_EQ(StateOf(frame)->view->imageFile, nullptr) << "decoding could not begin";
     EXPECT_TRUE(IsWindow(frame));
+}
+
+TEST_F(ViewerRobustnessTest, WithoutTheViewClassNothingOpensAndNothingStaysCounted)
+{
+    const std::string path = WriteTrueColourPicture("viewer-no-class.bmp", 40, 30, Bands);
+    UseViewClass(ModuleInstance);
+    ReleaseViewClass();
+    WNDCLASSA registered;
+    EXPECT_TRUE(GetClassInfoA(ModuleInstance, kViewClassName, &registered)) << "a use is still counted";
+    ReleaseViewClass();
+    EXPECT_FALSE(GetClassInfoA(ModuleInstance, kViewClassName, &registered)) << "the last release unregisters";
+    EXPECT_EQ(viewCursors.hand, nullptr);
+    EXPECT_EQ(OpenViewer(path), nullptr);
+    EXPECT_EQ(FindWindowA("Glimmora", nullptr), nullptr);
+    UseViewClass(ModuleInstance);
+    EXPECT_NE(viewCursors.hand, nullptr);
+    ASSERT_TRUE(ViewToTheEnd(path));
 }
 
 }  // namespace
