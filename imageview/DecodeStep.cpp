@@ -43,8 +43,13 @@ LRESULT ImageView::DecodeStep(int rowCount)
     if (changed) {
         const RECT band = {changedRect.left - scrollX, changedRect.top - scrollY, changedRect.right - scrollX,
                            changedRect.bottom - scrollY};
-        InvalidateRect(window, &band, FALSE);
-        UpdateWindow(window);
+        RECT client, shown;
+        GetClientRect(window, &client);
+        // Most bands of a tall picture lie below the window: nothing to paint.
+        if (IntersectRect(&shown, &band, &client)) {
+            InvalidateRect(window, &band, FALSE);
+            UpdateWindow(window);
+        }
     }
     return 1;
 }

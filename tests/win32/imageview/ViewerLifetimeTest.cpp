@@ -17,7 +17,7 @@ class ViewerLifetimeTest : public ViewerTest {
 // The pacing thread is blocked sending its next step to this thread.
 bool WaitForPendingStep()
 {
-    return MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_SENDMESSAGE) == WAIT_OBJECT_0;
+    return MsgWaitForMultipleObjectsEx(0, nullptr, 5000, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
 }
 
 TEST_F(ViewerLifetimeTest, ViewerCountsInModuleCountWhileOpen)

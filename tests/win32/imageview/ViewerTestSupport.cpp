@@ -137,7 +137,7 @@ bool ServeDecodeStepsUntil(const std::function<bool()>& done)
     while (!done()) {
         if (GetTickCount() - start > 5000)
             return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_SENDMESSAGE);
+        MsgWaitForMultipleObjectsEx(0, nullptr, 100, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
         MSG message;
         PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
     }
