@@ -14,10 +14,24 @@ class ViewerLifetimeTest : public ViewerTest {
   std::string path;
 };
 
-// The pacing thread is blocked sending its next step to this thread.
+// Waits until the pacing thread is blocked sending its next step to this
+// thread (without answering it).
 bool WaitForPendingStep()
 {
-    return MsgWaitForMultipleObjectsEx(0, nullptr, 5000, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0;
+    for (int waited = 0; waited < 5000; ++waited) {
+        if (HIWORD(GetQueueStatus(QS_SENDMESSAGE)) & QS_SENDMESSAGE)
+            return true;
+        Sleep(1);
+    }
+    return false;
+}
+
+std::string Describe(HWND frame)
+{
+    ImageFile* file = StateOf(frame)->imageFile.get();
+    return "progress " + std::to_string(file->GetProgress()) + ", error " + std::to_string(file->LastError()) +
+           ", rows " + std::to_string(file->GetDecodedRect().bottom) + ", thread ended " +
+           std::to_string(PacingThreadEnded(frame));
 }
 
 TEST_F(ViewerLifetimeTest, ViewerCountsInModuleCountWhileOpen)
@@ -43,7 +57,7 @@ TEST_F(ViewerLifetimeTest, ClosingWhileDecodingEndsTheThreadAtAnyMoment)
         switch (round % 4) {
         case 0:  // a few steps, then close while the next one is being sent
             ServeDecodeStepsUntil([&] { return StateOf(frame)->imageFile->GetDecodedRect().bottom >= 17 * (round % 9); });
-            ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
+            ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
             SendMessageA(frame, WM_CLOSE, 0, 0);
             break;
         case 1:  // decoding freely for a while, closed through a posted message
@@ -77,7 +91,7 @@ TEST_F(ViewerLifetimeTest, ReloadingWhileDecodingLeavesOneThreadAndFinishes)
         switch (round % 4) {
         case 0:
             ServeDecodeStepsUntil([&] { return state->imageFile->GetDecodedRect().bottom >= 17 * (round % 5); });
-            ASSERT_TRUE(WaitForPendingStep()) << "round " << round;
+            ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
             SendMessageA(frame, WM_COMMAND, 1002, 0);
             break;
         case 1:
@@ -110,7 +124,7 @@ TEST_F(ViewerLifetimeTest, DestroyingTheFrameWithoutClosingStillStopsTheThread)
     HWND frame = OpenViewer(path);
     ASSERT_NE(frame, nullptr);
     ASSERT_TRUE(ServeDecodeStepsUntil([&] { return !StateOf(frame)->imageFile->GetDecodedRect().IsEmpty(); }));
-    ASSERT_TRUE(WaitForPendingStep());
+    ASSERT_TRUE(WaitForPendingStep()) << Describe(frame);
     DestroyWindow(frame);
     EXPECT_FALSE(IsWindow(frame));
     EXPECT_EQ(ModuleCount, 0);
