@@ -21,7 +21,10 @@ LRESULT CALLBACK ViewClassProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     auto* view = reinterpret_cast<ImageView*>(GetWindowLongPtrA(window, 0));
     if (!view)
         return DefWindowProcA(window, message, wParam, lParam);
-    return view->WindowProc(message, wParam, lParam);
+    const LRESULT result = view->WindowProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        view->window = nullptr;  // destroyed with its frame, before the object
+    return result;
 }
 
 HCURSOR LoadOwnCursor(HINSTANCE instance, const char* name)
