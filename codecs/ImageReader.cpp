@@ -181,7 +181,7 @@ int ImageReader::SetUpReduction() {
       keepNative_ = true;
     }
   } else if (isGrey && nativeCopyDepth_ <= 8) {
-    paletteCount = MakeGreyRamp(std::min(std::max(bitsPerPixel, 1), 8), palette);
+    paletteCount = MakeGreyRamp(std::min(std::max(GreyBits(), 1), 8), palette);
   } else if (nativeCopyDepth_ == 8 && reductionMode_ != 0) {
     quantizer_.reset(new ColorCubeQuantizer(ColorCubeQuantizer::kCubeColors,
                                             ColorCubeQuantizer::Ordered, lineLength, palette,
@@ -198,7 +198,7 @@ int ImageReader::MakePaletteAndBitmaps() {
   if (needsPalette) {
     if (quantizer_ && quantizer_->Method() != ColorCubeQuantizer::Ordered555) {
       outputPaletteCount_ = quantizer_->GetColorMap(outputPalette_);
-    } else if (isGrey && bitsPerPixel == 8 && nativeCopyDepth_ == 8) {
+    } else if (isGrey && GreyBits() == 8 && nativeCopyDepth_ == 8) {
       outputPaletteCount_ = MakeGreyLevels(outputPalette_);
       MakeGreyIndexTable(colorIndices_);
       colorIndexCount_ = 256;

@@ -141,6 +141,9 @@ class ImageReader {
   int paletteCount = 0;
   uint8_t palette[256][3] = {};  // red, green, blue
   int nativeDepth = 0;
+  // Grey readers that widen their samples before delivering them: the bits
+  // of each delivered sample, which choose the grey palette. 0: bitsPerPixel.
+  int greySampleBits = 0;
   int deliveredWidth = 0;
   bool columnMode = false;
   int deliveredHeight = 0;  // column mode: pixels per delivered column
@@ -151,6 +154,7 @@ class ImageReader {
   int errorCode = 0;
 
  private:
+  int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   int SetUpReduction();
   int MakePaletteAndBitmaps();
   int MapNativeRows(int count, int* changed, ImageRect* rect);

@@ -51,6 +51,8 @@ int PngReader::ReadHeaderPart() {
   } else {
     channels_ = 1;
     bitsPerPixel = depth;
+    // Grey samples are widened to 8 bits before gamma (see PngStartImage).
+    if (header_.colorType == kColourTypeGrey) greySampleBits = 8;
   }
   nativeDepth = bitsPerPixel > 8 ? 24 : 8;
   deliveredWidth = width;
