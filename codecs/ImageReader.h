@@ -118,6 +118,9 @@ class ImageReader {
   int PutColumn(const uint8_t* column, int x);
   // After the last row of a pass: complete, or on to the second pass.
   void FinishPass();
+  // Progress of a pass `done` lines of `total` in: below 10000 however the
+  // scaling rounds, so that only FinishPass completes it.
+  void SetLineProgress(int done, int total);
 
   // For readers whose rows arrive in storage order, top to bottom or from
   // the bottom row up. The n-th stored row's image row; the rectangle of
