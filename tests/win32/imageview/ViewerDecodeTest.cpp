@@ -2,6 +2,8 @@
 // each band as it comes, on a true-colour and on a 256-colour picture.
 #include "ViewerTestSupport.h"
 
+#include <algorithm>
+
 #include "PacingThread.h"
 #include "Screenshot.h"
 #include "ViewerState.h"
@@ -28,8 +30,8 @@ ImageRect Rect(int left, int top, int right, int bottom)
     return rect;
 }
 
-// Opens the picture, checks that it decodes in bands of `rows` from the top,
-// each painted as it comes, and screenshots it half-decoded and complete;
+// Opens the picture and checks that every step decodes and repaints the next
+// band of `rows` from the top; screenshots it half-decoded and complete.
 // `colour` is what pixel (x, y) must look like.
 void ExpectBandedDecode(const std::string& path, int width, int height, int rows, const PictureColour& colour,
                         const std::string& screenshot)
@@ -39,28 +41,35 @@ void ExpectBandedDecode(const std::string& path, int width, int height, int rows
     ViewerState* state = StateOf(frame);
     EXPECT_EQ(RowsPerStep(width, width), rows);
     EXPECT_FALSE(state->imageFile->IsLoading()) << "nothing decodes before the first step";
-    auto decodedRows = [&] { return state->imageFile->GetDecodedRect().bottom; };
 
-    int bands = 0;
-    while (decodedRows() < height / 2) {
-        const int before = decodedRows();
-        ASSERT_TRUE(ServeDecodeStepsUntil([&] { return decodedRows() > before; }));
-        ++bands;
-        const int bottom = decodedRows();
-        EXPECT_EQ(bottom % rows, 0) << "whole bands only, " << bottom << " rows";
-        EXPECT_EQ(state->imageFile->GetDecodedRect(), Rect(0, 0, width, bottom));
-        EXPECT_EQ(state->view->changedRect, Rect(0, bottom - rows, width, bottom)) << "the last band is repainted";
-    }
-    EXPECT_GT(bands, 1);
-    const int bottom = decodedRows();
-    SaveWindowScreenshot(frame, screenshot + "-half");
-    EXPECT_EQ(ViewPixel(frame, 5, bottom - 1), colour(5, bottom - 1)) << "the last band is painted";
-    EXPECT_EQ(ViewPixel(frame, 5, bottom + 1), RGB(0, 0, 0)) << "below it the view is black";
-
+    DecodeStepRecorder recorder(frame);
+    int halfRows = 0;
+    COLORREF lastBandPixel = 0, belowPixel = 0;
+    recorder.onStep = [&](const DecodeStepSeen& step) {
+        if (halfRows || step.decoded.bottom < height / 2)
+            return;
+        halfRows = step.decoded.bottom;
+        SaveWindowScreenshot(frame, screenshot + "-half");
+        lastBandPixel = ViewPixel(frame, 5, halfRows - 1);
+        belowPixel = ViewPixel(frame, 5, halfRows + 1);
+    };
     ASSERT_TRUE(DecodeToEnd(frame));
+
+    ASSERT_EQ(recorder.steps.size(), static_cast<size_t>((height + rows - 1) / rows));
+    int top = 0;
+    for (const DecodeStepSeen& step : recorder.steps) {
+        const int bottom = std::min(top + rows, height);
+        EXPECT_EQ(step.answer, 1);
+        EXPECT_EQ(step.changed, Rect(0, top, width, bottom)) << "the band from row " << top << " is repainted";
+        EXPECT_EQ(step.decoded, Rect(0, 0, width, bottom)) << "decoded down to row " << bottom;
+        top = bottom;
+    }
+    EXPECT_EQ(lastBandPixel, colour(5, halfRows - 1)) << "the last band is painted";
+    EXPECT_EQ(belowPixel, RGB(0, 0, 0)) << "below it the view is black";
+
     EXPECT_EQ(state->imageFile->GetProgress(), 10000);
     SaveWindowScreenshot(frame, screenshot + "-complete");
-    EXPECT_EQ(ViewPixel(frame, 5, bottom + 1), colour(5, bottom + 1));
+    EXPECT_EQ(ViewPixel(frame, 5, halfRows + 1), colour(5, halfRows + 1));
     EXPECT_EQ(ViewPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
 }
 

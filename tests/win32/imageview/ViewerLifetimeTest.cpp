@@ -10,7 +10,8 @@ namespace {
 
 class ViewerLifetimeTest : public ViewerTest {
  protected:
-  void SetUp() override { path = WriteTrueColourPicture("viewer-life.bmp", 640, 480, Bands); }
+  // Tall, so that answering steps for a while seldom reaches the end.
+  void SetUp() override { path = WriteTrueColourPicture("viewer-life.bmp", 640, 2400, Bands); }
   std::string path;
 };
 
@@ -57,7 +58,10 @@ TEST_F(ViewerLifetimeTest, ClosingWhileDecodingEndsTheThreadAtAnyMoment)
         switch (round % 4) {
         case 0:  // a few steps, then close while the next one is being sent
             ServeDecodeStepsUntil([&] { return StateOf(frame)->imageFile->GetDecodedRect().bottom >= 17 * (round % 9); });
-            ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
+            // Answering may have run to the end; otherwise the next step comes.
+            if (!StateOf(frame)->imageFile->IsComplete()) {
+                ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
+            }
             SendMessageA(frame, WM_CLOSE, 0, 0);
             break;
         case 1:  // decoding freely for a while, closed through a posted message
@@ -91,7 +95,9 @@ TEST_F(ViewerLifetimeTest, ReloadingWhileDecodingLeavesOneThreadAndFinishes)
         switch (round % 4) {
         case 0:
             ServeDecodeStepsUntil([&] { return state->imageFile->GetDecodedRect().bottom >= 17 * (round % 5); });
-            ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
+            if (!state->imageFile->IsComplete()) {
+                ASSERT_TRUE(WaitForPendingStep()) << "round " << round << ": " << Describe(frame);
+            }
             SendMessageA(frame, WM_COMMAND, 1002, 0);
             break;
         case 1:
@@ -123,7 +129,7 @@ TEST_F(ViewerLifetimeTest, DestroyingTheFrameWithoutClosingStillStopsTheThread)
 {
     HWND frame = OpenViewer(path);
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(ServeDecodeStepsUntil([&] { return !StateOf(frame)->imageFile->GetDecodedRect().IsEmpty(); }));
+    // Not one step answered: the thread waits with the first.
     ASSERT_TRUE(WaitForPendingStep()) << Describe(frame);
     DestroyWindow(frame);
     EXPECT_FALSE(IsWindow(frame));

@@ -82,6 +82,32 @@ std::string WriteBmp(const char* name, int width, int height, int bits, const st
     return path;
 }
 
+struct FrameSearch {
+    const char* title;
+    HWND found;
+};
+
+BOOL CALLBACK MatchFrame(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<FrameSearch*>(param);
+    char className[32] = "", text[MAX_PATH] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, text, sizeof text);
+    if (std::string(className) != kFrameClassName || (search->title && std::string(text) != search->title))
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+// A viewer frame of this thread, with the title `title` (any when null).
+// Windows of other programs on the same desktop are left alone.
+HWND FindViewerFrame(const char* title)
+{
+    FrameSearch search = {title, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchFrame, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 }  // namespace
 
 std::string WriteTrueColourPicture(const char* name, int width, int height, const PictureColour& colour)
@@ -123,12 +149,41 @@ HWND OpenViewer(const std::string& path)
 {
     if (!Display(path.c_str()))
         return nullptr;
-    return FindWindowA(kFrameClassName, path.c_str());
+    return FindViewerFrame(path.c_str());
 }
 
 ViewerState* StateOf(HWND frame)
 {
     return ViewerOf(frame);
+}
+
+namespace {
+DecodeStepRecorder* recorder;
+}
+
+DecodeStepRecorder::DecodeStepRecorder(HWND frame) : frame_(frame)
+{
+    recorder = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, Watch, nullptr, GetCurrentThreadId());
+}
+
+DecodeStepRecorder::~DecodeStepRecorder()
+{
+    UnhookWindowsHookEx(hook_);
+    recorder = nullptr;
+}
+
+LRESULT CALLBACK DecodeStepRecorder::Watch(int code, WPARAM wParam, LPARAM lParam)
+{
+    const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    ViewerState* state = recorder ? StateOf(recorder->frame_) : nullptr;
+    if (code == HC_ACTION && call->message == WM_USER && state && call->hwnd == state->view->window) {
+        const DecodeStepSeen seen = {call->lResult, state->imageFile->GetDecodedRect(), state->view->changedRect};
+        recorder->steps.push_back(seen);
+        if (recorder->onStep)
+            recorder->onStep(seen);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool ServeDecodeStepsUntil(const std::function<bool()>& done)
@@ -190,7 +245,7 @@ bool CloseViewerWindow(HWND frame)
 void ViewerTest::TearDown()
 {
     HWND frame;
-    while ((frame = FindWindowA(kFrameClassName, nullptr)) != nullptr)
+    while ((frame = FindViewerFrame(nullptr)) != nullptr)
         if (!CloseViewerWindow(frame))
             break;
     EXPECT_EQ(ModuleCount, 0);

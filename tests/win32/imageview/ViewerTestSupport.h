@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/ImageRect.h"
+
 struct ViewerState;
 
 // A picture file in the temporary folder, written top-down so that decoding
@@ -32,6 +34,30 @@ ViewerState* StateOf(HWND frame);
 // `done`; false when that takes more than five seconds. A step sent while
 // one is answered may be answered in the same turn.
 bool ServeDecodeStepsUntil(const std::function<bool()>& done);
+// Notes every decode step the view of `frame` answers, as it is answered:
+// the answer, the rows decoded so far and the band repainted. `onStep`, when
+// set, runs right after each step (the band is painted by then).
+struct DecodeStepSeen {
+  LRESULT answer;
+  ImageRect decoded;
+  ImageRect changed;
+};
+class DecodeStepRecorder {
+ public:
+  explicit DecodeStepRecorder(HWND frame);
+  ~DecodeStepRecorder();
+  DecodeStepRecorder(const DecodeStepRecorder&) = delete;
+  DecodeStepRecorder& operator=(const DecodeStepRecorder&) = delete;
+
+  std::vector<DecodeStepSeen> steps;
+  std::function<void(const DecodeStepSeen&)> onStep;
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam);
+  HWND frame_;
+  HHOOK hook_;
+};
+
 // Dispatches every kind of message until `done` or `timeoutMs` is over.
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // Dispatches every kind of message for `ms` milliseconds.
