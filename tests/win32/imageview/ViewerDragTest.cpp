@@ -113,6 +113,28 @@ TEST_F(ViewerDragTest, LargerPictureIsDraggedWithTheClosedHandWithinItsLimits)
     EXPECT_EQ(GetCursor(), viewCursors.hand);
 }
 
+TEST_F(ViewerDragTest, WhileDecodingTheArrowWithHourglassShows)
+{
+    HWND frame = OpenViewer(WriteTrueColourPicture("viewer-busy.bmp", 640, 2400, Bands));
+    ASSERT_NE(frame, nullptr);
+    ViewerState* state = StateOf(frame);
+    view = state->view.get();
+    HCURSOR duringDecoding = nullptr;
+    {
+        DecodeStepRecorder recorder(frame);
+        recorder.onStep = [&](const DecodeStepSeen&) {
+            if (duringDecoding || state->imageFile->IsComplete())
+                return;
+            Mouse(WM_MOUSEMOVE, 100, 100);
+            duringDecoding = GetCursor();
+        };
+        ASSERT_TRUE(DecodeToEnd(frame));
+    }
+    EXPECT_EQ(duringDecoding, viewCursors.arrowWait);
+    Mouse(WM_MOUSEMOVE, 100, 101);
+    EXPECT_EQ(GetCursor(), viewCursors.hand) << "a tall picture can be dragged once decoded";
+}
+
 TEST_F(ViewerDragTest, GrowingTheFrameKeepsTheOffsetsWithinTheNewLimits)
 {
     HWND frame = OpenDecoded("viewer-grow.bmp", 640, 480, 300, 250);
