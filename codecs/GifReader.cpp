@@ -174,7 +174,7 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   // disagree, the image still ends.
   if (sourceRowsRead_ >= height) rowsDone_ = outputHeight;
 
-  progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+  SetLineProgress(rowsDone_, outputHeight);
   if (!interlaced_) decodedRect = ImageRect{0, 0, outputWidth, rowsDone_};
   if (rowsDone_ == outputHeight) FinishPass();
   return 1;

@@ -181,7 +181,7 @@ int ImageReader::SetUpReduction() {
       keepNative_ = true;
     }
   } else if (isGrey && nativeCopyDepth_ <= 8) {
-    paletteCount = MakeGreyRamp(std::min(std::max(bitsPerPixel, 1), 8), palette);
+    paletteCount = MakeGreyRamp(std::min(std::max(GreyBits(), 1), 8), palette);
   } else if (nativeCopyDepth_ == 8 && reductionMode_ != 0) {
     quantizer_.reset(new ColorCubeQuantizer(ColorCubeQuantizer::kCubeColors,
                                             ColorCubeQuantizer::Ordered, lineLength, palette,
@@ -198,7 +198,7 @@ int ImageReader::MakePaletteAndBitmaps() {
   if (needsPalette) {
     if (quantizer_ && quantizer_->Method() != ColorCubeQuantizer::Ordered555) {
       outputPaletteCount_ = quantizer_->GetColorMap(outputPalette_);
-    } else if (isGrey && bitsPerPixel == 8 && nativeCopyDepth_ == 8) {
+    } else if (isGrey && GreyBits() == 8 && nativeCopyDepth_ == 8) {
       outputPaletteCount_ = MakeGreyLevels(outputPalette_);
       MakeGreyIndexTable(colorIndices_);
       colorIndexCount_ = 256;
@@ -291,6 +291,10 @@ void ImageReader::FinishPass() {
   }
 }
 
+void ImageReader::SetLineProgress(int done, int total) {
+  progress = std::max(0, std::min(ScaleMulDiv(done, 10000, total), 9999));
+}
+
 ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
   const int w = OutputWidth();
   const int h = OutputHeight();
@@ -298,7 +302,7 @@ ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
 }
 
 void ImageReader::StoredRowsDone(int rowsDone, bool topDown) {
-  progress = ScaleMulDiv(rowsDone, 10000, OutputHeight());
+  SetLineProgress(rowsDone, OutputHeight());
   decodedRect = StoredRowsRect(0, rowsDone, topDown);
   if (rowsDone == OutputHeight()) FinishPass();
 }
@@ -338,7 +342,10 @@ int ImageReader::MapNativeRows(int count, int* changed, ImageRect* rect) {
     if (displayBits_)
       optimizer_->MapRow(native, displayBits_ + static_cast<size_t>(rowsMapped_) * displayStride_);
   }
-  progress = 5000 + ScaleMulDiv(rowsMapped_, 5000, outputHeight_);
+  // The second half, complete only once the last row is mapped.
+  progress = rowsMapped_ >= outputHeight_
+                 ? 10000
+                 : 5000 + std::min(ScaleMulDiv(rowsMapped_, 5000, outputHeight_), 4999);
   decodedRect = ImageRect{0, 0, outputWidth_, outputHeight_};
   if (progress >= 10000) {
     progress = 10000;

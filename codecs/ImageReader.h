@@ -118,6 +118,9 @@ class ImageReader {
   int PutColumn(const uint8_t* column, int x);
   // After the last row of a pass: complete, or on to the second pass.
   void FinishPass();
+  // Progress of a pass `done` lines of `total` in: below 10000 however the
+  // scaling rounds, so that only FinishPass completes it.
+  void SetLineProgress(int done, int total);
 
   // For readers whose rows arrive in storage order, top to bottom or from
   // the bottom row up. The n-th stored row's image row; the rectangle of
@@ -141,6 +144,9 @@ class ImageReader {
   int paletteCount = 0;
   uint8_t palette[256][3] = {};  // red, green, blue
   int nativeDepth = 0;
+  // Grey readers that widen their samples before delivering them: the bits
+  // of each delivered sample, which choose the grey palette. 0: bitsPerPixel.
+  int greySampleBits = 0;
   int deliveredWidth = 0;
   bool columnMode = false;
   int deliveredHeight = 0;  // column mode: pixels per delivered column
@@ -151,6 +157,7 @@ class ImageReader {
   int errorCode = 0;
 
  private:
+  int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   int SetUpReduction();
   int MakePaletteAndBitmaps();
   int MapNativeRows(int count, int* changed, ImageRect* rect);

@@ -51,6 +51,8 @@ int PngReader::ReadHeaderPart() {
   } else {
     channels_ = 1;
     bitsPerPixel = depth;
+    // Grey samples are widened to 8 bits before gamma (see PngStartImage).
+    if (header_.colorType == kColourTypeGrey) greySampleBits = 8;
   }
   nativeDepth = bitsPerPixel > 8 ? 24 : 8;
   deliveredWidth = width;
@@ -153,7 +155,7 @@ int PngReader::DecodeSequentialRows(int count, int* changed, ImageRect* rect) {
     } while (!MapsToOutputRow(imageRow, &outputRow));
     if (!PutRow(row, outputRow)) return 0;
     ++rowsDone_;
-    progress = ScaleMulDiv(rowsDone_, 10000, outputHeight);
+    SetLineProgress(rowsDone_, outputHeight);
     decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
   }
   if (rowsDone_ == outputHeight) FinishPass();
@@ -181,7 +183,7 @@ int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
       if (!row) return Fail(ErrBadData);
       mapped = MapsToOutputRow(imageRow, &outputRow);
     }
-    progress = std::min(9999, ScaleMulDiv(rowsRead_, 10000, passRows));
+    SetLineProgress(rowsRead_, passRows);
     if (!mapped) break;
     if (!PutRow(row, outputRow)) return 0;
     touched = Union(touched, ImageRect{0, outputRow, OutputWidth(), outputRow + 1});

@@ -1,0 +1,21 @@
+// The commands of other parts that the viewer's menu and keys start, reached
+// through one table so that tests can watch them.
+#pragma once
+#include <windows.h>
+
+struct ViewerCommands {
+  BOOL (*print)(HWND owner, const char* path);
+  BOOL (*wallpaper)(HINSTANCE instance, HWND owner, const char* caption, const char* path, BOOL tiled);
+};
+extern ViewerCommands viewerCommands;
+
+// The frame's command identifiers.
+enum ViewerCommandId {
+  kCommandClose = 1001,
+  kCommandReload = 1002,
+  kCommandPrint = 1003,
+  kCommandWallpaperTiled = 1004,
+  kCommandWallpaperCentered = 1005,
+  kCommandWallpaperRemove = 1006,
+  kCommandAbout = 1007,
+};
