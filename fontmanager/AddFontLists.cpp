@@ -150,7 +150,7 @@ void TdlgAddFont::lbFoldersChange()
 
 void TdlgAddFont::cbTTClick()
 {
-    if (FFontCount == 0 || AskVerifyMessage(2, "", "", {mbYes, mbNo}) != mrNo)
+    if (FFontCount == 0 || AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbYes, mbNo}) != mrNo)
         Rescan();
 }
 

@@ -45,7 +45,7 @@ void TfrmZel95::ReadRegistryFonts()
         bool scalable = false;
         switch (ReadFonNames(path, description, faceName, scalable)) {
         case frNotFound:
-            if (AskVerifyMessage(1, entry.Name, path, {mbYes, mbNo}) == mrYes)
+            if (AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, entry.Name, path, {mbYes, mbNo}) == mrYes)
                 obsolete.push_back(entry.Name);
             break;
         case frOK:

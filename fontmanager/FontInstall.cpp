@@ -115,7 +115,7 @@ void TdlgAddFont::InstallSelected()
         const bool exists = FileExists(target);
         if (exists) {
             if (!overwriteAll) {
-                const uint16_t answer = AskVerifyMessage(3, target, "", {mbYes, mbNo, mbAll});
+                const uint16_t answer = AskVerifyMessage(Msg::Verify::OverwriteFile, target, "", {mbYes, mbNo, mbAll});
                 if (answer == mrNo)
                     return TCopyOutcome::Skipped;
                 if (answer == mrAll)
@@ -124,22 +124,22 @@ void TdlgAddFont::InstallSelected()
             const DWORD attributes = GetFileAttributesA(target.c_str());
             if (!SetFileAttributesA(target.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
                 !CanDelete(target)) {
-                ShowErrorMessage(4, target);
+                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
                 return TCopyOutcome::Stop;
             }
         }
         std::string temporary;
         if (!CopyToTemporary(record.Path, fontsFolder, temporary)) {
-            ShowErrorMessage(5, record.Path);
+            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
             return TCopyOutcome::Skipped;
         }
         if (!MoveFileExA(temporary.c_str(), target.c_str(), exists ? MOVEFILE_REPLACE_EXISTING : 0)) {
             DeleteFileA(temporary.c_str());
             if (exists) {
-                ShowErrorMessage(4, target);
+                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
                 return TCopyOutcome::Stop;
             }
-            ShowErrorMessage(5, record.Path);
+            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
             return TCopyOutcome::Skipped;
         }
         return TCopyOutcome::Copied;
@@ -166,7 +166,7 @@ void TdlgAddFont::InstallSelected()
                 if (!reported) {
                     if (familyMode)
                         reportedFamilies.push_back(record.Family);
-                    ShowErrorMessage(3, shown);
+                    ShowErrorMessage(Msg::Error::AlreadyInstalled, shown);
                 }
                 continue;
             }
@@ -194,7 +194,7 @@ void TdlgAddFont::InstallSelected()
             if (network && !copy && record.TrueType) {
                 const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
                 if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
-                    ShowErrorMessage(7, FileNamePart(file));
+                    ShowErrorMessage(Msg::Error::CannotInstallFontFile, FileNamePart(file));
                     allDone = false;
                     continue;
                 }
@@ -208,7 +208,7 @@ void TdlgAddFont::InstallSelected()
             if (loaded.empty())
                 loaded = file;
             if (!AddFontResourceA(loaded.c_str()))
-                ShowErrorMessage(7, file);
+                ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
         }
         if (allDone)
             lbSelectedFonts.Delete(entryIndex);

@@ -174,13 +174,14 @@ void RemoveFontEntry(const std::string &entryName, const std::string &fileName, 
     }
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (!SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-        ShowErrorMessage(6, path);
+        ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
         AddFontResourceA(loaded.c_str());
         return;
     }
     const int result = RecycleFile(path);
     if (result != 0) {
-        ShowErrorMessage(result == kAccessDenied ? 13 : 6, path);
+        ShowErrorMessage(result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
+                         path);
         AddFontResourceA(loaded.c_str());
         return;
     }
@@ -212,7 +213,7 @@ void TfrmZel95::sbRemoveClick()
         if (list[index].TrueType) {
             const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
             if (fileName.empty()) {
-                ShowErrorMessage(2, list[index].Name);
+                ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
                 list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
                 continue;
             }
@@ -230,7 +231,7 @@ void TfrmZel95::sbRemoveClick()
             if (fileName.empty()) {
                 if (!askAgain)
                     continue;
-                const uint16_t answer = AskVerifyMessage(5, face, "", {mbYes, mbNo, mbAll});
+                const uint16_t answer = AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
                 if (answer == mrNo)
                     return;
                 if (answer == mrAll)

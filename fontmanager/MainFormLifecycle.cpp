@@ -22,7 +22,7 @@ void TfrmZel95::FormCreate()
     version.dwOSVersionInfoSize = 148;
     GetVersionExA(&version);
     if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
-        ShowErrorMessage(1, "");
+        ShowErrorMessage(Msg::Error::NotWindows95, "");
         ExitProcess(1);
     }
 

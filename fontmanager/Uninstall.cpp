@@ -44,15 +44,15 @@ std::string UninstallerCommandLine(const std::string &programDir)
 
 void UninstallProgram(DWORD otherProcessId)
 {
-    if (AskVerifyMessage(6, "", "", {mbYes, mbNo}) != mrYes)
+    if (AskVerifyMessage(Msg::Verify::RemoveZel95, "", "", {mbYes, mbNo}) != mrYes)
         return;
-    ShowInfoMessage(2, {mbOK});
+    ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK});
     if (otherProcessId != 0 && !EndOtherInstance(otherProcessId)) {
-        ShowErrorMessage(11, "");
+        ShowErrorMessage(Msg::Error::RemovedWhileRunning, "");
         return;
     }
     CloseControlPanel();
     RegDeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
     if (WinExec(UninstallerCommandLine(ProgramDir()).c_str(), SW_SHOWNORMAL) < 32)
-        ShowErrorMessage(12, "");
+        ShowErrorMessage(Msg::Error::UninstallerMissing, "");
 }
