@@ -147,7 +147,7 @@ void TfrmZel95::RefreshFontList()
 
 void TfrmZel95::RebuildCatalogue()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     ReleaseShowItems();
     FNonTTFFonts.Clear();
     NonTTFCount = 0;
@@ -175,7 +175,6 @@ void TfrmZel95::RebuildCatalogue()
     lbFonts.SetItemHeight(MaxTextHeight);
     lbFonts.SetRedraw(true);
     UpdateWindow(lbFonts.Handle());
-    SetScreenCursor(TCursor::Default);
     NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
     UpdateSelectionState();
 }

@@ -91,9 +91,8 @@ void TdlgAddFont::pbOKClick()
     // Enter reaches the default button even while it is disabled.
     if (!pbOK.Enabled())
         return;
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     InstallSelected();
-    SetScreenCursor(TCursor::Default);
 }
 
 void TdlgAddFont::InstallSelected()

@@ -42,7 +42,6 @@ class RemovalCleanup {
         form_.FToDelete.reset();
         form_.lbFonts.SetItemIndex(-1);
         form_.mnuFontRemove.SetEnabled(false);
-        SetScreenCursor(TCursor::Default);
     }
     RemovalCleanup(const RemovalCleanup &) = delete;
     RemovalCleanup &operator=(const RemovalCleanup &) = delete;
@@ -194,11 +193,34 @@ void TfrmZel95::sbRemoveClick()
         SoundErrorBeep();
         return;
     }
-    bool askAgain = true;
-    SetScreenCursor(TCursor::HourGlass);
     FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
     RemovalCleanup cleanup(*this);
+    int recycleCount;
+    {
+        TWaitCursor wait;
+        if (!CollectFontsToDelete() || FToDelete->empty())
+            return;
+        recycleCount = MarkRecycleFiles(*FToDelete);
+    }
+    int answer;
+    {
+        TDlgConfirmRemoval dialog;
+        dialog.Create(this);
+        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
+    }
+    if (answer != mrYes)
+        return;
 
+    TWaitCursor wait;
+    for (const TToDeleteItem &item : *FToDelete)
+        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    RefreshFontList();
+}
+
+bool TfrmZel95::CollectFontsToDelete()
+{
+    bool askAgain = true;
     // Collect: one record per TrueType style, one per other family.
     for (int row = 0; row < lbFonts.Count(); ++row) {
         if (!lbFonts.Selected(row))
@@ -233,7 +255,7 @@ void TfrmZel95::sbRemoveClick()
                     continue;
                 const uint16_t answer = AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
                 if (answer == mrNo)
-                    return;
+                    return false;
                 if (answer == mrAll)
                     askAgain = false;
                 continue;
@@ -250,23 +272,5 @@ void TfrmZel95::sbRemoveClick()
         if (kept == 0)
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     }
-    if (list.empty())
-        return;
-
-    const int recycleCount = MarkRecycleFiles(list);
-    int answer;
-    {
-        TDlgConfirmRemoval dialog;
-        dialog.Create(this);
-        SetScreenCursor(TCursor::Default);
-        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
-    }
-    if (answer != mrYes)
-        return;
-
-    SetScreenCursor(TCursor::HourGlass);
-    for (const TToDeleteItem &item : list)
-        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-    RefreshFontList();
+    return true;
 }

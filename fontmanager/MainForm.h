@@ -115,6 +115,9 @@ class TfrmZel95 : public TForm {
     void sbFullSampleClick();
     void sbAddClick();
     void sbRemoveClick();
+    // Fills FToDelete with the files of the selected families; false when
+    // the user chose to stop.
+    bool CollectFontsToDelete();
     void mnuFileExitClick();
     void mnuFontAddClick();
     void mnuFontRemoveClick();

@@ -62,12 +62,11 @@ void TfrmZel95::lbFontsDblClick()
 
 void TfrmZel95::spSizeChange()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     // Rounded to nearest, halves to the even neighbour (the default rounding mode).
     lbFonts.SetItemHeight(static_cast<int>(std::nearbyint(spSize.Value() * FHeightPerPoint)));
     InvalidateRect(lbFonts.Handle(), nullptr, TRUE);
     UpdateWindow(lbFonts.Handle());
-    SetScreenCursor(TCursor::Default);
 }
 
 void TfrmZel95::cbTTClick()
@@ -91,9 +90,11 @@ void TfrmZel95::sbAddClick()
 {
     TdlgAddFont dialog;
     dialog.Create(this);
-    SetScreenCursor(TCursor::HourGlass);
-    const int result = dialog.ShowModal();
-    SetScreenCursor(TCursor::Default);
+    int result;
+    {
+        TWaitCursor wait;
+        result = dialog.ShowModal();
+    }
     if (result == IDOK)
         sbRefresh.Click();
 }

@@ -11,7 +11,7 @@
 
 void TfrmZel95::FormCreate()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
 
     Application.OnException = [this](const std::exception &e) { AppException(e); };
     Application.HelpFile.clear();
@@ -55,7 +55,6 @@ void TfrmZel95::FormCreate()
 
     ShowAndPaint();
     RefreshFontList();
-    SetScreenCursor(TCursor::Default);
 }
 
 void TfrmZel95::SaveWindowSettings()
