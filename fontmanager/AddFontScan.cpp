@@ -7,6 +7,7 @@
 #include "fontcommon/FileHelpers.h"
 #include "fontcommon/FontReaders.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <algorithm>
@@ -33,13 +34,12 @@ std::vector<std::string> MatchingFiles(const std::string &pattern)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const FileSearchHandle find(FindFirstFileA(pattern.c_str(), &entry));
+    if (!find.Valid())
         return names;
     do
         names.push_back(entry.cFileName);
-    while (FindNextFileA(find, &entry));
-    FindClose(find);
+    while (FindNextFileA(find.Get(), &entry));
     return names;
 }
 

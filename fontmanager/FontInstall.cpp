@@ -6,6 +6,7 @@
 #include "FontsKey.h"
 
 #include "fontcommon/Messages.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <algorithm>
@@ -62,11 +63,9 @@ bool FileExists(const std::string &path)
 // Whether `path` could be deleted now: opened for deletion with no sharing.
 bool CanDelete(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    const KernelHandle file(
+        CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid();
 }
 
 // A copy of `source` under a new name in `folder`, complete or not at all.

@@ -2,6 +2,7 @@
 
 #include "fontcommon/Messages.h"
 #include "fontcommon/Registry.h"
+#include "platform/forms/KernelHandle.h"
 
 namespace {
 
@@ -15,11 +16,10 @@ std::string ProgramDir()
 
 bool EndOtherInstance(DWORD processId)
 {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-    if (!process)
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    if (!process.Valid())
         return false;
-    TerminateProcess(process, 0);
-    CloseHandle(process);
+    TerminateProcess(process.Get(), 0);
     return true;
 }
 
