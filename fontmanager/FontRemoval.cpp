@@ -39,7 +39,7 @@ class RemovalCleanup {
     explicit RemovalCleanup(TfrmZel95 &form) : form_(form) {}
     ~RemovalCleanup()
     {
-        form_.FToDelete.reset();
+        form_.FCatalogue.FToDelete.reset();
         form_.lbFonts.SetItemIndex(-1);
         form_.mnuFontRemove.SetEnabled(false);
     }
@@ -193,14 +193,14 @@ void TfrmZel95::sbRemoveClick()
         SoundErrorBeep();
         return;
     }
-    FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
+    FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
     RemovalCleanup cleanup(*this);
     int recycleCount;
     {
         TWaitCursor wait;
-        if (!CollectFontsToDelete() || FToDelete->empty())
+        if (!CollectFontsToDelete() || FCatalogue.FToDelete->empty())
             return;
-        recycleCount = MarkRecycleFiles(*FToDelete);
+        recycleCount = MarkRecycleFiles(*FCatalogue.FToDelete);
     }
     int answer;
     {
@@ -212,7 +212,7 @@ void TfrmZel95::sbRemoveClick()
         return;
 
     TWaitCursor wait;
-    for (const TToDeleteItem &item : *FToDelete)
+    for (const TToDeleteItem &item : *FCatalogue.FToDelete)
         RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
     SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
     RefreshFontList();
@@ -223,14 +223,13 @@ bool TfrmZel95::CollectFontsToDelete()
     bool askAgain = true;
     // Collect: one record per TrueType style, one per other family.
     for (int row = 0; row < lbFonts.Count(); ++row) {
-        if (!lbFonts.Selected(row))
-            continue;
-        WindowDC dc(Handle());
-        EnumFontFamiliesA(dc.Get(), lbFonts.Text(row).c_str(), FontEnumProc, eaDelete);
+        if (lbFonts.Selected(row))
+            FCatalogue.CollectToDelete(Handle(), lbFonts.Text(row));
     }
 
     // Resolve, last to first: records appended meanwhile are not visited.
-    std::vector<TToDeleteItem> &list = *FToDelete;
+    std::vector<TToDeleteItem> &list = *FCatalogue.FToDelete;
+    const TNonTTFFonts &nonTTFFonts = FCatalogue.FNonTTFFonts;
     for (size_t index = list.size(); index-- > 0;) {
         if (list[index].TrueType) {
             const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
@@ -244,11 +243,11 @@ bool TfrmZel95::CollectFontsToDelete()
             continue;
         }
         const std::string face = list[index].Name;
-        const int faceIndex = FNonTTFFonts.IndexOf(face);
+        const int faceIndex = nonTTFFonts.IndexOf(face);
         if (faceIndex < 0)
             throw EUnexpected("Fontname not found in non-TTF list: " + face);
         int kept = 0;
-        for (const std::string &entry : FNonTTFFonts[faceIndex].Entries) {
+        for (const std::string &entry : nonTTFFonts[faceIndex].Entries) {
             const std::string fileName = ReadFontEntry(entry);
             if (fileName.empty()) {
                 if (!askAgain)

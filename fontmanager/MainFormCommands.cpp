@@ -64,7 +64,7 @@ void TfrmZel95::spSizeChange()
 {
     TWaitCursor wait;
     // Rounded to nearest, halves to the even neighbour (the default rounding mode).
-    lbFonts.SetItemHeight(static_cast<int>(std::nearbyint(spSize.Value() * FHeightPerPoint)));
+    lbFonts.SetItemHeight(static_cast<int>(std::nearbyint(spSize.Value() * FCatalogue.FHeightPerPoint)));
     InvalidateRect(lbFonts.Handle(), nullptr, TRUE);
     UpdateWindow(lbFonts.Handle());
 }
@@ -147,7 +147,7 @@ void TfrmZel95::mnuHelpAboutClick()
 {
     TdlgAbout about;
     about.Create(this);
-    about.lblTTF.SetCaption(std::to_string(TrueTypeCount));
-    about.lblOther.SetCaption(std::to_string(NonTTFCount));
+    about.lblTTF.SetCaption(std::to_string(FCatalogue.TrueTypeCount));
+    about.lblOther.SetCaption(std::to_string(FCatalogue.NonTTFCount));
     about.ShowModal();
 }

@@ -34,7 +34,7 @@ void TfrmZel95::FormCreate()
     FWindowsDir = windowsDir;
     FFontsDir = FWindowsDir + "\\FONTS";
 
-    FNonTTFFonts.Clear();
+    FCatalogue.FNonTTFFonts.Clear();
 
     Toolbar.SetVisible(false);
     StatusBar.SetVisible(false);
@@ -66,7 +66,7 @@ void TfrmZel95::SaveWindowSettings()
 void TfrmZel95::FormDestroy()
 {
     SaveWindowSettings();
-    ReleaseShowItems();
+    FCatalogue.ReleaseShowItems();
     WinHelpA(Handle(), (ProgramFolder() + "ZEL95.HLP").c_str(), HELP_QUIT, 0);
 }
 
