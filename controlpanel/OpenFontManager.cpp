@@ -21,7 +21,7 @@ void OpenFontManager()
     if (result >= 32)
         return;
     if (result == ERROR_FILE_NOT_FOUND || result == ERROR_PATH_NOT_FOUND)
-        ShowErrorMessage(8, commandLine);
+        ShowErrorMessage(Msg::Error::FontManagerNotFound, commandLine);
     else
-        ShowErrorMessage(9, std::to_string(result));
+        ShowErrorMessage(Msg::Error::FontManagerNotStarted, std::to_string(result));
 }

@@ -1,5 +1,7 @@
 #include "fontcommon/FileHelpers.h"
 
+#include "platform/forms/KernelHandle.h"
+
 #include <windows.h>
 
 int CountFiles(const std::string& folder, const std::string& pattern, uint16_t attributes) {
@@ -7,13 +9,12 @@ int CountFiles(const std::string& folder, const std::string& pattern, uint16_t a
   if (search.empty() || search.back() != '\\') search += '\\';
   search += pattern;
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA(search.c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return 0;
+  const FileSearchHandle find(FindFirstFileA(search.c_str(), &entry));
+  if (!find.Valid()) return 0;
   int count = 0;
   do {
     if ((entry.dwFileAttributes & ~static_cast<DWORD>(attributes) & 0xFFFF) == 0) ++count;
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
+  } while (FindNextFileA(find.Get(), &entry));
   return count;
 }
 

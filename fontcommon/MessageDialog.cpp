@@ -1,5 +1,6 @@
 #include "fontcommon/MessageDialog.h"
 
+#include "platform/forms/Gdi.h"
 #include "platform/forms/Modal.h"
 
 #include <windows.h>
@@ -59,12 +60,12 @@ void LayOut(HWND dialog, const TMessageBoxLook& look) {
   const int buttonWidth = units.right, buttonHeight = units.bottom;
 
   RECT text = {0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-  HDC dc = GetDC(dialog);
-  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
-  DrawTextA(dc, look.Text.c_str(), -1, &text,
-            DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-  SelectObject(dc, oldFont);
-  ReleaseDC(dialog, dc);
+  {
+    WindowDC dc(dialog);
+    SelectGuard font(dc.Get(), reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    DrawTextA(dc.Get(), look.Text.c_str(), -1, &text,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+  }
   // The static control wraps a line that exactly fills its width; a little
   // more room keeps the measured lines as they are.
   text.right += spacing;

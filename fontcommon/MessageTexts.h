@@ -4,6 +4,7 @@
 // trimming.
 #pragma once
 
+#include "fontcommon/MessageNumbers.h"
 #include "platform/forms/Exceptions.h"
 
 #include <cstdint>
@@ -17,8 +18,8 @@ class EUndefinedMessage : public Exception {
 };
 
 // Error messages 1 to 9 and 11 to 13.
-std::string ErrorMessageText(uint16_t number, const std::string& text);
+std::string ErrorMessageText(Msg::Error number, const std::string& text);
 // Verify questions 1 to 6.
-std::string VerifyMessageText(uint16_t number, const std::string& text1, const std::string& text2);
+std::string VerifyMessageText(Msg::Verify number, const std::string& text1, const std::string& text2);
 // Information message 2.
-std::string InfoMessageText(uint16_t number);
+std::string InfoMessageText(Msg::Info number);

@@ -25,15 +25,15 @@ uint16_t ShowCatalogueBox(TMsgDlgType kind, const std::string& text, TMsgDlgButt
 
 }  // namespace
 
-void ShowErrorMessage(uint16_t number, const std::string& text) {
+void ShowErrorMessage(Msg::Error number, const std::string& text) {
   ShowCatalogueBox(mtError, ErrorMessageText(number, text), {mbOK});
 }
 
-uint16_t AskVerifyMessage(uint16_t number, const std::string& text1, const std::string& text2,
+uint16_t AskVerifyMessage(Msg::Verify number, const std::string& text1, const std::string& text2,
                           TMsgDlgButtons buttons) {
   return ShowCatalogueBox(mtConfirmation, VerifyMessageText(number, text1, text2), buttons);
 }
 
-uint16_t ShowInfoMessage(uint16_t number, TMsgDlgButtons buttons) {
+uint16_t ShowInfoMessage(Msg::Info number, TMsgDlgButtons buttons) {
   return ShowCatalogueBox(mtInformation, InfoMessageText(number), buttons);
 }

@@ -11,12 +11,12 @@
 #include <string>
 
 // Error box with OK; returns when it is pressed.
-void ShowErrorMessage(uint16_t number, const std::string& text);
+void ShowErrorMessage(Msg::Error number, const std::string& text);
 
 // Confirmation box with the caller's buttons; returns mrYes, mrNo, mrOk or
 // mrAll. Texts a message does not use are ignored.
-uint16_t AskVerifyMessage(uint16_t number, const std::string& text1, const std::string& text2,
+uint16_t AskVerifyMessage(Msg::Verify number, const std::string& text1, const std::string& text2,
                           TMsgDlgButtons buttons);
 
 // Information box with the caller's buttons; returns the chosen button.
-uint16_t ShowInfoMessage(uint16_t number, TMsgDlgButtons buttons);
+uint16_t ShowInfoMessage(Msg::Info number, TMsgDlgButtons buttons);

@@ -42,7 +42,7 @@ void TdlgAddFont::lbAvailableFontsClick()
     for (int i = 0; i < lbSelectedFonts.Count(); ++i)
         lbSelectedFonts.SetSelected(i, false);
     pbDeselect.SetEnabled(false);
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     WithdrawTempFont();
     const int selected = SelectedCount(lbAvailableFonts);
     memSample.Clear();
@@ -64,7 +64,6 @@ void TdlgAddFont::lbAvailableFontsClick()
     }
     pbSelect.SetEnabled(selected > 0);
     pbFullSample.SetEnabled(selected == 1);
-    SetScreenCursor(TCursor::Default);
 }
 
 void TdlgAddFont::lbSelectedFontsClick()
@@ -150,7 +149,7 @@ void TdlgAddFont::lbFoldersChange()
 
 void TdlgAddFont::cbTTClick()
 {
-    if (FFontCount == 0 || AskVerifyMessage(2, "", "", {mbYes, mbNo}) != mrNo)
+    if (FFontCount == 0 || AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbYes, mbNo}) != mrNo)
         Rescan();
 }
 

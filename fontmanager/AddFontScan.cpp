@@ -7,6 +7,7 @@
 #include "fontcommon/FileHelpers.h"
 #include "fontcommon/FontReaders.h"
 #include "platform/forms/Application.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <algorithm>
@@ -33,17 +34,18 @@ std::vector<std::string> MatchingFiles(const std::string &pattern)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const FileSearchHandle find(FindFirstFileA(pattern.c_str(), &entry));
+    if (!find.Valid())
         return names;
     do
         names.push_back(entry.cFileName);
-    while (FindNextFileA(find, &entry));
-    FindClose(find);
+    while (FindNextFileA(find.Get(), &entry));
     return names;
 }
 
-// The progress dialog of one scan: shown or not, ended exactly once.
+// The progress dialog of one scan: shown or not, ended exactly once. While
+// the scan runs the arrow stands over it (and its Cancel), and the hourglass
+// of the rescan comes back when it ends.
 class ScanProgress {
  public:
     ScanProgress(TForm &owner, bool shown) : shown_(shown)
@@ -53,6 +55,7 @@ class ScanProgress {
             StartProgress(dialog_, "", "Reading font files...");
             start_ = GetTickCount();
         }
+        SetScreenCursor(TCursor::Default);
     }
     ~ScanProgress() { End(); }
     ScanProgress(const ScanProgress &) = delete;
@@ -80,9 +83,11 @@ class ScanProgress {
  private:
     void End()
     {
-        if (!ended_)
-            EndProgress(dialog_);
+        if (ended_)
+            return;
         ended_ = true;
+        EndProgress(dialog_);
+        SetScreenCursor(TCursor::HourGlass);
     }
 
     TDlgProgress dialog_;
@@ -126,7 +131,7 @@ void TdlgAddFont::FreeUnusedRecords()
 
 void TdlgAddFont::Rescan()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     ReleaseTempFont();
     for (TButton *button : {&pbSelect, &pbSelectAll, &pbDeselect, &pbDeselectAll, &pbFullSample})
         button->SetEnabled(false);
@@ -139,7 +144,6 @@ void TdlgAddFont::Rescan()
         FillAvailableList();
         pbSelectAll.SetEnabled(lbAvailableFonts.Count() > 0);
     }
-    SetScreenCursor(TCursor::Default);
 }
 
 bool TdlgAddFont::ScanFolder(const std::string &folder)
@@ -155,7 +159,6 @@ bool TdlgAddFont::ScanFolder(const std::string &folder)
 
     const bool removable = GetDriveTypeA(DriveRoot().c_str()) == DRIVE_REMOVABLE;
     ScanProgress progress(*this, FFontCount > kProgressThreshold || removable);
-    SetScreenCursor(TCursor::Default);
     std::string prefix = folder;
     if (prefix.empty() || prefix.back() != '\\')
         prefix += '\\';
@@ -163,7 +166,6 @@ bool TdlgAddFont::ScanFolder(const std::string &folder)
     // A cancelled scan lists nothing, and OK finds nothing of it either.
     auto Cancelled = [this] {
         FFontFiles.clear();
-        SetScreenCursor(TCursor::HourGlass);
         return false;
     };
     uint16_t counter = 0;
@@ -200,7 +202,6 @@ bool TdlgAddFont::ScanFolder(const std::string &folder)
         throw;
     }
     progress.Finish();
-    SetScreenCursor(TCursor::HourGlass);
     return true;
 }
 

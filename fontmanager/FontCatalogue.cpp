@@ -1,17 +1,15 @@
-// The installed-font catalogue: the registered ".FON" faces from the Fonts
-// key joined with the system's enumeration of font families.
-#include "MainForm.h"
+#include "FontCatalogue.h"
 
 #include "FontsKey.h"
 
 #include "fontcommon/FontReaders.h"
 #include "fontcommon/Messages.h"
 #include "fontcommon/Registry.h"
-#include "platform/forms/Canvas.h"
-#include "platform/forms/ScreenCursor.h"
+#include "platform/forms/Gdi.h"
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace {
 
@@ -22,15 +20,9 @@ std::string UpperCase(std::string text)
     return text;
 }
 
-// The canvas the families are measured on while a rebuild enumerates them,
-// and an exception raised inside the enumeration, which must not unwind
-// through the system's code.
-TCanvas *measureCanvas = nullptr;
-std::exception_ptr enumFailure;
-
 }  // namespace
 
-void TfrmZel95::ReadRegistryFonts()
+void TFontCatalogue::ReadRegistryFonts(const std::string &fontsDir)
 {
     std::vector<TRegValue> entries;
     RegReadValues(HKEY_LOCAL_MACHINE, kFontsKey, entries);
@@ -39,13 +31,13 @@ void TfrmZel95::ReadRegistryFonts()
         if (UpperCase(entry.Data).find(".FON") == std::string::npos)
             continue;
         const std::string path =
-            entry.Data.find('\\') != std::string::npos ? entry.Data : FFontsDir + "\\" + entry.Data;
+            entry.Data.find('\\') != std::string::npos ? entry.Data : fontsDir + "\\" + entry.Data;
         std::string description;
         std::string faceName;
         bool scalable = false;
         switch (ReadFonNames(path, description, faceName, scalable)) {
         case frNotFound:
-            if (AskVerifyMessage(1, entry.Name, path, {mbYes, mbNo}) == mrYes)
+            if (AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, entry.Name, path, {mbYes, mbNo}) == mrYes)
                 obsolete.push_back(entry.Name);
             break;
         case frOK:
@@ -60,36 +52,109 @@ void TfrmZel95::ReadRegistryFonts()
         DeleteFontEntry(name);
 }
 
-int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD, LPARAM action)
+void TFontCatalogue::Rebuild(HWND window, const std::string &fontsDir)
 {
-    if (!frmZel95)
-        return 0;
+    ReleaseShowItems();
+    FNonTTFFonts.Clear();
+    NonTTFCount = 0;
+    TrueTypeCount = 0;
+    ReadRegistryFonts(fontsDir);
+
+    MaxTextHeight = 0;
+    MaxDescent = 0;
+    EnumSampleSize = sampleSize_.Value();
+    enumeratedFaces_.clear();
+    list_.SetRedraw(false);
     try {
-        frmZel95->EnumFamily(*reinterpret_cast<const ENUMLOGFONTA *>(logFont), *textMetric,
-                             static_cast<TEnumAction>(action));
+        Enumerate(window, nullptr, eaShow);
     } catch (...) {
-        enumFailure = std::current_exception();
-        return 0;
+        list_.SetRedraw(true);
+        throw;
     }
-    return 1;
+    FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize_.Value();
+    list_.SetItemHeight(MaxTextHeight);
+    list_.SetRedraw(true);
+    UpdateWindow(list_.Handle());
+    NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
 }
 
-void TfrmZel95::EnumFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric, TEnumAction action)
+void TFontCatalogue::CollectToDelete(HWND window, const std::string &family)
+{
+    Enumerate(window, family.c_str(), eaDelete);
+}
+
+bool TFontCatalogue::IsInToDelete(const std::string &name, bool trueType) const
+{
+    if (!FToDelete)
+        return false;
+    return std::any_of(FToDelete->begin(), FToDelete->end(), [&](const TToDeleteItem &item) {
+        return item.Name == name && item.TrueType == trueType;
+    });
+}
+
+void TFontCatalogue::ReleaseShowItems()
+{
+    list_.Clear();
+    showItems_.clear();
+}
+
+void TFontCatalogue::Enumerate(HWND window, const char *family, TEnumAction action)
+{
+    {
+        WindowDC dc(window);
+        TCanvas canvas(dc.Get());
+        action_ = action;
+        measureCanvas_ = &canvas;
+        failure_ = nullptr;
+        EnumFontFamiliesA(dc.Get(), family, FontEnumProc, reinterpret_cast<LPARAM>(this));
+        measureCanvas_ = nullptr;
+    }
+    if (failure_)
+        std::rethrow_exception(std::exchange(failure_, nullptr));
+}
+
+int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD, LPARAM catalogue)
+{
+    return reinterpret_cast<TFontCatalogue *>(catalogue)->TakeFamily(
+               *reinterpret_cast<const ENUMLOGFONTA *>(logFont), *textMetric)
+               ? 1
+               : 0;
+}
+
+// An exception must not unwind through the system's code: it ends the
+// enumeration and is kept for Enumerate.
+bool TFontCatalogue::TakeFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric) noexcept
+{
+    try {
+        if (action_ == eaDelete)
+            AddToDelete(logFont, textMetric);
+        else
+            ShowFamily(logFont, textMetric);
+        return true;
+    } catch (...) {
+        failure_ = std::current_exception();
+        return false;
+    }
+}
+
+void TFontCatalogue::AddToDelete(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric)
+{
+    const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+    const std::string name =
+        std::string(isTrueType ? reinterpret_cast<const char *>(logFont.elfFullName) : logFont.elfLogFont.lfFaceName)
+            .substr(0, 64);
+    if (FToDelete && !IsInToDelete(name, isTrueType)) {
+        TToDeleteItem item;
+        item.Name = name;
+        item.TrueType = isTrueType;
+        FToDelete->push_back(item);
+    }
+}
+
+void TFontCatalogue::ShowFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric)
 {
     const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
     const std::string faceName = logFont.elfLogFont.lfFaceName;
-    const std::string fullName = reinterpret_cast<const char *>(logFont.elfFullName);
-    if (action == eaDelete) {
-        const std::string name = (isTrueType ? fullName : faceName).substr(0, 64);
-        if (FToDelete && !IsInToDelete(name, isTrueType)) {
-            TToDeleteItem item;
-            item.Name = name;
-            item.TrueType = isTrueType;
-            FToDelete->push_back(item);
-        }
-        return;
-    }
-
     // "@" families are East Asian fonts turned for vertical text: the same
     // fonts once more, drawn sideways.
     if (!faceName.empty() && faceName[0] == '@')
@@ -99,88 +164,17 @@ void TfrmZel95::EnumFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textM
     // is one family and one row all the same.
     if (!enumeratedFaces_.insert(faceName).second)
         return;
-    if (measureCanvas) {
-        measureCanvas->SetFont(face, EnumSampleSize);
-        const TEXTMETRICA measured = measureCanvas->TextMetrics();
-        MaxTextHeight = std::max<int32_t>(MaxTextHeight, measured.tmHeight);
-        MaxDescent = std::max<int32_t>(MaxDescent, measured.tmDescent);
-    }
+    measureCanvas_->SetFont(face, EnumSampleSize);
+    const TEXTMETRICA measured = measureCanvas_->TextMetrics();
+    MaxTextHeight = std::max<int32_t>(MaxTextHeight, measured.tmHeight);
+    MaxDescent = std::max<int32_t>(MaxDescent, measured.tmDescent);
     if (isTrueType) {
+        const std::string fullName = reinterpret_cast<const char *>(logFont.elfFullName);
         showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{fullName, true}));
-        lbFonts.AddItem(face, showItems_.back().get());
+        list_.AddItem(face, showItems_.back().get());
         ++TrueTypeCount;
-    } else if (FNonTTFFonts.IndexOf(face) >= 0 && !cbTT.Checked()) {
+    } else if (FNonTTFFonts.IndexOf(face) >= 0 && !trueTypeOnly_.Checked()) {
         showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{faceName, false}));
-        lbFonts.AddItem(face, showItems_.back().get());
+        list_.AddItem(face, showItems_.back().get());
     }
-}
-
-bool TfrmZel95::IsInToDelete(const std::string &name, bool trueType) const
-{
-    if (!FToDelete)
-        return false;
-    return std::any_of(FToDelete->begin(), FToDelete->end(), [&](const TToDeleteItem &item) {
-        return item.Name == name && item.TrueType == trueType;
-    });
-}
-
-// A rebuild can be asked for while one runs: a font change announced while
-// the rebuild's question is open. It runs once the running one has ended,
-// so that the two never fill the list together.
-void TfrmZel95::RefreshFontList()
-{
-    if (rebuilding_) {
-        rebuildAgain_ = true;
-        return;
-    }
-    struct Running {
-        bool &flag;
-        explicit Running(bool &f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    };
-    do {
-        Running running(rebuilding_);
-        rebuildAgain_ = false;
-        RebuildCatalogue();
-    } while (rebuildAgain_);
-}
-
-void TfrmZel95::RebuildCatalogue()
-{
-    SetScreenCursor(TCursor::HourGlass);
-    ReleaseShowItems();
-    FNonTTFFonts.Clear();
-    NonTTFCount = 0;
-    TrueTypeCount = 0;
-    ReadRegistryFonts();
-
-    MaxTextHeight = 0;
-    MaxDescent = 0;
-    EnumSampleSize = spSize.Value();
-    lbFonts.SetRedraw(false);
-    enumeratedFaces_.clear();
-    {
-        WindowDC dc(Handle());
-        TCanvas canvas(dc.Get());
-        measureCanvas = &canvas;
-        enumFailure = nullptr;
-        EnumFontFamiliesA(dc.Get(), nullptr, FontEnumProc, eaShow);
-        measureCanvas = nullptr;
-    }
-    if (enumFailure) {
-        lbFonts.SetRedraw(true);
-        std::rethrow_exception(std::exchange(enumFailure, nullptr));
-    }
-    FHeightPerPoint = static_cast<double>(MaxTextHeight) / spSize.Value();
-    lbFonts.SetItemHeight(MaxTextHeight);
-    lbFonts.SetRedraw(true);
-    UpdateWindow(lbFonts.Handle());
-    SetScreenCursor(TCursor::Default);
-    NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
-    UpdateSelectionState();
-}
-
-void TfrmZel95::HandleFontChange()
-{
-    RefreshFontList();
 }

@@ -6,6 +6,7 @@
 #include "FontsKey.h"
 
 #include "fontcommon/Messages.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <algorithm>
@@ -62,11 +63,9 @@ bool FileExists(const std::string &path)
 // Whether `path` could be deleted now: opened for deletion with no sharing.
 bool CanDelete(const std::string &path)
 {
-    HANDLE file = CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(file);
-    return true;
+    const KernelHandle file(
+        CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid();
 }
 
 // A copy of `source` under a new name in `folder`, complete or not at all.
@@ -91,9 +90,8 @@ void TdlgAddFont::pbOKClick()
     // Enter reaches the default button even while it is disabled.
     if (!pbOK.Enabled())
         return;
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     InstallSelected();
-    SetScreenCursor(TCursor::Default);
 }
 
 void TdlgAddFont::InstallSelected()
@@ -115,7 +113,7 @@ void TdlgAddFont::InstallSelected()
         const bool exists = FileExists(target);
         if (exists) {
             if (!overwriteAll) {
-                const uint16_t answer = AskVerifyMessage(3, target, "", {mbYes, mbNo, mbAll});
+                const uint16_t answer = AskVerifyMessage(Msg::Verify::OverwriteFile, target, "", {mbYes, mbNo, mbAll});
                 if (answer == mrNo)
                     return TCopyOutcome::Skipped;
                 if (answer == mrAll)
@@ -124,22 +122,22 @@ void TdlgAddFont::InstallSelected()
             const DWORD attributes = GetFileAttributesA(target.c_str());
             if (!SetFileAttributesA(target.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
                 !CanDelete(target)) {
-                ShowErrorMessage(4, target);
+                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
                 return TCopyOutcome::Stop;
             }
         }
         std::string temporary;
         if (!CopyToTemporary(record.Path, fontsFolder, temporary)) {
-            ShowErrorMessage(5, record.Path);
+            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
             return TCopyOutcome::Skipped;
         }
         if (!MoveFileExA(temporary.c_str(), target.c_str(), exists ? MOVEFILE_REPLACE_EXISTING : 0)) {
             DeleteFileA(temporary.c_str());
             if (exists) {
-                ShowErrorMessage(4, target);
+                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
                 return TCopyOutcome::Stop;
             }
-            ShowErrorMessage(5, record.Path);
+            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
             return TCopyOutcome::Skipped;
         }
         return TCopyOutcome::Copied;
@@ -166,7 +164,7 @@ void TdlgAddFont::InstallSelected()
                 if (!reported) {
                     if (familyMode)
                         reportedFamilies.push_back(record.Family);
-                    ShowErrorMessage(3, shown);
+                    ShowErrorMessage(Msg::Error::AlreadyInstalled, shown);
                 }
                 continue;
             }
@@ -194,7 +192,7 @@ void TdlgAddFont::InstallSelected()
             if (network && !copy && record.TrueType) {
                 const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
                 if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
-                    ShowErrorMessage(7, FileNamePart(file));
+                    ShowErrorMessage(Msg::Error::CannotInstallFontFile, FileNamePart(file));
                     allDone = false;
                     continue;
                 }
@@ -208,7 +206,7 @@ void TdlgAddFont::InstallSelected()
             if (loaded.empty())
                 loaded = file;
             if (!AddFontResourceA(loaded.c_str()))
-                ShowErrorMessage(7, file);
+                ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
         }
         if (allDone)
             lbSelectedFonts.Delete(entryIndex);

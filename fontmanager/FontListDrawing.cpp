@@ -14,20 +14,20 @@ void TfrmZel95::lbFontsDrawItem(TCanvas &canvas, int index, const RECT &rect, un
     RECT icon;
     icon.left = rect.left + 2;
     icon.top = rect.top + 2;
-    icon.bottom = rect.bottom - MaxDescent + 2;
+    icon.bottom = rect.bottom - FCatalogue.MaxDescent + 2;
     icon.right = icon.left + (icon.bottom - icon.top);
 
     canvas.SetTextAlign(TA_BASELINE);
     const int size = spSize.Value();
     canvas.SetFont(face, size);
-    canvas.TextRect(rect, rect.left + icon.right + MaxDescent, icon.bottom, face);
+    canvas.TextRect(rect, rect.left + icon.right + FCatalogue.MaxDescent, icon.bottom, face);
 
     // 70 % of the sample size, rounded up; its opaque fill also cuts the
     // sample off at the name column.
     canvas.SetFont("MS Sans Serif", size - (3 * size) / 10);
     RECT nameColumn = rect;
     nameColumn.left = kNameColumn;
-    canvas.TextRect(nameColumn, kNameColumn + MaxDescent, icon.bottom, face);
+    canvas.TextRect(nameColumn, kNameColumn + FCatalogue.MaxDescent, icon.bottom, face);
 
     const TToShowItem *item = ShowItem(index);
     if (item && item->TrueType)

@@ -39,10 +39,9 @@ class RemovalCleanup {
     explicit RemovalCleanup(TfrmZel95 &form) : form_(form) {}
     ~RemovalCleanup()
     {
-        form_.FToDelete.reset();
+        form_.FCatalogue.FToDelete.reset();
         form_.lbFonts.SetItemIndex(-1);
         form_.mnuFontRemove.SetEnabled(false);
-        SetScreenCursor(TCursor::Default);
     }
     RemovalCleanup(const RemovalCleanup &) = delete;
     RemovalCleanup &operator=(const RemovalCleanup &) = delete;
@@ -174,13 +173,14 @@ void RemoveFontEntry(const std::string &entryName, const std::string &fileName, 
     }
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (!SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-        ShowErrorMessage(6, path);
+        ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
         AddFontResourceA(loaded.c_str());
         return;
     }
     const int result = RecycleFile(path);
     if (result != 0) {
-        ShowErrorMessage(result == kAccessDenied ? 13 : 6, path);
+        ShowErrorMessage(result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
+                         path);
         AddFontResourceA(loaded.c_str());
         return;
     }
@@ -193,26 +193,48 @@ void TfrmZel95::sbRemoveClick()
         SoundErrorBeep();
         return;
     }
-    bool askAgain = true;
-    SetScreenCursor(TCursor::HourGlass);
-    FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
+    FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
     RemovalCleanup cleanup(*this);
+    int recycleCount;
+    {
+        TWaitCursor wait;
+        if (!CollectFontsToDelete() || FCatalogue.FToDelete->empty())
+            return;
+        recycleCount = MarkRecycleFiles(*FCatalogue.FToDelete);
+    }
+    int answer;
+    {
+        TDlgConfirmRemoval dialog;
+        dialog.Create(this);
+        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
+    }
+    if (answer != mrYes)
+        return;
 
+    TWaitCursor wait;
+    for (const TToDeleteItem &item : *FCatalogue.FToDelete)
+        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    RefreshFontList();
+}
+
+bool TfrmZel95::CollectFontsToDelete()
+{
+    bool askAgain = true;
     // Collect: one record per TrueType style, one per other family.
     for (int row = 0; row < lbFonts.Count(); ++row) {
-        if (!lbFonts.Selected(row))
-            continue;
-        WindowDC dc(Handle());
-        EnumFontFamiliesA(dc.Get(), lbFonts.Text(row).c_str(), FontEnumProc, eaDelete);
+        if (lbFonts.Selected(row))
+            FCatalogue.CollectToDelete(Handle(), lbFonts.Text(row));
     }
 
     // Resolve, last to first: records appended meanwhile are not visited.
-    std::vector<TToDeleteItem> &list = *FToDelete;
+    std::vector<TToDeleteItem> &list = *FCatalogue.FToDelete;
+    const TNonTTFFonts &nonTTFFonts = FCatalogue.FNonTTFFonts;
     for (size_t index = list.size(); index-- > 0;) {
         if (list[index].TrueType) {
             const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
             if (fileName.empty()) {
-                ShowErrorMessage(2, list[index].Name);
+                ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
                 list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
                 continue;
             }
@@ -221,18 +243,18 @@ void TfrmZel95::sbRemoveClick()
             continue;
         }
         const std::string face = list[index].Name;
-        const int faceIndex = FNonTTFFonts.IndexOf(face);
+        const int faceIndex = nonTTFFonts.IndexOf(face);
         if (faceIndex < 0)
             throw EUnexpected("Fontname not found in non-TTF list: " + face);
         int kept = 0;
-        for (const std::string &entry : FNonTTFFonts[faceIndex].Entries) {
+        for (const std::string &entry : nonTTFFonts[faceIndex].Entries) {
             const std::string fileName = ReadFontEntry(entry);
             if (fileName.empty()) {
                 if (!askAgain)
                     continue;
-                const uint16_t answer = AskVerifyMessage(5, face, "", {mbYes, mbNo, mbAll});
+                const uint16_t answer = AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
                 if (answer == mrNo)
-                    return;
+                    return false;
                 if (answer == mrAll)
                     askAgain = false;
                 continue;
@@ -249,23 +271,5 @@ void TfrmZel95::sbRemoveClick()
         if (kept == 0)
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
     }
-    if (list.empty())
-        return;
-
-    const int recycleCount = MarkRecycleFiles(list);
-    int answer;
-    {
-        TDlgConfirmRemoval dialog;
-        dialog.Create(this);
-        SetScreenCursor(TCursor::Default);
-        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
-    }
-    if (answer != mrYes)
-        return;
-
-    SetScreenCursor(TCursor::HourGlass);
-    for (const TToDeleteItem &item : list)
-        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-    RefreshFontList();
+    return true;
 }

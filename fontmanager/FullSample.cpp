@@ -20,9 +20,9 @@ void TfrmZel95::sbFullSampleClick()
     if (item->TrueType) {
         fileName = ReadFontEntry(item->Name + " (TrueType)");
     } else {
-        const int face = FNonTTFFonts.IndexOf(lbFonts.Text(row));
+        const int face = FCatalogue.FNonTTFFonts.IndexOf(lbFonts.Text(row));
         if (face >= 0)
-            fileName = ReadFontEntry(FNonTTFFonts[face].Entries.front());
+            fileName = ReadFontEntry(FCatalogue.FNonTTFFonts[face].Entries.front());
     }
     if (fileName.find('\\') == std::string::npos)
         fileName = FFontsDir + "\\" + fileName;

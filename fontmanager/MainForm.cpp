@@ -3,8 +3,7 @@
 #include "Resources.h"
 
 #include "platform/forms/Application.h"
-
-TfrmZel95 *frmZel95 = nullptr;
+#include "platform/forms/ScreenCursor.h"
 
 namespace {
 const TFormDefinition kMainFormDefinition = {"TfrmZel95", "Zel 95", TBorderStyle::Sizeable, 550, 377, false};
@@ -20,7 +19,6 @@ std::string ProgramFolder()
 
 TfrmZel95::TfrmZel95() : TForm("frmZel95", kMainFormDefinition)
 {
-    frmZel95 = this;
     KeyPreview = true;
     OnKeyUp = [this](WORD &key) { FormKeyUp(key); };
     OnDestroy = [this] { FormDestroy(); };
@@ -54,8 +52,6 @@ TfrmZel95::~TfrmZel95()
     // The application handlers the window installed go with it.
     Application.OnException = nullptr;
     Application.OnHint = nullptr;
-    if (frmZel95 == this)
-        frmZel95 = nullptr;
 }
 
 void TfrmZel95::Create()
@@ -154,8 +150,37 @@ const TToShowItem *TfrmZel95::ShowItem(int index) const
     return static_cast<const TToShowItem *>(lbFonts.Object(index));
 }
 
-void TfrmZel95::ReleaseShowItems()
+// A rebuild can be asked for while one runs: a font change announced while
+// the rebuild's question is open. It runs once the running one has ended,
+// so that the two never fill the list together.
+void TfrmZel95::RefreshFontList()
 {
-    lbFonts.Clear();
-    showItems_.clear();
+    if (rebuilding_) {
+        rebuildAgain_ = true;
+        return;
+    }
+    struct Running {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    };
+    do {
+        Running running(rebuilding_);
+        rebuildAgain_ = false;
+        RebuildCatalogue();
+    } while (rebuildAgain_);
+}
+
+void TfrmZel95::RebuildCatalogue()
+{
+    {
+        TWaitCursor wait;
+        FCatalogue.Rebuild(Handle(), FFontsDir);
+    }
+    UpdateSelectionState();
+}
+
+void TfrmZel95::HandleFontChange()
+{
+    RefreshFontList();
 }

@@ -3,6 +3,7 @@
 // command it.
 #pragma once
 
+#include "FontCatalogue.h"
 #include "FontItems.h"
 
 #include "platform/forms/Bevel.h"
@@ -19,12 +20,8 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <exception>
-#include <memory>
-#include <set>
 #include <string>
-#include <vector>
 
 class TfrmZel95 : public TForm {
  public:
@@ -69,18 +66,9 @@ class TfrmZel95 : public TForm {
     // Fields.
     std::string FWindowsDir;
     std::string FFontsDir;
-    TNonTTFFonts FNonTTFFonts;
-    // Exists only while a removal collects its fonts.
-    std::unique_ptr<std::vector<TToDeleteItem>> FToDelete;
     bool FLoaded = false;
-    double FHeightPerPoint = 0.0;
-
-    // Counters and measures of the last rebuild of the catalogue.
-    uint16_t TrueTypeCount = 0;
-    uint16_t NonTTFCount = 0;
-    int32_t MaxTextHeight = 0;
-    int32_t MaxDescent = 0;
-    int32_t EnumSampleSize = 0;
+    // The installed-font catalogue behind the rows of lbFonts.
+    TFontCatalogue FCatalogue{lbFonts, spSize, cbTT};
 
     // Lifecycle and application handlers.
     void FormCreate();
@@ -90,13 +78,9 @@ class TfrmZel95 : public TForm {
     void AppException(const std::exception &e);
     void ShowHint();
 
-    // The installed-font catalogue.
-    void ReadRegistryFonts();
+    // The one way to rebuild the catalogue and the list.
     void RefreshFontList();
     void HandleFontChange();
-    // One family of the system's enumeration, for `action`.
-    void EnumFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric, TEnumAction action);
-    bool IsInToDelete(const std::string &name, bool trueType) const;
 
     // The font list and its commands.
     int CountSelected() const;
@@ -115,6 +99,9 @@ class TfrmZel95 : public TForm {
     void sbFullSampleClick();
     void sbAddClick();
     void sbRemoveClick();
+    // Fills FToDelete with the files of the selected families; false when
+    // the user chose to stop.
+    bool CollectFontsToDelete();
     void mnuFileExitClick();
     void mnuFontAddClick();
     void mnuFontRemoveClick();
@@ -136,24 +123,12 @@ class TfrmZel95 : public TForm {
  private:
     void CreateComponents();
     void CreateMenu();
-    void ReleaseShowItems();
 
-    // The records behind the rows of lbFonts.
-    std::vector<std::unique_ptr<TToShowItem>> showItems_;
-    // Faces the running rebuild has met already.
-    std::set<std::string> enumeratedFaces_;
     // A rebuild runs; another one was asked for meanwhile.
     bool rebuilding_ = false;
     bool rebuildAgain_ = false;
     void RebuildCatalogue();
 };
-
-// The font family enumeration's callback; `action` is a TEnumAction. The
-// families go to the main window that is rebuilding its catalogue.
-int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD fontType, LPARAM action);
-
-// The main window while it exists.
-extern TfrmZel95 *frmZel95;
 
 // The folder of the program's executable, ending in a backslash.
 std::string ProgramFolder();

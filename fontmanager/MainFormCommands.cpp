@@ -62,12 +62,11 @@ void TfrmZel95::lbFontsDblClick()
 
 void TfrmZel95::spSizeChange()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
     // Rounded to nearest, halves to the even neighbour (the default rounding mode).
-    lbFonts.SetItemHeight(static_cast<int>(std::nearbyint(spSize.Value() * FHeightPerPoint)));
+    lbFonts.SetItemHeight(static_cast<int>(std::nearbyint(spSize.Value() * FCatalogue.FHeightPerPoint)));
     InvalidateRect(lbFonts.Handle(), nullptr, TRUE);
     UpdateWindow(lbFonts.Handle());
-    SetScreenCursor(TCursor::Default);
 }
 
 void TfrmZel95::cbTTClick()
@@ -91,9 +90,11 @@ void TfrmZel95::sbAddClick()
 {
     TdlgAddFont dialog;
     dialog.Create(this);
-    SetScreenCursor(TCursor::HourGlass);
-    const int result = dialog.ShowModal();
-    SetScreenCursor(TCursor::Default);
+    int result;
+    {
+        TWaitCursor wait;
+        result = dialog.ShowModal();
+    }
     if (result == IDOK)
         sbRefresh.Click();
 }
@@ -146,7 +147,7 @@ void TfrmZel95::mnuHelpAboutClick()
 {
     TdlgAbout about;
     about.Create(this);
-    about.lblTTF.SetCaption(std::to_string(TrueTypeCount));
-    about.lblOther.SetCaption(std::to_string(NonTTFCount));
+    about.lblTTF.SetCaption(std::to_string(FCatalogue.TrueTypeCount));
+    about.lblOther.SetCaption(std::to_string(FCatalogue.NonTTFCount));
     about.ShowModal();
 }

@@ -11,7 +11,7 @@
 
 void TfrmZel95::FormCreate()
 {
-    SetScreenCursor(TCursor::HourGlass);
+    TWaitCursor wait;
 
     Application.OnException = [this](const std::exception &e) { AppException(e); };
     Application.HelpFile.clear();
@@ -22,7 +22,7 @@ void TfrmZel95::FormCreate()
     version.dwOSVersionInfoSize = 148;
     GetVersionExA(&version);
     if (version.dwPlatformId != VER_PLATFORM_WIN32_WINDOWS) {
-        ShowErrorMessage(1, "");
+        ShowErrorMessage(Msg::Error::NotWindows95, "");
         ExitProcess(1);
     }
 
@@ -34,7 +34,7 @@ void TfrmZel95::FormCreate()
     FWindowsDir = windowsDir;
     FFontsDir = FWindowsDir + "\\FONTS";
 
-    FNonTTFFonts.Clear();
+    FCatalogue.FNonTTFFonts.Clear();
 
     Toolbar.SetVisible(false);
     StatusBar.SetVisible(false);
@@ -55,7 +55,6 @@ void TfrmZel95::FormCreate()
 
     ShowAndPaint();
     RefreshFontList();
-    SetScreenCursor(TCursor::Default);
 }
 
 void TfrmZel95::SaveWindowSettings()
@@ -67,7 +66,7 @@ void TfrmZel95::SaveWindowSettings()
 void TfrmZel95::FormDestroy()
 {
     SaveWindowSettings();
-    ReleaseShowItems();
+    FCatalogue.ReleaseShowItems();
     WinHelpA(Handle(), (ProgramFolder() + "ZEL95.HLP").c_str(), HELP_QUIT, 0);
 }
 

@@ -1,5 +1,7 @@
 #include "SingleInstance.h"
 
+#include "platform/forms/KernelHandle.h"
+
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -7,27 +9,10 @@
 
 namespace {
 
-class SnapshotHandle {
- public:
-    SnapshotHandle(DWORD flags, DWORD processId) : handle_(CreateToolhelp32Snapshot(flags, processId)) {}
-    ~SnapshotHandle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    SnapshotHandle(const SnapshotHandle &) = delete;
-    SnapshotHandle &operator=(const SnapshotHandle &) = delete;
-    HANDLE Get() const { return handle_; }
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-    HANDLE handle_;
-};
-
 // The path of a process's first module, its executable; "" when unknown.
 std::string FirstModulePath(DWORD processId)
 {
-    SnapshotHandle modules(TH32CS_SNAPMODULE, processId);
+    KernelHandle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
     MODULEENTRY32 module{};
     module.dwSize = sizeof module;
     if (modules.Valid() && Module32First(modules.Get(), &module))
@@ -63,7 +48,7 @@ DWORD FindInstanceIn(const std::vector<TListedProcess> &processes, DWORD self, c
 
 DWORD FindOtherInstance(const std::string &exePath)
 {
-    SnapshotHandle processes(TH32CS_SNAPPROCESS, 0);
+    KernelHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!processes.Valid())
         return 0;
     std::vector<TListedProcess> listed;

@@ -2,6 +2,7 @@
 
 #include "fontcommon/Messages.h"
 #include "fontcommon/Registry.h"
+#include "platform/forms/KernelHandle.h"
 
 namespace {
 
@@ -15,11 +16,10 @@ std::string ProgramDir()
 
 bool EndOtherInstance(DWORD processId)
 {
-    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, processId);
-    if (!process)
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, processId));
+    if (!process.Valid())
         return false;
-    TerminateProcess(process, 0);
-    CloseHandle(process);
+    TerminateProcess(process.Get(), 0);
     return true;
 }
 
@@ -44,15 +44,15 @@ std::string UninstallerCommandLine(const std::string &programDir)
 
 void UninstallProgram(DWORD otherProcessId)
 {
-    if (AskVerifyMessage(6, "", "", {mbYes, mbNo}) != mrYes)
+    if (AskVerifyMessage(Msg::Verify::RemoveZel95, "", "", {mbYes, mbNo}) != mrYes)
         return;
-    ShowInfoMessage(2, {mbOK});
+    ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK});
     if (otherProcessId != 0 && !EndOtherInstance(otherProcessId)) {
-        ShowErrorMessage(11, "");
+        ShowErrorMessage(Msg::Error::RemovedWhileRunning, "");
         return;
     }
     CloseControlPanel();
     RegDeleteKeyTree(HKEY_LOCAL_MACHINE, kUninstallKeyPath);
     if (WinExec(UninstallerCommandLine(ProgramDir()).c_str(), SW_SHOWNORMAL) < 32)
-        ShowErrorMessage(12, "");
+        ShowErrorMessage(Msg::Error::UninstallerMissing, "");
 }

@@ -86,7 +86,7 @@ int main(int argc, char **argv)
             times.push_back(Milliseconds(start, end));
         }
         rows = form.lbFonts.Count();
-        trueType = form.TrueTypeCount;
+        trueType = form.FCatalogue.TrueTypeCount;
     }
 
     for (size_t i = 0; i < files.size(); ++i) {

@@ -1,20 +1,19 @@
 #include "Canvas.h"
 
-TCanvas::TCanvas(HDC dc)
-    : dc_(dc), originalFont_(GetCurrentObject(dc, OBJ_FONT)), originalAlign_(GetTextAlign(dc))
+TCanvas::TCanvas(HDC dc) : dc_(dc), originalAlign_(GetTextAlign(dc))
 {
 }
 
 TCanvas::~TCanvas()
 {
-    SelectObject(dc_, originalFont_);
     ::SetTextAlign(dc_, originalAlign_);
 }
 
 void TCanvas::SetFont(const std::string &face, int points, unsigned style)
 {
     FontHandle font = CreatePointFont(face, points, style);
-    SelectObject(dc_, font.Get());
+    fontSelection_.reset();
+    fontSelection_.emplace(dc_, font.Get());
     font_ = std::move(font);
 }
 

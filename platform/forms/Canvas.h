@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 class TCanvas {
@@ -29,7 +30,8 @@ class TCanvas {
 
  private:
     HDC dc_;
-    FontHandle font_;
-    HGDIOBJ originalFont_;
     UINT originalAlign_;
+    FontHandle font_;
+    // Declared after the font, so that the context lets go of it before it goes.
+    std::optional<SelectGuard> fontSelection_;
 };

@@ -4,6 +4,7 @@
 #include "DriveComboBox.h"
 #include "DrivePictures.h"
 #include "ErrorBeep.h"
+#include "KernelHandle.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,16 +41,15 @@ bool ListSubfolders(const std::string &folder, std::vector<std::string> &names)
         pattern += '\\';
     pattern += "*.*";
     WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE)
+    const FileSearchHandle find(FindFirstFileA(pattern.c_str(), &entry));
+    if (!find.Valid())
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
         const std::string name = entry.cFileName;
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !(entry.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) &&
             name != "." && name != "..")
             names.push_back(name);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &entry));
     std::sort(names.begin(), names.end(), LessIgnoringCase);
     return true;
 }

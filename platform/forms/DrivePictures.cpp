@@ -4,8 +4,6 @@
 
 namespace {
 
-using PenHandle = GdiObject<HPEN>;
-
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kGrey = RGB(128, 128, 128);
 const COLORREF kSilver = RGB(192, 192, 192);

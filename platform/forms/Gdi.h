@@ -42,6 +42,7 @@ class GdiObject {
 using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
+using PenHandle = GdiObject<HPEN>;
 
 // Selects an object into a device context for the guard's lifetime.
 class SelectGuard {
@@ -67,6 +68,21 @@ class WindowDC {
 
  private:
     HWND window_;
+    HDC dc_;
+};
+
+// The device context of one WM_PAINT (BeginPaint / EndPaint).
+class PaintDC {
+ public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() { EndPaint(window_, &paint_); }
+    PaintDC(const PaintDC &) = delete;
+    PaintDC &operator=(const PaintDC &) = delete;
+    HDC Get() const { return dc_; }
+
+ private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
     HDC dc_;
 };
 

@@ -1,5 +1,7 @@
 #include "Panel.h"
 
+#include "Gdi.h"
+
 void TPanel::Create(TControl *parent, int left, int top, int width, int height)
 {
     RegisterContainerClass("TPanel", 0, GetSysColorBrush(COLOR_BTNFACE));
@@ -9,12 +11,10 @@ void TPanel::Create(TControl *parent, int left, int top, int width, int height)
 LRESULT TPanel::ContainerProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAINT) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(handle_, &paint);
+        PaintDC dc(handle_);
         RECT client;
         GetClientRect(handle_, &client);
-        DrawEdge(dc, &client, BDR_RAISEDINNER, BF_RECT);
-        EndPaint(handle_, &paint);
+        DrawEdge(dc.Get(), &client, BDR_RAISEDINNER, BF_RECT);
         return 0;
     }
     return TControl::ContainerProc(message, wParam, lParam);

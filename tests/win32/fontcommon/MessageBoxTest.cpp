@@ -42,7 +42,7 @@ class MessageBoxes : public ::testing::Test {
 
 TEST_F(MessageBoxes, AnErrorMessageShowsTheStopSignAndOk) {
   Answer([](HWND box) { PressButton(box, "OK"); }, "fontcommon-error-message");
-  ShowErrorMessage(3, "Verdana");
+  ShowErrorMessage(Msg::Error::AlreadyInstalled, "Verdana");
   EXPECT_EQ(1, shown_);
   EXPECT_EQ("Error", seen_.title);
   EXPECT_EQ("The font Verdana is already installed. To install a new version of the font, first "
@@ -59,7 +59,7 @@ TEST_F(MessageBoxes, AnErrorMessageShowsTheStopSignAndOk) {
 
 TEST_F(MessageBoxes, AVerifyQuestionShowsTheQuestionMarkAndTheCallersButtons) {
   Answer([](HWND box) { PressButton(box, "&All"); }, "fontcommon-verify-message");
-  EXPECT_EQ(mrAll, AskVerifyMessage(3, "ARIAL.TTF", "", {mbAll, mbNo, mbYes}));
+  EXPECT_EQ(mrAll, AskVerifyMessage(Msg::Verify::OverwriteFile, "ARIAL.TTF", "", {mbAll, mbNo, mbYes}));
   EXPECT_EQ("Confirm", seen_.title);
   EXPECT_EQ("File ARIAL.TTF already exists. Overwrite the existing  file ?", seen_.text);
   EXPECT_EQ(LoadIconA(nullptr, IDI_QUESTION), seen_.icon);
@@ -69,7 +69,7 @@ TEST_F(MessageBoxes, AVerifyQuestionShowsTheQuestionMarkAndTheCallersButtons) {
 
 TEST_F(MessageBoxes, AnInformationMessageShowsTheInformationSign) {
   Answer([](HWND box) { PressButton(box, "OK"); }, "fontcommon-information-message");
-  EXPECT_EQ(mrOk, ShowInfoMessage(2, {mbOK}));
+  EXPECT_EQ(mrOk, ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK}));
   EXPECT_EQ("Information", seen_.title);
   EXPECT_EQ("Zel 95 will now be removed. If you don't receive any error messages during this "
             "process, the removal has been done successfully.",
@@ -86,7 +86,7 @@ TEST_F(MessageBoxes, EachButtonReturnsItsResultInFixedOrder) {
   for (const auto& button : buttons) {
     const char* caption = button.caption;
     Answer([caption](HWND box) { PressButton(box, caption); });
-    EXPECT_EQ(button.result, AskVerifyMessage(2, "", "", {mbOK, mbAll, mbYes, mbNo})) << caption;
+    EXPECT_EQ(button.result, AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbOK, mbAll, mbYes, mbNo})) << caption;
     EXPECT_EQ("&Yes|&No|OK|&All", Captions(seen_));
     for (const ButtonSeen& seen : seen_.buttons)
       EXPECT_EQ(seen.caption == "OK", seen.isDefault) << seen.caption << " drawn as default";
@@ -95,22 +95,22 @@ TEST_F(MessageBoxes, EachButtonReturnsItsResultInFixedOrder) {
 
 TEST_F(MessageBoxes, EnterPressesOkElseYes) {
   Answer([](HWND box) { PostKey(box, VK_RETURN); });
-  EXPECT_EQ(mrYes, AskVerifyMessage(5, "Courier", "", {mbYes, mbNo, mbAll}));
+  EXPECT_EQ(mrYes, AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, "Courier", "", {mbYes, mbNo, mbAll}));
   EXPECT_EQ(mrYes, seen_.defaultId);
   EXPECT_EQ(mrYes, seen_.focusId);
 
-  EXPECT_EQ(mrOk, AskVerifyMessage(2, "", "", {mbYes, mbNo, mbOK}));
+  EXPECT_EQ(mrOk, AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbYes, mbNo, mbOK}));
   EXPECT_EQ(mrOk, seen_.defaultId);
   EXPECT_EQ(mrOk, seen_.focusId);
 }
 
 TEST_F(MessageBoxes, EscapeAndClosingChooseNoElseOk) {
   Answer([](HWND box) { PostKey(box, VK_ESCAPE); });
-  EXPECT_EQ(mrNo, AskVerifyMessage(1, "Old Font (TrueType)", "C:\\OLD.TTF", {mbYes, mbNo}));
-  EXPECT_EQ(mrOk, ShowInfoMessage(2, {mbOK}));
+  EXPECT_EQ(mrNo, AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, "Old Font (TrueType)", "C:\\OLD.TTF", {mbYes, mbNo}));
+  EXPECT_EQ(mrOk, ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK}));
 
   Answer([](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
-  EXPECT_EQ(mrNo, AskVerifyMessage(6, "", "", {mbYes, mbNo, mbAll}));
+  EXPECT_EQ(mrNo, AskVerifyMessage(Msg::Verify::RemoveZel95, "", "", {mbYes, mbNo, mbAll}));
   EXPECT_EQ(3, shown_);
 }
 
@@ -121,7 +121,7 @@ TEST_F(MessageBoxes, WithoutNoOrOkEscapeAndCloseDoNothing) {
     // Still open after both: the button posted last is what ends it.
     PostMessageA(FindButton(box, "&All"), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(mrAll, AskVerifyMessage(2, "", "", {mbYes, mbAll}));
+  EXPECT_EQ(mrAll, AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbYes, mbAll}));
   EXPECT_FALSE(seen_.closeEnabled);
 }
 
@@ -129,14 +129,14 @@ TEST_F(MessageBoxes, TheArrowStandsOverTheBoxAndTheCallersCursorComesBack) {
   HCURSOR hourglass = LoadCursorA(nullptr, IDC_WAIT);
   SetCursor(hourglass);
   Answer([](HWND box) { PressButton(box, "&No"); });
-  EXPECT_EQ(mrNo, AskVerifyMessage(4, "Arial", "", {mbYes, mbNo}));
+  EXPECT_EQ(mrNo, AskVerifyMessage(Msg::Verify::DeleteFontFile, "Arial", "", {mbYes, mbNo}));
   EXPECT_EQ(LoadCursorA(nullptr, IDC_ARROW), seen_.cursor);
   EXPECT_EQ(hourglass, GetCursor());
 }
 
 TEST_F(MessageBoxes, TextIsShownAsGivenWithoutAccelerators) {
   Answer([](HWND box) { PressButton(box, "OK"); });
-  ShowErrorMessage(5, "R&D.TTF");
+  ShowErrorMessage(Msg::Error::CannotCopyFile, "R&D.TTF");
   EXPECT_EQ("Can not copy file R&D.TTF. This font will not be installed on your system.", seen_.text);
 }
 
@@ -146,7 +146,7 @@ TEST_F(MessageBoxes, AnUndefinedNumberRaisesBeforeAnyBoxIsShown) {
   Answer([](HWND box) { PressButton(box, "OK"); });
   for (uint16_t number : {0, 14}) {
     try {
-      ShowErrorMessage(number, "x");
+      ShowErrorMessage(static_cast<Msg::Error>(number), "x");
       ADD_FAILURE() << "no exception for error message " << number;
     } catch (const EUndefinedMessage& e) {
       EXPECT_EQ("Internal Error: Error-Message not defined for Constant: " + std::to_string(number) +
@@ -154,8 +154,8 @@ TEST_F(MessageBoxes, AnUndefinedNumberRaisesBeforeAnyBoxIsShown) {
                 e.Message());
     }
   }
-  EXPECT_THROW(AskVerifyMessage(7, "", "", {mbYes, mbNo}), EUndefinedMessage);
-  EXPECT_THROW(ShowInfoMessage(1, {mbOK}), EUndefinedMessage);
+  EXPECT_THROW(AskVerifyMessage(static_cast<Msg::Verify>(7), "", "", {mbYes, mbNo}), EUndefinedMessage);
+  EXPECT_THROW(ShowInfoMessage(static_cast<Msg::Info>(1), {mbOK}), EUndefinedMessage);
   EXPECT_EQ(0, shown_);
   EXPECT_EQ(hourglass, GetCursor());
 }

@@ -29,7 +29,7 @@ TEST_F(MainWindowTest, TrueTypeOnlyListsExactlyTheTrueTypeFamilies)
     const std::vector<std::string> rows = Rows();
     EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), families.trueType);
     EXPECT_EQ(rows.size(), families.trueType.size()) << "a family listed twice";
-    EXPECT_EQ(form->TrueTypeCount, rows.size());
+    EXPECT_EQ(form->FCatalogue.TrueTypeCount, rows.size());
     for (int i = 0; i < form->lbFonts.Count(); ++i)
         EXPECT_TRUE(form->ShowItem(i)->TrueType) << rows[i];
 }
@@ -59,8 +59,8 @@ TEST_F(MainWindowTest, WithOtherFontsTheRegisteredRasterFamiliesJoinInSortedOrde
     ASSERT_GE(sansSerif, 0);
     EXPECT_FALSE(form->ShowItem(sansSerif)->TrueType);
     EXPECT_EQ(form->ShowItem(sansSerif)->Name, "MS Sans Serif");
-    EXPECT_EQ(form->TrueTypeCount, families.trueType.size());
-    EXPECT_EQ(form->NonTTFCount, 2);
+    EXPECT_EQ(form->FCatalogue.TrueTypeCount, families.trueType.size());
+    EXPECT_EQ(form->FCatalogue.NonTTFCount, 2);
 }
 
 TEST_F(MainWindowTest, TwoFilesOfOneFaceGiveOneEntryWithBothNamesInRegistryOrder)
@@ -72,15 +72,15 @@ TEST_F(MainWindowTest, TwoFilesOfOneFaceGiveOneEntryWithBothNamesInRegistryOrder
         if (value.Name == kSansSerifVga || value.Name == kSansSerif8514)
             registryOrder.push_back(value.Name);
 
-    ASSERT_EQ(form->FNonTTFFonts.Count(), 2);
-    const int face = form->FNonTTFFonts.IndexOf("ms sans serif");
+    ASSERT_EQ(form->FCatalogue.FNonTTFFonts.Count(), 2);
+    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ms sans serif");
     ASSERT_GE(face, 0);
-    EXPECT_EQ(form->FNonTTFFonts[face].Name, "MS Sans Serif");
-    EXPECT_EQ(form->FNonTTFFonts[face].Entries, registryOrder);
+    EXPECT_EQ(form->FCatalogue.FNonTTFFonts[face].Name, "MS Sans Serif");
+    EXPECT_EQ(form->FCatalogue.FNonTTFFonts[face].Entries, registryOrder);
     // The Courier file is registered by its full path, outside the fonts folder.
-    const int courier = form->FNonTTFFonts.IndexOf("Courier");
+    const int courier = form->FCatalogue.FNonTTFFonts.IndexOf("Courier");
     ASSERT_GE(courier, 0);
-    EXPECT_EQ(form->FNonTTFFonts[courier].Entries, std::vector<std::string>{kCourierVga});
+    EXPECT_EQ(form->FCatalogue.FNonTTFFonts[courier].Entries, std::vector<std::string>{kCourierVga});
     const std::vector<std::string> rows = Rows();
     EXPECT_EQ(std::count(rows.begin(), rows.end(), "MS Sans Serif"), 1);
 }
@@ -108,9 +108,9 @@ TEST_F(MainWindowTest, TheRowHeightIsTheTallestCellOfAllFamilies)
                 tallest = CellHeight(face, 12);
                 tallestFace = face;
             }
-    EXPECT_EQ(form->MaxTextHeight, tallest) << "tallest: " << tallestFace;
+    EXPECT_EQ(form->FCatalogue.MaxTextHeight, tallest) << "tallest: " << tallestFace;
     EXPECT_EQ(form->lbFonts.ItemHeight(), tallest);
-    EXPECT_DOUBLE_EQ(form->FHeightPerPoint, tallest / 12.0);
+    EXPECT_DOUBLE_EQ(form->FCatalogue.FHeightPerPoint, tallest / 12.0);
 }
 
 TEST_F(MainWindowTest, AMissingFontFileIsAskedAboutAndKeptOnNo)
@@ -184,6 +184,22 @@ TEST_F(MainWindowTest, FontChangeRebuildsAndDropsTheSelection)
     EXPECT_FALSE(form->mnuViewFullSample.Enabled());
 }
 
+TEST_F(MainWindowTest, EachWindowRebuildsItsOwnCatalogue)
+{
+    CreateMainWindow();
+    const std::vector<std::string> rows = Rows();
+    ASSERT_FALSE(rows.empty());
+    TfrmZel95 other;
+    other.Create();
+    Pump();
+    ASSERT_EQ(other.lbFonts.Count(), static_cast<int>(rows.size()));
+
+    form->sbRefresh.Click();
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_EQ(form->FCatalogue.TrueTypeCount, other.FCatalogue.TrueTypeCount);
+    EXPECT_EQ(other.lbFonts.Count(), static_cast<int>(rows.size()));
+}
+
 }  // namespace
 
 namespace {
@@ -200,17 +216,17 @@ TEST_F(MainWindowTest, AFontChangeDuringTheQuestionRebuildsOnceAfterwards)
     const std::vector<std::string> rows = Rows();
     EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()).size(), rows.size()) << "a family listed twice";
     EXPECT_EQ(rows.size(), EnumerateFamilies().trueType.size());
-    EXPECT_EQ(form->TrueTypeCount, rows.size());
+    EXPECT_EQ(form->FCatalogue.TrueTypeCount, rows.size());
 }
 
 TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell)
 {
     WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize", "50");
     CreateMainWindow();
-    EXPECT_EQ(form->lbFonts.ItemHeight(), form->MaxTextHeight);
+    EXPECT_EQ(form->lbFonts.ItemHeight(), form->FCatalogue.MaxTextHeight);
     RECT row;
     SendMessageA(form->lbFonts.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-    EXPECT_EQ(row.bottom - row.top, form->MaxTextHeight);
+    EXPECT_EQ(row.bottom - row.top, form->FCatalogue.MaxTextHeight);
 }
 
 }  // namespace
@@ -343,7 +359,7 @@ TEST_F(MainWindowTest, VerticalVariantsOfFamiliesAreNeitherListedNorCounted)
     for (const std::string &row : rows)
         EXPECT_NE(row[0], '@') << row;
     EXPECT_EQ(rows.size(), families.trueType.size());
-    EXPECT_EQ(form->TrueTypeCount, families.trueType.size());
+    EXPECT_EQ(form->FCatalogue.TrueTypeCount, families.trueType.size());
 }
 
 }  // namespace

@@ -121,7 +121,7 @@ TEST_F(RemovalTest, FourTrueTypeStylesGoToTheRecycleBinAndCanBeRestored)
     EXPECT_TRUE(LoadedStyles("Hrm1").empty());
     EXPECT_EQ(RowOf("Hrm1"), -1);
     EXPECT_EQ(form->CountSelected(), 0);
-    EXPECT_FALSE(form->FToDelete);
+    EXPECT_FALSE(form->FCatalogue.FToDelete);
 
     // Restored from the Recycle Bin, the file is whole again.
     ASSERT_TRUE(MoveFileA(TrashedFile(files[1]).c_str(), (fonts + files[1]).c_str()));
@@ -308,11 +308,11 @@ TEST_F(RasterEntriesTest, AnEntryWithoutDataAsksOnceAndYesRemovesTheOther)
 {
     InstallTwoFiles("ZS Sans Serif", "ZS");
     CreateMainWindow();
-    const int face = form->FNonTTFFonts.IndexOf("ZS Sans Serif");
+    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZS Sans Serif");
     ASSERT_GE(face, 0);
-    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FNonTTFFonts[face].Entries[0]);
-    const std::string gone = form->FNonTTFFonts[face].Entries[0];
-    const std::string kept = form->FNonTTFFonts[face].Entries[1];
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+    const std::string gone = form->FCatalogue.FNonTTFFonts[face].Entries[0];
+    const std::string kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
     boxes.Answer({IDYES});
     AnswerConfirmation(IDYES);
     Remove({"ZS Sans Serif"});
@@ -327,10 +327,10 @@ TEST_F(RasterEntriesTest, NoToAnEntryWithoutDataRemovesNothing)
 {
     InstallTwoFiles("ZU Sans Serif", "ZU");
     CreateMainWindow();
-    const int face = form->FNonTTFFonts.IndexOf("ZU Sans Serif");
+    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZU Sans Serif");
     ASSERT_GE(face, 0);
-    const std::string kept = form->FNonTTFFonts[face].Entries[1];
-    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FNonTTFFonts[face].Entries[0]);
+    const std::string kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
     boxes.Answer({IDNO});
     AnswerConfirmation(IDYES);
     Remove({"ZU Sans Serif"});
@@ -347,9 +347,9 @@ TEST_F(RasterEntriesTest, AfterAllFurtherEntriesWithoutDataAreSkippedUncounted)
     InstallTwoFiles("ZW Sans Serif", "ZW");
     CreateMainWindow();
     for (const char *name : {"ZV Sans Serif", "ZW Sans Serif"}) {
-        const int face = form->FNonTTFFonts.IndexOf(name);
+        const int face = form->FCatalogue.FNonTTFFonts.IndexOf(name);
         ASSERT_GE(face, 0);
-        RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FNonTTFFonts[face].Entries[0]);
+        RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
     }
     boxes.Answer({mrAll});
     AnswerConfirmation(IDNO);
@@ -365,7 +365,7 @@ TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNoth
     InstallByHand(PutRasterFont(SourceFolder(), "ZXSERIF.FON", "ZX Sans Serif"), "ZX Sans Serif 8,10,12 (VGA res)",
                   true);
     CreateMainWindow();
-    form->FNonTTFFonts.Clear();
+    form->FCatalogue.FNonTTFFonts.Clear();
     AnswerConfirmation(IDYES);
     Remove({"ZX Sans Serif"});
 
@@ -375,7 +375,7 @@ TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNoth
     EXPECT_NE(boxes.Shown()[0].Text.find("Fontname not found in non-TTF list: ZX Sans Serif"), std::string::npos);
     EXPECT_TRUE(FileExists(fonts + "ZXSERIF.FON"));
     EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "ZX Sans Serif 8,10,12 (VGA res)"));
-    EXPECT_FALSE(form->FToDelete);
+    EXPECT_FALSE(form->FCatalogue.FToDelete);
 }
 
 TEST_F(RemovalTest, DeleteWithNothingSelectedOnlyBeeps)

@@ -63,7 +63,7 @@ TEST_P(SampleSizeTest, TheSpinEditKeepsTheStoredSizeWithinEightToFifty)
     char text[16] = "";
     GetWindowTextA(form->spSize.EditHandle(), text, sizeof text);
     EXPECT_EQ(std::string(text), std::to_string(c.shown));
-    EXPECT_EQ(form->EnumSampleSize, c.shown);
+    EXPECT_EQ(form->FCatalogue.EnumSampleSize, c.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, SampleSizeTest,
