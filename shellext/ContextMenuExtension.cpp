@@ -8,7 +8,6 @@
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
 
-#include <new>
 
 ContextMenuExtension::ContextMenuExtension()
 {
@@ -76,8 +75,12 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::Initialize(PCIDLIST_ABSOLUTE, ID
     HDROP drop = static_cast<HDROP>(medium.hGlobal);
     if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
         char path[MAX_PATH + 1];
-        if (DragQueryFileA(drop, 0, path, sizeof path))
-            image_.reset(new (std::nothrow) ImageFile(path));
+        try {
+            if (DragQueryFileA(drop, 0, path, sizeof path))
+                image_ = std::make_unique<ImageFile>(path);
+        } catch (...) {
+            // Out of memory: no picture, so the menu stays as it was.
+        }
     }
     ReleaseStgMedium(&medium);
     return S_OK;
@@ -92,6 +95,16 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINF
     // Only Remove needs no picture; without one the others do nothing.
     if (!path && command != CmdWallpaperRemove)
         return S_OK;
+    try {
+        StartCommand(command, path);
+    } catch (...) {
+        // Nothing may leave through the shell's call.
+    }
+    return S_OK;
+}
+
+void ContextMenuExtension::StartCommand(UINT command, const char *path)
+{
     switch (command) {
     case CmdDisplay:
         Display(path);
@@ -121,5 +134,4 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINF
     default:
         break;
     }
-    return S_OK;
 }

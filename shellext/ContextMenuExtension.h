@@ -38,6 +38,8 @@ class ContextMenuExtension : public IContextMenu, public IShellExtInit {
 
     // Inserts the image items at `index`; the highest offset used plus one.
     UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
+    // The commands report their own failures.
+    static void StartCommand(UINT command, const char *path);
     static void DestroySubmenu(HMENU &submenu);
 
     ULONG references_ = 0;

@@ -14,8 +14,12 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryContextMenu(HMENU menu, UIN
         return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, 0);
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
     UINT used = 1;
-    if (image_ && image_->GetFormat() != FormatUnknown && LoadThumbnail(*image_))
-        used = InsertImageItems(menu, index, firstId);
+    try {
+        if (image_ && image_->GetFormat() != FormatUnknown && LoadThumbnail(*image_))
+            used = InsertImageItems(menu, index, firstId);
+    } catch (...) {
+        // Nothing may leave through the shell's call; the menu stays as it was.
+    }
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, used);
 }

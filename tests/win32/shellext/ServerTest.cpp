@@ -123,3 +123,23 @@ TEST(Handler, SharesOneCountAcrossItsInterfacesAndKeepsTheLibraryLoaded)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Library, UnloadsOnceEverythingIsReleasedAndLoadsAgain)
+{
+    ComRef<IContextMenu> menu = CreateMenuHandler();
+    ASSERT_TRUE(GetModuleHandleA("Glimmora32.dll"));
+    CoFreeUnusedLibrariesEx(0, 0);
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_TRUE(GetModuleHandleA("Glimmora32.dll")) << "unloaded while a handler lives";
+    menu.Reset();
+    CoFreeUnusedLibrariesEx(0, 0);
+    CoFreeUnusedLibrariesEx(0, 0);
+    EXPECT_FALSE(GetModuleHandleA("Glimmora32.dll"));
+    menu = CreateMenuHandler();
+    EXPECT_TRUE(menu);
+    EXPECT_TRUE(GetModuleHandleA("Glimmora32.dll"));
+}
+
+}  // namespace
