@@ -78,7 +78,7 @@ void BM_DecodeBmp24(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   for (auto _ : state) {
     ImageFile image(path.c_str());
-    if (!image.Load(0, 1)) state.SkipWithError("load failed");
+    if (image.Load(false, true) != CodecOk) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(image.GetDisplayBitmap());
   }
 }
@@ -89,7 +89,7 @@ void BM_DecodeBmp24ForScreen(benchmark::State& state) {
   host_codec::SetScreenDepth(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     ImageFile image(path.c_str());
-    if (!image.LoadFitted(0, 0, static_cast<int>(state.range(1)), 0, 0, 1))
+    if (image.LoadFitted({.reductionMode = static_cast<int>(state.range(1))}) != CodecOk)
       state.SkipWithError("load failed");
     benchmark::DoNotOptimize(image.GetDisplayBitmap());
   }
@@ -102,7 +102,8 @@ void BM_DecodeBmp24Thumbnail(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   for (auto _ : state) {
     ImageFile image(path.c_str());
-    if (!image.LoadFitted(100, 100, 0, 0, 0, 1)) state.SkipWithError("load failed");
+    if (image.LoadFitted({.maxWidth = 100, .maxHeight = 100}) != CodecOk)
+      state.SkipWithError("load failed");
     benchmark::DoNotOptimize(image.GetDisplayBitmap());
   }
 }

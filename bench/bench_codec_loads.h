@@ -20,7 +20,8 @@
 enum class KeptBitmap { kNative, kDisplay };
 
 inline bool LoadKeeping(ImageFile& image, KeptBitmap kept) {
-  return kept == KeptBitmap::kNative ? image.Load(1, 0) : image.Load(0, 1);
+  const bool native = kept == KeptBitmap::kNative;
+  return image.Load(native, !native) == CodecOk;
 }
 
 // Aborts the benchmark program unless `bytes` decodes to `height` rows of

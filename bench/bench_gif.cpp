@@ -37,7 +37,7 @@ std::vector<uint8_t> MakeGifFile() {
   request.depth = 8;
   request.paletteIndices = indices;
   request.colorCount = 256;
-  BitmapHandle bitmap = nullptr;
+  DibHandle bitmap = nullptr;
   uint8_t* bits = nullptr;
   codec_platform::CreateDib(request, palette, &bitmap, &bits);
   const int stride = (kSide + 3) & ~3;

@@ -45,7 +45,7 @@ void ImageFileLoadNatural(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   for (auto _ : state) {
     ImageFile image(Memory());
-    if (!image.Load(0, 1)) state.SkipWithError("load failed");
+    if (image.Load(false, true) != CodecOk) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(image.GetDisplayBitmap());
   }
 }
@@ -58,7 +58,7 @@ void HostBitmapCreate(benchmark::State& state) {
     request.width = bench_jpeg::kWidth;
     request.height = bench_jpeg::kHeight;
     request.depth = 24;
-    BitmapHandle bitmap = nullptr;
+    DibHandle bitmap = nullptr;
     uint8_t* bits = nullptr;
     if (codec_platform::CreateDib(request, nullptr, &bitmap, &bits) != DibResult::Ok)
       state.SkipWithError("no bitmap");
@@ -79,7 +79,8 @@ void ImageFileLoadFitted100(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   for (auto _ : state) {
     ImageFile image(Memory());
-    if (!image.LoadFitted(100, 100, 0, 0, 0, 1)) state.SkipWithError("load failed");
+    if (image.LoadFitted({.maxWidth = 100, .maxHeight = 100}) != CodecOk)
+      state.SkipWithError("load failed");
     benchmark::DoNotOptimize(image.GetDisplayBitmap());
   }
 }

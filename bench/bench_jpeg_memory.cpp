@@ -114,7 +114,7 @@ void ImageFileLoadNaturalPeak(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   MeasurePeak(state, kBitmapBytes, [] {
     ImageFile image(Memory());
-    if (!image.Load(0, 1)) std::abort();
+    if (image.Load(false, true) != CodecOk) std::abort();
   });
 }
 
@@ -129,7 +129,7 @@ void ImageFileLoadFitted100Peak(benchmark::State& state) {
   host_codec::SetScreenDepth(24);
   MeasurePeak(state, 300.0 * 75, [] {
     ImageFile image(Memory());
-    if (!image.LoadFitted(100, 100, 0, 0, 0, 1)) std::abort();
+    if (image.LoadFitted({.maxWidth = 100, .maxHeight = 100}) != CodecOk) std::abort();
   });
 }
 
@@ -149,7 +149,7 @@ int main(int argc, char** argv) {
     const long before = MaxResidentKiB();
     host_codec::SetScreenDepth(24);
     ImageFile image(Memory());
-    if (!image.Load(0, 1)) return 1;
+    if (image.Load(false, true) != CodecOk) return 1;
     std::printf("largest resident set grew by %.1f MiB over one natural-size load "
                 "(bitmap %.1f MiB)\n",
                 (MaxResidentKiB() - before) / 1024.0, kBitmapBytes / kMiB);

@@ -6,7 +6,7 @@
 
 class BmpWriter : public ImageWriter {
  public:
-  BmpWriter(const char* outputPath, BitmapHandle bitmap) : ImageWriter(outputPath, bitmap) {}
+  BmpWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
   int WriteHeader() override;

@@ -47,8 +47,7 @@ std::unique_ptr<ImageReader> CreateReader(int format, const ImageSource& source)
   return entry->reader(source);
 }
 
-std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath,
-                                          BitmapHandle bitmap) {
+std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath, DibHandle bitmap) {
   const FormatEntry* entry = FindFormatEntry(format);
   if (!entry || !entry->writer) return nullptr;
   return entry->writer(outputPath, bitmap);

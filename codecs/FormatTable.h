@@ -12,8 +12,7 @@ class ImageReader;
 class ImageWriter;
 
 using ReaderFactory = std::unique_ptr<ImageReader> (*)(const ImageSource& source);
-using WriterFactory = std::unique_ptr<ImageWriter> (*)(const char* outputPath,
-                                                       BitmapHandle bitmap);
+using WriterFactory = std::unique_ptr<ImageWriter> (*)(const char* outputPath, DibHandle bitmap);
 
 template <class Reader>
 std::unique_ptr<ImageReader> MakeReader(const ImageSource& source) {
@@ -21,7 +20,7 @@ std::unique_ptr<ImageReader> MakeReader(const ImageSource& source) {
 }
 
 template <class Writer>
-std::unique_ptr<ImageWriter> MakeWriter(const char* outputPath, BitmapHandle bitmap) {
+std::unique_ptr<ImageWriter> MakeWriter(const char* outputPath, DibHandle bitmap) {
   return std::unique_ptr<ImageWriter>(new Writer(outputPath, bitmap));
 }
 
@@ -36,5 +35,4 @@ const FormatEntry* FindFormatEntry(int format);
 
 // Null when the format has no reader (writer).
 std::unique_ptr<ImageReader> CreateReader(int format, const ImageSource& source);
-std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath,
-                                          BitmapHandle bitmap);
+std::unique_ptr<ImageWriter> CreateWriter(int format, const char* outputPath, DibHandle bitmap);

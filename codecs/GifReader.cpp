@@ -141,7 +141,8 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   if (interlaced_ && !blackFilled_) FillBlack();
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = interlaced_ ? 0 : 1;
-  if (rect && !interlaced_) *rect = ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count};
+  if (rect)
+    *rect = interlaced_ ? ImageRect() : ImageRect{0, rowsDone_, outputWidth, rowsDone_ + count};
 
   int produced = 0;
   while (produced < count && sourceRowsRead_ < height) {
@@ -158,8 +159,13 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     const int y = static_cast<int>(scaled / height);
     if (!PutRow(OutputRow(), y)) return errorCode ? 0 : Fail(ErrBadData);
     if (interlaced_) {
-      if (rect) rect[produced] = ImageRect{0, y, outputWidth, y + 1};
-      if (changed) ++*changed;
+      // One rectangle bounds the rows of the batch, wherever they fall.
+      if (rect) {
+        *rect = rect->IsEmpty() ? ImageRect{0, y, outputWidth, y + 1}
+                                : ImageRect{0, std::min(rect->top, y), outputWidth,
+                                            std::max(rect->bottom, y + 1)};
+      }
+      if (changed) *changed = 1;
     }
     ++produced;
     ++rowsDone_;

@@ -10,7 +10,7 @@
 
 class GifWriter : public ImageWriter {
  public:
-  GifWriter(const char* outputPath, BitmapHandle bitmap) : ImageWriter(outputPath, bitmap) {}
+  GifWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
   int WriteHeader() override;

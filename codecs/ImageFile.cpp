@@ -23,24 +23,19 @@ const char* ImageFile::GetPath() const {
 
 // ---- detection ------------------------------------------------------------
 
-int ImageFile::DetectFormat() {
-  if (source_.kind == ImageSource::Path && !codec_platform::FileExists(source_.path.c_str())) {
-    lastError_ = ErrNoFile;
-    return 0;
-  }
+CodecError ImageFile::DetectFormat() {
+  if (source_.kind == ImageSource::Path && !codec_platform::FileExists(source_.path.c_str()))
+    return Failed(ErrNoFile);
   DetectedImage detected;
-  int code = DetectSourceFormat(source_, &detected);
-  if (code != CodecOk) {
-    lastError_ = code;
-    return 0;
-  }
+  const int code = DetectSourceFormat(source_, &detected);
+  if (code != CodecOk) return Failed(static_cast<CodecError>(code));
   format_ = detected.format;
   sourceWidth_ = detected.width;
   sourceHeight_ = detected.height;
   sourceBitsPerPixel_ = detected.bitsPerPixel;
   width_ = sourceWidth_;
   height_ = sourceHeight_;
-  return 1;
+  return CodecOk;
 }
 
 int ImageFile::GetFormat() {
@@ -75,38 +70,30 @@ int ImageFile::GetHeight() {
 
 // ---- loading --------------------------------------------------------------
 
-int ImageFile::BeginLoad(int maxWidth, int maxHeight, int reductionMode, int fixedPalette,
-                         int keepNative, int makeDisplay, int bottomUp) {
-  if (reader_) return 0;
+CodecError ImageFile::BeginLoad(const LoadOptions& options) {
+  if (reader_) return Failed(ErrOutOfOrder);
   // A new load replaces the bitmaps of the last one.
   DeleteHandles();
-  lastError_ = 0;
+  lastError_ = CodecOk;
   startTick_ = codec_platform::TickCount();
-  if (GetFormat() == -1) return 0;
+  if (GetFormat() == -1) return lastError_;
 
   reader_ = CreateReader(format_, source_);
-  if (!reader_) {
-    lastError_ = ErrNoReader;
-    return 0;
-  }
-  reader_->SetBottomUp(bottomUp != 0);
-  if (!reader_->ReadHeader()) {
-    lastError_ = reader_->ErrorCode();
-    return 0;
-  }
+  if (!reader_) return Failed(ErrNoReader);
+  reader_->SetBottomUp(options.bottomUp);
+  if (!reader_->ReadHeader()) return Failed(reader_->ErrorCode());
   sourceWidth_ = reader_->Width();
   sourceHeight_ = reader_->Height();
   sourceBitsPerPixel_ = reader_->BitsPerPixel();
-  isGrey_ = reader_->IsGrey();
-  if (sourceWidth_ <= 0 || sourceHeight_ <= 0) {
-    lastError_ = ErrNotSupported;
-    return 0;
-  }
+  isGrey_ = reader_->IsGrey() != 0;
+  if (sourceWidth_ <= 0 || sourceHeight_ <= 0) return Failed(ErrNotSupported);
 
   // Fit within the box, shrinking only, the aspect kept to a thousandth.
-  int scaleX = ScaleMulDiv(maxWidth > 0 ? maxWidth : sourceWidth_, 1000, sourceWidth_);
-  int scaleY = ScaleMulDiv(maxHeight > 0 ? maxHeight : sourceHeight_, 1000, sourceHeight_);
-  int scale = std::min({scaleX, scaleY, 1000});
+  const int maxWidth = options.maxWidth > 0 ? options.maxWidth : sourceWidth_;
+  const int maxHeight = options.maxHeight > 0 ? options.maxHeight : sourceHeight_;
+  const int scaleX = ScaleMulDiv(maxWidth, 1000, sourceWidth_);
+  const int scaleY = ScaleMulDiv(maxHeight, 1000, sourceHeight_);
+  const int scale = std::min({scaleX, scaleY, 1000});
   width_ = std::max(ScaleMulDiv(scale, sourceWidth_, 1000), 1);
   height_ = std::max(ScaleMulDiv(scale, sourceHeight_, 1000), 1);
 
@@ -116,23 +103,25 @@ int ImageFile::BeginLoad(int maxWidth, int maxHeight, int reductionMode, int fix
     displayDepth = 8;
   else if (screenDepth == 16)
     displayDepth = 16;
-  if (displayDepth > 8) fixedPalette = 0;
+  const bool fixedPalette = options.fixedPalette && displayDepth <= 8;
+  const int reductionMode = screenDepth < 24 ? options.reductionMode : 0;
 
-  if (!reader_->SetTargets(keepNative, makeDisplay) ||
+  if (!reader_->SetTargets(options.keepNative, options.makeDisplay) ||
       !reader_->SetOutputSize(width_, height_) ||
-      !reader_->SetOutputFormat(displayDepth, screenDepth < 24 ? reductionMode : 0,
-                                fixedPalette) ||
+      !reader_->SetOutputFormat(displayDepth, reductionMode, fixedPalette) ||
       !reader_->BeginDecode()) {
-    lastError_ = reader_->ErrorCode();
-    EndLoad(1);
-    return 0;
+    const CodecError code = reader_->ErrorCode();
+    EndLoad(true);
+    return Failed(code);
   }
-  return 1;
+  return CodecOk;
 }
 
-int ImageFile::BeginLoadForView(int maxWidth, int maxHeight, int reductionMode,
-                                int fixedPalette, int bottomUp) {
-  return BeginLoad(maxWidth, maxHeight, reductionMode, fixedPalette, 0, 1, bottomUp);
+CodecError ImageFile::BeginLoadForView(const LoadOptions& options) {
+  LoadOptions view = options;
+  view.keepNative = false;
+  view.makeDisplay = true;
+  return BeginLoad(view);
 }
 
 void ImageFile::TakeHandles() {
@@ -141,23 +130,24 @@ void ImageFile::TakeHandles() {
   palette_ = reader_->Palette();
 }
 
-int ImageFile::DecodeRows(int rowCount, int* changed, ImageRect* rect) {
-  if (changed) *changed = 0;
-  if (!reader_) {
-    lastError_ = ErrOutOfOrder;
-    return 0;
-  }
+CodecError ImageFile::DecodeRows(int rowCount, bool* changed, ImageRect* rect) {
+  if (changed) *changed = false;
+  if (!reader_) return Failed(ErrOutOfOrder);
   // The partial picture can be drawn; the reader still owns it.
   TakeHandles();
-  int result = reader_->DecodeRows(rowCount, changed, rect);
-  if (!result) lastError_ = reader_->ErrorCode();
+  int readerChanged = 0;
+  ImageRect produced;
+  const int result = reader_->DecodeRows(rowCount, &readerChanged, &produced);
   // The second pass of a two-pass reduction replaces the palette.
   TakeHandles();
-  return result;
+  if (!result) return Failed(reader_->ErrorCode());
+  if (changed) *changed = readerChanged != 0;
+  if (rect) *rect = readerChanged ? produced : ImageRect();
+  return CodecOk;
 }
 
-int ImageFile::EndLoad(int discardIfIncomplete) {
-  if (!reader_) return 0;
+CodecError ImageFile::EndLoad(bool discardIfIncomplete) {
+  if (!reader_) return Failed(ErrOutOfOrder);
   const bool complete = reader_->GetProgress() >= 10000;
   TakeHandles();
   reader_->ReleaseHandles();
@@ -165,35 +155,34 @@ int ImageFile::EndLoad(int discardIfIncomplete) {
   reader_.reset();
   if (discardIfIncomplete && !complete) DeleteHandles();
   elapsedMs_ = static_cast<int>(codec_platform::TickCount() - startTick_);
-  return 1;
+  return CodecOk;
 }
 
-int ImageFile::LoadFitted(int maxWidth, int maxHeight, int reductionMode, int fixedPalette,
-                          int keepNative, int makeDisplay) {
+CodecError ImageFile::LoadFitted(const LoadOptions& options) {
   Release();
-  if (!BeginLoad(maxWidth, maxHeight, reductionMode, fixedPalette, keepNative, makeDisplay, 0))
-    return 0;
-  if (!DecodeRows(height_, nullptr, nullptr)) {
-    int error = lastError_;
-    EndLoad(1);
-    lastError_ = error;
-    return 0;
+  if (BeginLoad(options) != CodecOk) return lastError_;
+  // A call ends at a pass boundary at the latest; two calls in a row that
+  // move nothing mean a reader that will never finish.
+  int stalled = 0;
+  while (reader_->GetProgress() < 10000 && stalled < 2) {
+    const int before = reader_->GetProgress();
+    if (DecodeRows(height_) != CodecOk) {
+      const CodecError error = lastError_;
+      EndLoad(true);
+      return Failed(error);
+    }
+    stalled = reader_->GetProgress() == before ? stalled + 1 : 0;
   }
-  // The second pass of a two-pass reduction; otherwise this fails harmlessly.
-  int error = lastError_;
-  DecodeRows(height_, nullptr, nullptr);
-  lastError_ = error;
-  EndLoad(1);
-  if (!displayBitmap_ && !nativeBitmap_) {
-    // Still incomplete after both calls: nothing was kept.
-    if (lastError_ == 0) lastError_ = ErrBadData;
-    return 0;
-  }
-  return 1;
+  const bool complete = reader_->GetProgress() >= 10000;
+  EndLoad(true);
+  return complete ? CodecOk : Failed(ErrBadData);
 }
 
-int ImageFile::Load(int keepNative, int makeDisplay) {
-  return LoadFitted(0, 0, 0, 0, keepNative, makeDisplay);
+CodecError ImageFile::Load(bool keepNative, bool makeDisplay) {
+  LoadOptions options;
+  options.keepNative = keepNative;
+  options.makeDisplay = makeDisplay;
+  return LoadFitted(options);
 }
 
 void ImageFile::DeleteHandles() {
@@ -206,7 +195,7 @@ void ImageFile::DeleteHandles() {
 }
 
 void ImageFile::Release() {
-  if (reader_) EndLoad(1);
+  if (reader_) EndLoad(true);
   DeleteHandles();
 }
 

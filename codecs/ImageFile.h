@@ -4,16 +4,18 @@
 // screen's depth, an optional bitmap in the image's own depth and a logical
 // palette. Loading is progressive: BeginLoad, DecodeRows in batches (the
 // partial image can be drawn in between), EndLoad; or Load / LoadFitted in
-// one call. Every operation returns non-zero on success and otherwise
-// leaves a CodecError in LastError().
+// one call. Every operation that can fail returns a CodecError (CodecOk on
+// success) and also leaves it in LastError().
 #pragma once
-
-#include "codecs/ByteSource.h"
-#include "codecs/ImageRect.h"
-#include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
 #include <memory>
+
+#include "codecs/ByteSource.h"
+#include "codecs/CodecError.h"
+#include "codecs/ImageRect.h"
+#include "codecs/LoadOptions.h"
+#include "platform/codec/CodecPlatform.h"
 
 class ImageReader;
 
@@ -26,30 +28,36 @@ class ImageFile {
   ImageFile(const ImageFile&) = delete;
   ImageFile& operator=(const ImageFile&) = delete;
 
-  // Detection runs once, on the first 4095 bytes.
+  // Detection runs once, on the first 4095 bytes. GetFormat is -1 when no
+  // format was recognised.
   int GetFormat();
-  int DetectFormat();
+  CodecError DetectFormat();
   int GetSourceWidth();
   int GetSourceHeight();
   int GetSourceBitsPerPixel();
   int GetWidth();
   int GetHeight();
-  int IsGrey() const { return isGrey_; }
+  bool IsGrey() const { return isGrey_; }
 
-  int BeginLoad(int maxWidth, int maxHeight, int reductionMode, int fixedPalette,
-                int keepNative, int makeDisplay, int bottomUp);
-  int BeginLoadForView(int maxWidth, int maxHeight, int reductionMode, int fixedPalette,
-                       int bottomUp);
-  // `changed` and `rect` may be null.
-  int DecodeRows(int rowCount, int* changed, ImageRect* rect);
-  int EndLoad(int discardIfIncomplete);
-  int LoadFitted(int maxWidth, int maxHeight, int reductionMode, int fixedPalette,
-                 int keepNative, int makeDisplay);
-  int Load(int keepNative, int makeDisplay);
+  CodecError BeginLoad(const LoadOptions& options);
+  // A display bitmap only: keepNative and makeDisplay are ignored.
+  CodecError BeginLoadForView(const LoadOptions& options);
+  // Up to `rowCount` more rows. `changed` is set when the bitmaps took new
+  // pixels; `rect` receives one rectangle bounding every row this call
+  // produced (the whole picture when a pass rewrote it). Both may be null.
+  CodecError DecodeRows(int rowCount, bool* changed = nullptr, ImageRect* rect = nullptr);
+  // Hands the bitmaps to this object; an incomplete picture is dropped when
+  // `discardIfIncomplete` is set.
+  CodecError EndLoad(bool discardIfIncomplete);
+  // BeginLoad, then rows until the picture is complete (every pass of a
+  // two-pass reduction or a progressive JPEG), then EndLoad.
+  CodecError LoadFitted(const LoadOptions& options);
+  // Natural size, no reduction.
+  CodecError Load(bool keepNative, bool makeDisplay);
   void Release();
 
-  BitmapHandle GetDisplayBitmap() const { return displayBitmap_; }
-  BitmapHandle GetNativeBitmap() const { return nativeBitmap_; }
+  DibHandle GetDisplayBitmap() const { return displayBitmap_; }
+  DibHandle GetNativeBitmap() const { return nativeBitmap_; }
   PaletteHandle GetPalette() const { return palette_; }
   const char* GetPath() const;
   const ImageSource& Source() const { return source_; }
@@ -57,26 +65,27 @@ class ImageFile {
   int GetProgress() const;
   bool IsComplete() const { return GetProgress() == 10000; }
   ImageRect GetDecodedRect() const;
-  int LastError() const { return lastError_; }
+  CodecError LastError() const { return lastError_; }
   // Milliseconds the last complete load took (set by EndLoad).
   int ElapsedMs() const { return elapsedMs_; }
 
  private:
   void TakeHandles();
   void DeleteHandles();
+  CodecError Failed(CodecError code) { return lastError_ = code; }
 
   ImageSource source_;
   std::unique_ptr<ImageReader> reader_;
   int sourceWidth_ = 0;
   int sourceHeight_ = 0;
   int sourceBitsPerPixel_ = 0;
-  int isGrey_ = 0;
+  bool isGrey_ = false;
   int width_ = 0;
   int height_ = 0;
-  BitmapHandle displayBitmap_ = nullptr;
-  BitmapHandle nativeBitmap_ = nullptr;
+  DibHandle displayBitmap_ = nullptr;
+  DibHandle nativeBitmap_ = nullptr;
   PaletteHandle palette_ = nullptr;
-  int lastError_ = 0;
+  CodecError lastError_ = CodecOk;
   int elapsedMs_ = 0;
   uint32_t startTick_ = 0;
   int format_ = -1;

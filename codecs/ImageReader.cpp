@@ -214,8 +214,7 @@ int ImageReader::MakePaletteAndBitmaps() {
     ownsPalette_ = true;
   }
 
-  auto make = [&](int depth, BitmapHandle* bitmap, uint8_t** bits, int* stride,
-                  int failure) -> int {
+  auto make = [&](int depth, DibHandle* bitmap, uint8_t** bits, int* stride, int failure) -> int {
     DibRequest request;
     request.width = outputWidth_;
     request.height = outputHeight_;

@@ -71,7 +71,7 @@ class ImageReader {
   int IsGrey() const { return isGrey; }
   int PaletteCount() const { return paletteCount; }
   const uint8_t* PaletteEntry(int index) const { return palette[index]; }
-  int ErrorCode() const { return errorCode; }
+  CodecError ErrorCode() const { return static_cast<CodecError>(errorCode); }
 
   // Output state.
   int OutputWidth() const { return outputWidth_; }
@@ -84,8 +84,8 @@ class ImageReader {
   bool IsComplete() const { return progress >= 10000; }
 
   // The handles are the reader's until ReleaseHandles hands them over.
-  BitmapHandle DisplayBitmap() const { return displayBitmap_; }
-  BitmapHandle NativeBitmap() const { return nativeBitmap_; }
+  DibHandle DisplayBitmap() const { return displayBitmap_; }
+  DibHandle NativeBitmap() const { return nativeBitmap_; }
   PaletteHandle Palette() const { return logicalPalette_; }
   void ReleaseHandles();
 
@@ -180,8 +180,8 @@ class ImageReader {
   uint16_t colorIndices_[256] = {};
   int colorIndexCount_ = 0;
 
-  BitmapHandle displayBitmap_ = nullptr;
-  BitmapHandle nativeBitmap_ = nullptr;
+  DibHandle displayBitmap_ = nullptr;
+  DibHandle nativeBitmap_ = nullptr;
   PaletteHandle logicalPalette_ = nullptr;
   bool ownsDisplay_ = false;
   bool ownsNative_ = false;

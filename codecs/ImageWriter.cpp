@@ -2,7 +2,7 @@
 
 #include "codecs/CodecError.h"
 
-ImageWriter::ImageWriter(const char* path, BitmapHandle source)
+ImageWriter::ImageWriter(const char* path, DibHandle source)
     : outputPath(path ? path : ""), bitmap(source) {}
 
 ImageWriter::~ImageWriter() {

@@ -15,7 +15,7 @@
 
 class ImageWriter {
  public:
-  ImageWriter(const char* outputPath, BitmapHandle bitmap);
+  ImageWriter(const char* outputPath, DibHandle bitmap);
   virtual ~ImageWriter();
   ImageWriter(const ImageWriter&) = delete;
   ImageWriter& operator=(const ImageWriter&) = delete;
@@ -50,7 +50,7 @@ class ImageWriter {
   }
 
   std::string outputPath;
-  BitmapHandle bitmap;
+  DibHandle bitmap;
   DibDescription dib;  // the bitmap as described in Begin
   int width = 0;
   int height = 0;

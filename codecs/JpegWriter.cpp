@@ -2,7 +2,7 @@
 
 #include "codecs/CodecError.h"
 
-JpegWriter::JpegWriter(const char* outputPath, BitmapHandle bitmap)
+JpegWriter::JpegWriter(const char* outputPath, DibHandle bitmap)
     : ImageWriter(outputPath, bitmap), encoder_() {}
 
 JpegWriter::~JpegWriter() { DestroyEncoder(); }

@@ -14,7 +14,7 @@ class JpegWriter : public ImageWriter {
  public:
   static constexpr int kQuality = 65;
 
-  JpegWriter(const char* outputPath, BitmapHandle bitmap);
+  JpegWriter(const char* outputPath, DibHandle bitmap);
   ~JpegWriter() override;
 
  protected:

@@ -10,7 +10,7 @@
 
 class PcxWriter : public ImageWriter {
  public:
-  PcxWriter(const char* outputPath, BitmapHandle bitmap) : ImageWriter(outputPath, bitmap) {}
+  PcxWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
   int WriteHeader() override;

@@ -26,12 +26,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Natural size only for pictures small enough to keep runs fast.
   const int64_t pixels = static_cast<int64_t>(image.GetSourceWidth()) * image.GetSourceHeight();
   const int maxSide = fit == 0 && pixels > 1 << 14 ? 64 : fit;
-  if (image.BeginLoad(maxSide, maxSide, mode, settings & 0x10 ? 1 : 0, 1, 1, bottomUp)) {
-    int changed = 0;
+  if (image.BeginLoad({.maxWidth = maxSide,
+                       .maxHeight = maxSide,
+                       .reductionMode = mode,
+                       .fixedPalette = (settings & 0x10) != 0,
+                       .keepNative = true,
+                       .bottomUp = bottomUp}) == CodecOk) {
+    bool changed = false;
     ImageRect rect;
     for (int calls = 0; calls < 100000 && !image.IsComplete(); ++calls)
-      if (!image.DecodeRows(batch, &changed, &rect)) break;
-    image.EndLoad(1);
+      if (image.DecodeRows(batch, &changed, &rect) != CodecOk) break;
+    image.EndLoad(true);
   }
   image.Release();
   return 0;

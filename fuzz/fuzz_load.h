@@ -24,27 +24,32 @@ inline void FuzzLoad(ImageFile& image, size_t selector) {
   switch (selector % 4) {
     case 0:  // converting: natural size, native copy
       host_codec::SetScreenDepth(24);
-      image.Load(1, 1);
+      image.Load(true, true);
       break;
     case 1:  // the context menu's thumbnail on a 16-bit screen
       host_codec::SetScreenDepth(16);
-      image.LoadFitted(100, 100, 1, 0, 0, 1);
+      image.LoadFitted({.maxWidth = 100, .maxHeight = 100, .reductionMode = 1});
       break;
     case 2: {  // the viewer on a palette screen, bottom-up, in small steps
       host_codec::SetScreenDepth(8);
-      if (!image.BeginLoad(300, 200, 4, 0, 0, 1, 1)) return;
-      // Interlaced GIF reports one rectangle per row produced.
-      ImageRect rects[7];
-      int changed = 0;
+      if (image.BeginLoad(
+              {.maxWidth = 300, .maxHeight = 200, .reductionMode = 4, .bottomUp = true}) != CodecOk)
+        return;
+      ImageRect rect;
+      bool changed = false;
       for (int step = 0; step < 100000 && !image.IsComplete(); ++step)
-        if (!image.DecodeRows(7, &changed, rects)) break;
-      image.DecodeRows(7, &changed, rects);
-      image.EndLoad(0);
+        if (image.DecodeRows(7, &changed, &rect) != CodecOk) break;
+      image.DecodeRows(7, &changed, &rect);
+      image.EndLoad(false);
       break;
     }
     default:  // a fixed palette, dithered, at an odd size
       host_codec::SetScreenDepth(8);
-      image.LoadFitted(97, 61, 2, 1, 1, 1);
+      image.LoadFitted({.maxWidth = 97,
+                        .maxHeight = 61,
+                        .reductionMode = 2,
+                        .fixedPalette = true,
+                        .keepNative = true});
       break;
   }
   image.Release();

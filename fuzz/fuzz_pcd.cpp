@@ -23,11 +23,13 @@ void LoadLevel(std::vector<uint8_t>& pack, int level, size_t selector) {
   const int width = (rotated ? 128 : 192) << level;
   const int height = (rotated ? 192 : 128) << level;
   if (selector & 2) {
-    image.LoadFitted(width, height, 1, 0, 1, 1);
-  } else if (image.BeginLoad(width - 1, height - 1, 0, 0, 0, 1, 1)) {
+    image.LoadFitted(
+        {.maxWidth = width, .maxHeight = height, .reductionMode = 1, .keepNative = true});
+  } else if (image.BeginLoad({.maxWidth = width - 1, .maxHeight = height - 1, .bottomUp = true}) ==
+             CodecOk) {
     for (int step = 0; step < 100000 && !image.IsComplete(); ++step)
-      if (!image.DecodeRows(13, nullptr, nullptr)) break;
-    image.EndLoad(1);
+      if (image.DecodeRows(13, nullptr, nullptr) != CodecOk) break;
+    image.EndLoad(true);
   }
   image.Release();
 }

@@ -15,14 +15,14 @@
 struct HBITMAP__;
 struct HPALETTE__;
 struct HINSTANCE__;
-using BitmapHandle = HBITMAP__*;
+using DibHandle = HBITMAP__*;
 using PaletteHandle = HPALETTE__*;
 using ModuleHandle = HINSTANCE__*;
 #else
 struct HostBitmap;
 struct HostPalette;
 struct HostModule;
-using BitmapHandle = HostBitmap*;
+using DibHandle = HostBitmap*;
 using PaletteHandle = HostPalette*;
 using ModuleHandle = HostModule*;
 #endif
@@ -78,15 +78,15 @@ void DeletePalette(PaletteHandle palette);
 
 // Creates the bitmap with `palette` selected into the screen context so
 // palette-index colour tables resolve against it.
-DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHandle* bitmap,
+DibResult CreateDib(const DibRequest& request, PaletteHandle palette, DibHandle* bitmap,
                     uint8_t** bits);
-void DeleteBitmap(BitmapHandle bitmap);
+void DeleteBitmap(DibHandle bitmap);
 
 // Replaces the first `count` colour-table entries of an 8-bit bitmap.
-bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count);
+bool SetDibColors(DibHandle bitmap, const uint8_t (*rgb)[3], int count);
 
 // False when the handle is not a device-independent bitmap.
-bool DescribeDib(BitmapHandle bitmap, DibDescription* out);
+bool DescribeDib(DibHandle bitmap, DibDescription* out);
 
 // Files by handle (an HFILE on Windows, a descriptor elsewhere).
 int FileOpenRead(const char* path);  // -1 on failure

@@ -82,7 +82,7 @@ void DeletePalette(PaletteHandle palette) {
   delete palette;
 }
 
-DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHandle* bitmap,
+DibResult CreateDib(const DibRequest& request, PaletteHandle palette, DibHandle* bitmap,
                     uint8_t** bits) {
   *bitmap = nullptr;
   *bits = nullptr;
@@ -118,13 +118,13 @@ DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHand
   return DibResult::Ok;
 }
 
-void DeleteBitmap(BitmapHandle bitmap) {
+void DeleteBitmap(DibHandle bitmap) {
   if (!bitmap) return;
   --liveBitmaps;
   delete bitmap;
 }
 
-bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count) {
+bool SetDibColors(DibHandle bitmap, const uint8_t (*rgb)[3], int count) {
   if (!bitmap || bitmap->depth > 8) return false;
   if (count > static_cast<int>(bitmap->colors.size()))
     bitmap->colors.resize(count < 256 ? count : 256);
@@ -132,7 +132,7 @@ bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count) {
   return true;
 }
 
-bool DescribeDib(BitmapHandle bitmap, DibDescription* out) {
+bool DescribeDib(DibHandle bitmap, DibDescription* out) {
   if (!bitmap) return false;
   out->width = bitmap->width;
   out->height = bitmap->height;

@@ -131,7 +131,7 @@ void DeletePalette(PaletteHandle palette) {
   if (palette) DeleteObject(palette);
 }
 
-DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHandle* bitmap,
+DibResult CreateDib(const DibRequest& request, PaletteHandle palette, DibHandle* bitmap,
                     uint8_t** bits) {
   *bitmap = nullptr;
   *bits = nullptr;
@@ -161,11 +161,11 @@ DibResult CreateDib(const DibRequest& request, PaletteHandle palette, BitmapHand
   return DibResult::Ok;
 }
 
-void DeleteBitmap(BitmapHandle bitmap) {
+void DeleteBitmap(DibHandle bitmap) {
   if (bitmap) DeleteObject(bitmap);
 }
 
-bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count) {
+bool SetDibColors(DibHandle bitmap, const uint8_t (*rgb)[3], int count) {
   if (!bitmap || count < 1 || count > 256) return false;
   RGBQUAD table[256];
   for (int i = 0; i < count; ++i) table[i] = RGBQUAD{rgb[i][2], rgb[i][1], rgb[i][0], 0};
@@ -174,7 +174,7 @@ bool SetDibColors(BitmapHandle bitmap, const uint8_t (*rgb)[3], int count) {
   return SetDIBColorTable(context.dc(), 0, count, table) == static_cast<UINT>(count);
 }
 
-bool DescribeDib(BitmapHandle bitmap, DibDescription* out) {
+bool DescribeDib(DibHandle bitmap, DibDescription* out) {
   DIBSECTION section;
   if (!bitmap || GetObjectA(bitmap, sizeof section, &section) != sizeof section) return false;
   const BITMAPINFOHEADER& header = section.dsBmih;

@@ -39,7 +39,7 @@ std::string TemporaryPath(const std::string& output) {
 }
 
 // Writes `bitmap` to `path`; an error text or empty on success.
-std::string WriteImage(int format, const std::string& path, BitmapHandle bitmap) {
+std::string WriteImage(int format, const std::string& path, DibHandle bitmap) {
   std::unique_ptr<ImageWriter> writer = CreateWriter(format, path.c_str(), bitmap);
   if (!writer) return "no writer for this format";
   if (!writer->Begin() || !writer->WriteRows(1 << 30) || !writer->Finish())
@@ -64,12 +64,15 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
   if (asShown) host_codec::SetScreenDepth(options.screenDepth);
 #endif
   ImageFile image(options.input.c_str());
-  if (!image.LoadFitted(options.fitWidth, options.fitHeight, options.reduction, 0, asShown ? 0 : 1,
-                        asShown ? 1 : 0)) {
+  if (image.LoadFitted({.maxWidth = options.fitWidth,
+                        .maxHeight = options.fitHeight,
+                        .reductionMode = options.reduction,
+                        .keepNative = !asShown,
+                        .makeDisplay = asShown}) != CodecOk) {
     err << "glimmora: " << options.input << ": " << CodecErrorText(image.LastError()) << "\n";
     return 1;
   }
-  BitmapHandle bitmap = asShown ? image.GetDisplayBitmap() : image.GetNativeBitmap();
+  DibHandle bitmap = asShown ? image.GetDisplayBitmap() : image.GetNativeBitmap();
 
   const std::string temporary = TemporaryPath(output);
   std::string failure = WriteImage(options.format, temporary, bitmap);

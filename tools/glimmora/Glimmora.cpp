@@ -40,7 +40,8 @@ int RunInfo(const std::vector<std::string>& files, std::ostream& out, std::ostre
   int status = 0;
   for (const std::string& file : files) {
     ImageFile image(file.c_str());
-    if (image.GetFormat() == -1 || !image.LoadFitted(100, 100, 0, 0, 0, 1)) {
+    if (image.GetFormat() == -1 ||
+        image.LoadFitted({.maxWidth = 100, .maxHeight = 100}) != CodecOk) {
       err << "glimmora: " << file << ": " << CodecErrorText(image.LastError()) << "\n";
       status = 1;
       continue;

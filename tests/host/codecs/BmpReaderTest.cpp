@@ -201,7 +201,10 @@ TEST_F(BmpReaderTest, EndOfBitmapInAVeryTallPictureFinishesAtOnce) {
   spec.palette = kFour;
   data_ = MakeBmp(spec, {2, 3, 0, 1});
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.LoadFitted(10, 10, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(
+      image.LoadFitted({.maxWidth = 10, .maxHeight = 10, .keepNative = true, .makeDisplay = false}),
+      CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 1);
   ASSERT_EQ(dib.height, 1);
@@ -265,18 +268,18 @@ TEST_F(BmpReaderTest, TopDownFileFillsItsDecodedRectangleFromTheTop) {
   spec.bits = 24;
   data_ = MakeBmp(spec, PackRows({{1, 2}, {3, 4}, {5, 6}, {7, 8}}, 24));
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  int changed = 0;
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
+  bool changed = false;
   ImageRect rect;
-  ASSERT_TRUE(image.DecodeRows(1, &changed, &rect));
-  EXPECT_EQ(changed, 1);
+  ASSERT_EQ(image.DecodeRows(1, &changed, &rect), CodecOk);
+  EXPECT_TRUE(changed);
   EXPECT_EQ(rect, (ImageRect{0, 0, 2, 1}));
-  ASSERT_TRUE(image.DecodeRows(2, &changed, &rect));
+  ASSERT_EQ(image.DecodeRows(2, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 1, 2, 3}));
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 2, 3}));
   EXPECT_EQ(image.GetProgress(), 7500);
   EXPECT_EQ(DibValue(Describe(image.GetNativeBitmap()), 1, 2), 6u);
-  image.EndLoad(1);
+  image.EndLoad(true);
 }
 
 TEST_F(BmpReaderTest, BottomUpFileFillsItsDecodedRectangleFromTheBottom) {
@@ -286,15 +289,15 @@ TEST_F(BmpReaderTest, BottomUpFileFillsItsDecodedRectangleFromTheBottom) {
   spec.bits = 24;
   data_ = MakeBmp(spec, PackRows({{1, 2}, {3, 4}, {5, 6}, {7, 8}}, 24));
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
   ImageRect rect;
-  ASSERT_TRUE(image.DecodeRows(1, nullptr, &rect));
+  ASSERT_EQ(image.DecodeRows(1, nullptr, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 3, 2, 4}));
   EXPECT_EQ(DibValue(Describe(image.GetNativeBitmap()), 0, 3), 1u);
-  ASSERT_TRUE(image.DecodeRows(10, nullptr, &rect));
+  ASSERT_EQ(image.DecodeRows(10, nullptr, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 0, 2, 3}));
   EXPECT_EQ(image.GetProgress(), 10000);
-  image.EndLoad(1);
+  image.EndLoad(true);
 }
 
 TEST_F(BmpReaderTest, TruncatedPixelDataFailsWithCode9) {
@@ -365,12 +368,12 @@ TEST_F(BmpReaderTest, RowsAskedAfterCompletionFailWithCode1) {
   spec.bits = 24;
   data_ = MakeBmp(spec, PackRows({{1}, {2}}, 24));
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  ASSERT_TRUE(image.DecodeRows(5, nullptr, nullptr));
-  EXPECT_FALSE(image.DecodeRows(1, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(5, nullptr, nullptr), CodecOk);
+  EXPECT_NE(image.DecodeRows(1, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrOutOfOrder);
   EXPECT_EQ(image.GetProgress(), 10000);
-  image.EndLoad(1);
+  image.EndLoad(true);
   EXPECT_NE(image.GetNativeBitmap(), nullptr);
 }
 

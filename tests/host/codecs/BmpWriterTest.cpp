@@ -20,7 +20,7 @@ uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
 // A bitmap filled with value(x, y) in its own depth, with a palette of
 // `colours` entries (entry i = (i, 255 - i, 3 i)) for 8 bits or fewer.
 struct TestDib {
-  BitmapHandle bitmap = nullptr;
+  DibHandle bitmap = nullptr;
   PaletteHandle palette = nullptr;
   ~TestDib() {
     codec_platform::DeleteBitmap(bitmap);
@@ -85,7 +85,7 @@ void Make(TestDib* dib, int width, int height, int depth, bool bottomUp) {
   }
 }
 
-int Write(BitmapHandle bitmap, const std::string& path) {
+int Write(DibHandle bitmap, const std::string& path) {
   BmpWriter writer(path.c_str(), bitmap);
   if (!writer.Begin()) return writer.ErrorCode() ? writer.ErrorCode() : -1;
   if (!writer.WriteRows(1 << 20)) return writer.ErrorCode();
@@ -143,7 +143,7 @@ TEST(BmpWriterTest, EveryDepthRoundTripsThroughTheReader) {
       const std::string path = dir.File("round-" + std::to_string(depth) + ".bmp");
       ASSERT_EQ(Write(dib.bitmap, path), 0) << depth;
       ImageFile image(path.c_str());
-      ASSERT_TRUE(image.Load(1, 0)) << depth << " error " << image.LastError();
+      ASSERT_EQ(image.Load(true, false), CodecOk) << depth << " error " << image.LastError();
       DibDescription back = Describe(image.GetNativeBitmap());
       ASSERT_EQ(back.width, 13);
       ASSERT_EQ(back.height, 5);

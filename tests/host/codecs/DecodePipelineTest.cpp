@@ -379,7 +379,7 @@ TEST_F(DecodePipelineTest, ImagesWiderThan15000PixelsFailWithCode15) {
 TEST_F(DecodePipelineTest, EndDecodeRunsTheReadersOwnEndAndKeepsHandedOverBitmaps) {
   SyntheticReader reader(Colour(1, 1, {Bgr({7})}));
   ASSERT_TRUE(DecodeAll(reader, 0, 1, 0, 0, 24, 0, 0));
-  BitmapHandle display = reader.DisplayBitmap();
+  DibHandle display = reader.DisplayBitmap();
   reader.ReleaseHandles();
   EXPECT_TRUE(reader.EndDecode());
   EXPECT_EQ(reader.endCalls, 1);

@@ -53,7 +53,7 @@ inline Rgb DibColour(const DibDescription& dib, int x, int y) {
              static_cast<int>(v & 255)};
 }
 
-inline DibDescription Describe(BitmapHandle bitmap) {
+inline DibDescription Describe(DibHandle bitmap) {
   DibDescription dib;
   if (!codec_platform::DescribeDib(bitmap, &dib)) dib = DibDescription();
   return dib;

@@ -54,8 +54,8 @@ class GifPcxConvertTest : public ::testing::Test {
   void ExpectSamePicture(const std::string& first, const std::string& second) {
     ImageFile a(first.c_str());
     ImageFile b(second.c_str());
-    ASSERT_TRUE(a.Load(1, 0)) << first;
-    ASSERT_TRUE(b.Load(1, 0)) << second;
+    ASSERT_EQ(a.Load(true, false), CodecOk) << first;
+    ASSERT_EQ(b.Load(true, false), CodecOk) << second;
     DibDescription da = Describe(a.GetNativeBitmap());
     DibDescription db = Describe(b.GetNativeBitmap());
     ASSERT_EQ(da.width, db.width);

@@ -28,7 +28,7 @@ class GifWriterTest : public ::testing::Test {
  protected:
   void SetUp() override { host_codec::SetScreenDepth(24); }
 
-  std::vector<uint8_t> Write(BitmapHandle bitmap, const char* name) {
+  std::vector<uint8_t> Write(DibHandle bitmap, const char* name) {
     GifWriter writer(dir_.File(name).c_str(), bitmap);
     EXPECT_TRUE(writer.Begin()) << writer.ErrorCode();
     EXPECT_TRUE(writer.WriteRows(1 << 20));
@@ -41,7 +41,7 @@ class GifWriterTest : public ::testing::Test {
                        const Colours& colours) {
     ImageFile image(dir_.File(name).c_str());
     ASSERT_EQ(image.GetFormat(), FormatGif);
-    ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+    ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
     DibDescription dib = Describe(image.GetNativeBitmap());
     ASSERT_EQ(dib.width, width);
     ASSERT_EQ(dib.height, height);
@@ -117,10 +117,10 @@ TEST_F(GifWriterTest, AConvertedGifReadsBackToTheSamePixels) {
   }
   std::string source = dir_.Write("source.gif", MakeGif(spec));
   ImageFile image(source.c_str());
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   std::vector<uint8_t> file = Write(image.GetNativeBitmap(), "copy.gif");
   ImageFile copy(dir_.File("copy.gif").c_str());
-  ASSERT_TRUE(copy.Load(1, 0)) << copy.LastError();
+  ASSERT_EQ(copy.Load(true, false), CodecOk) << copy.LastError();
   DibDescription dib = Describe(copy.GetNativeBitmap());
   for (int y = 0; y < 17; ++y)
     for (int x = 0; x < 33; ++x) ASSERT_EQ(DibValue(dib, x, y), spec.rows[y][x]) << y << "," << x;

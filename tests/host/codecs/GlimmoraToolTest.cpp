@@ -90,7 +90,7 @@ TEST_F(GlimmoraToolTest, ConvertToBmpWritesTheSamePixels) {
   EXPECT_EQ(out_.str(), output + "\n");
   EXPECT_EQ(Files(), (std::vector<std::string>{"photo.bmp", "photo.dat"}));
   ImageFile back(output.c_str());
-  ASSERT_TRUE(back.Load(1, 0));
+  ASSERT_EQ(back.Load(true, false), CodecOk);
   DibDescription dib = Describe(back.GetNativeBitmap());
   ASSERT_EQ(dib.width, 7);
   for (int y = 0; y < 5; ++y)

@@ -62,7 +62,7 @@ TEST_F(ImageFileTest, MissingFileIsCode101AndUnknownContentCode7) {
   ImageFile missing(dir.File("nothing-here.bmp").c_str());
   EXPECT_EQ(missing.GetFormat(), -1);
   EXPECT_EQ(missing.LastError(), ErrNoFile);
-  EXPECT_FALSE(missing.Load(1, 1));
+  EXPECT_NE(missing.Load(true, true), CodecOk);
   EXPECT_EQ(missing.LastError(), ErrNoFile);
 
   ImageFile junk(Memory(std::vector<uint8_t>(200, 0x55)));
@@ -92,7 +92,7 @@ TEST_F(ImageFileTest, FittingShrinksIntoTheBoxKeepingTheAspectAndNeverEnlarges) 
   };
   for (const FitCase& c : cases) {
     ImageFile image(Memory(Gradient(c.sourceWidth, c.sourceHeight)));
-    ASSERT_TRUE(image.LoadFitted(c.maxWidth, c.maxHeight, 0, 0, 0, 1))
+    ASSERT_EQ(image.LoadFitted({.maxWidth = c.maxWidth, .maxHeight = c.maxHeight}), CodecOk)
         << c.sourceWidth << "x" << c.sourceHeight << " error " << image.LastError();
     DibDescription dib = Describe(image.GetDisplayBitmap());
     EXPECT_EQ(image.GetWidth(), c.width) << c.sourceWidth << "x" << c.sourceHeight;
@@ -104,7 +104,7 @@ TEST_F(ImageFileTest, FittingShrinksIntoTheBoxKeepingTheAspectAndNeverEnlarges) 
 
 TEST_F(ImageFileTest, FittedPictureSamplesRowsAndAveragesColumns) {
   ImageFile image(Memory(Gradient(4, 4)));
-  ASSERT_TRUE(image.LoadFitted(2, 2, 0, 0, 0, 1));
+  ASSERT_EQ(image.LoadFitted({.maxWidth = 2, .maxHeight = 2}), CodecOk);
   DibDescription dib = Describe(image.GetDisplayBitmap());
   // Columns 0-1 and 2-3 average to red 0 and 2. The file is read bottom
   // row first and each output row keeps the last row read for it: rows 2
@@ -121,7 +121,7 @@ TEST_F(ImageFileTest, DisplayDepthFollowsTheScreen) {
   for (const Case& c : cases) {
     host_codec::SetScreenDepth(c.screen);
     ImageFile image(Memory(Gradient(3, 2)));
-    ASSERT_TRUE(image.Load(0, 1)) << "screen " << c.screen;
+    ASSERT_EQ(image.Load(false, true), CodecOk) << "screen " << c.screen;
     DibDescription dib = Describe(image.GetDisplayBitmap());
     EXPECT_EQ(dib.bitsPerPixel, c.depth) << "screen " << c.screen;
     EXPECT_EQ(dib.colorCount, c.colours) << "screen " << c.screen;
@@ -129,13 +129,13 @@ TEST_F(ImageFileTest, DisplayDepthFollowsTheScreen) {
   }
   host_codec::SetScreenDepth(8);
   ImageFile image(Memory(Gradient(3, 2)));
-  ASSERT_TRUE(image.Load(0, 1));
+  ASSERT_EQ(image.Load(false, true), CodecOk);
   EXPECT_EQ(DibColour(Describe(image.GetDisplayBitmap()), 2, 1), (Rgb{0, 0, 64}));
 }
 
 TEST_F(ImageFileTest, LoadKeepsOnlyTheBitmapsAskedFor) {
   ImageFile image(Memory(Gradient(3, 2)));
-  ASSERT_TRUE(image.Load(1, 0));
+  ASSERT_EQ(image.Load(true, false), CodecOk);
   EXPECT_EQ(image.GetDisplayBitmap(), nullptr);
   ASSERT_NE(image.GetNativeBitmap(), nullptr);
   DibDescription dib = Describe(image.GetNativeBitmap());
@@ -148,9 +148,9 @@ TEST_F(ImageFileTest, LoadKeepsOnlyTheBitmapsAskedFor) {
 
 TEST_F(ImageFileTest, BottomUpLoadStoresTheLastRowFirst) {
   ImageFile image(Memory(Gradient(2, 3)));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 1));
-  ASSERT_TRUE(image.DecodeRows(3, nullptr, nullptr));
-  ASSERT_TRUE(image.EndLoad(1));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false, .bottomUp = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(3, nullptr, nullptr), CodecOk);
+  ASSERT_EQ(image.EndLoad(true), CodecOk);
   DibDescription dib = Describe(image.GetNativeBitmap());
   EXPECT_TRUE(dib.bottomUp);
   EXPECT_EQ(dib.bits[1], 2) << "memory row 0 holds image row 2";
@@ -185,7 +185,7 @@ TEST_F(ImageFileTest, EverySourceKindLoadsTheSamePixels) {
     ImageFile image(s.source);
     // Someone else moving the shared file position must not matter.
     ::lseek(handle, 7, SEEK_SET);
-    ASSERT_TRUE(image.Load(1, 0)) << s.kind << " error " << image.LastError();
+    ASSERT_EQ(image.Load(true, false), CodecOk) << s.kind << " error " << image.LastError();
     DibDescription dib = Describe(image.GetNativeBitmap());
     ASSERT_EQ(dib.width, 5) << s.kind;
     for (int y = 0; y < 4; ++y)
@@ -196,49 +196,49 @@ TEST_F(ImageFileTest, EverySourceKindLoadsTheSamePixels) {
   EXPECT_STREQ(ImageFile(path.c_str()).GetPath(), path.c_str());
 
   ImageFile missing(module, "OTHER");
-  EXPECT_FALSE(missing.Load(1, 0));
+  EXPECT_NE(missing.Load(true, false), CodecOk);
   EXPECT_EQ(missing.LastError(), ErrCannotOpen);
 }
 
 TEST_F(ImageFileTest, ProgressiveLoadHandsOutThePartialPicture) {
   ImageFile image(Memory(Gradient(4, 10)));
-  ASSERT_TRUE(image.BeginLoadForView(0, 0, 0, 0, 0));
+  ASSERT_EQ(image.BeginLoadForView({}), CodecOk);
   EXPECT_TRUE(image.IsLoading());
-  EXPECT_FALSE(image.BeginLoad(0, 0, 0, 0, 0, 1, 0)) << "a load is under way";
-  int changed = 0;
+  EXPECT_NE(image.BeginLoad({}), CodecOk) << "a load is under way";
+  bool changed = false;
   ImageRect rect;
-  ASSERT_TRUE(image.DecodeRows(3, &changed, &rect));
-  EXPECT_EQ(changed, 1);
+  ASSERT_EQ(image.DecodeRows(3, &changed, &rect), CodecOk);
+  EXPECT_TRUE(changed);
   EXPECT_EQ(rect, (ImageRect{0, 7, 4, 10}));
   EXPECT_EQ(image.GetProgress(), 3000);
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 7, 4, 10}));
   ASSERT_NE(image.GetDisplayBitmap(), nullptr) << "drawable while loading";
   EXPECT_EQ(DibColour(Describe(image.GetDisplayBitmap()), 3, 9), (Rgb{3, 9, 0x40}));
-  ASSERT_TRUE(image.DecodeRows(100, nullptr, nullptr));
+  ASSERT_EQ(image.DecodeRows(100, nullptr, nullptr), CodecOk);
   EXPECT_TRUE(image.IsComplete());
-  EXPECT_FALSE(image.DecodeRows(1, nullptr, nullptr));
+  EXPECT_NE(image.DecodeRows(1, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrOutOfOrder);
-  ASSERT_TRUE(image.EndLoad(1));
+  ASSERT_EQ(image.EndLoad(true), CodecOk);
   EXPECT_FALSE(image.IsLoading());
   EXPECT_NE(image.GetDisplayBitmap(), nullptr);
-  EXPECT_FALSE(image.DecodeRows(1, nullptr, nullptr));
+  EXPECT_NE(image.DecodeRows(1, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrOutOfOrder);
 }
 
 TEST_F(ImageFileTest, EndingAnIncompleteLoadWithDiscardKeepsNothing) {
   const int before = host_codec::LiveBitmaps();
   ImageFile image(Memory(Gradient(4, 10)));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  ASSERT_TRUE(image.DecodeRows(3, nullptr, nullptr));
-  ASSERT_TRUE(image.EndLoad(1));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(3, nullptr, nullptr), CodecOk);
+  ASSERT_EQ(image.EndLoad(true), CodecOk);
   EXPECT_EQ(image.GetDisplayBitmap(), nullptr);
   EXPECT_EQ(image.GetProgress(), 0);
   EXPECT_TRUE(image.GetDecodedRect().IsEmpty());
   EXPECT_EQ(host_codec::LiveBitmaps(), before);
 
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  ASSERT_TRUE(image.DecodeRows(3, nullptr, nullptr));
-  ASSERT_TRUE(image.EndLoad(0));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(3, nullptr, nullptr), CodecOk);
+  ASSERT_EQ(image.EndLoad(false), CodecOk);
   EXPECT_NE(image.GetDisplayBitmap(), nullptr) << "kept without discard";
   image.Release();
   EXPECT_EQ(image.GetDisplayBitmap(), nullptr);
@@ -249,7 +249,8 @@ TEST_F(ImageFileTest, TwoPassReductionFinishesBothPassesInLoadFitted) {
   host_codec::SetScreenDepth(8);
   for (int mode : {3, 4}) {
     ImageFile image(Memory(Gradient(40, 30)));
-    ASSERT_TRUE(image.LoadFitted(20, 20, mode, 0, 0, 1)) << "mode " << mode;
+    ASSERT_EQ(image.LoadFitted({.maxWidth = 20, .maxHeight = 20, .reductionMode = mode}), CodecOk)
+        << "mode " << mode;
     EXPECT_EQ(image.GetProgress(), 10000);
     EXPECT_NE(image.GetNativeBitmap(), nullptr) << "the native copy is forced on";
     DibDescription display = Describe(image.GetDisplayBitmap());
@@ -280,7 +281,7 @@ TEST_F(ImageFileTest, TwoPassReductionFinishesBothPassesInLoadFitted) {
 
 TEST_F(ImageFileTest, ReductionIsSkippedOnTrueColourScreens) {
   ImageFile image(Memory(Gradient(4, 4)));
-  ASSERT_TRUE(image.LoadFitted(0, 0, 3, 0, 0, 1));
+  ASSERT_EQ(image.LoadFitted({.reductionMode = 3}), CodecOk);
   EXPECT_EQ(image.GetNativeBitmap(), nullptr);
   EXPECT_EQ(Describe(image.GetDisplayBitmap()).bitsPerPixel, 24);
 }
@@ -291,7 +292,7 @@ TEST_F(ImageFileTest, ImagesWiderThan15000PixelsFailWithCode15) {
   spec.height = 1;
   ImageFile image(Memory(MakeBmp(spec, std::vector<uint8_t>(100, 0))));
   EXPECT_EQ(image.GetSourceWidth(), 15001);
-  EXPECT_FALSE(image.LoadFitted(100, 100, 0, 0, 0, 1));
+  EXPECT_NE(image.LoadFitted({.maxWidth = 100, .maxHeight = 100}), CodecOk);
   EXPECT_EQ(image.LastError(), ErrTooWide);
 }
 
@@ -300,7 +301,7 @@ TEST_F(ImageFileTest, HugeHeightsAreRefusedBeforeAnythingIsAllocated) {
   spec.width = 10000;
   spec.height = 2000000000;
   ImageFile image(Memory(MakeBmp(spec, std::vector<uint8_t>(100, 0))));
-  EXPECT_FALSE(image.Load(1, 1));
+  EXPECT_NE(image.Load(true, true), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNotSupported);
   EXPECT_EQ(host_codec::LiveBitmaps(), 0);
 }
@@ -308,7 +309,7 @@ TEST_F(ImageFileTest, HugeHeightsAreRefusedBeforeAnythingIsAllocated) {
 TEST_F(ImageFileTest, FailedBeginLoadLeavesNoBitmaps) {
   ImageFile image(Memory(Gradient(4, 4)));
   host_codec::FailNextBitmaps(1);
-  EXPECT_FALSE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
+  EXPECT_NE(image.BeginLoad({.keepNative = true}), CodecOk);
   host_codec::FailNextBitmaps(0);
   EXPECT_EQ(image.LastError(), ErrDisplayBitmap);
   EXPECT_FALSE(image.IsLoading());
@@ -316,17 +317,17 @@ TEST_F(ImageFileTest, FailedBeginLoadLeavesNoBitmaps) {
   EXPECT_EQ(image.GetNativeBitmap(), nullptr);
   EXPECT_EQ(host_codec::LiveBitmaps(), 0);
   EXPECT_EQ(host_codec::LivePalettes(), 0);
-  EXPECT_TRUE(image.Load(1, 1)) << "a later load works";
+  EXPECT_EQ(image.Load(true, true), CodecOk) << "a later load works";
 }
 
 TEST_F(ImageFileTest, DestroyingTheImageDeletesItsBitmapsAndPalette) {
   host_codec::SetScreenDepth(8);
   {
     ImageFile image(Memory(Gradient(4, 4)));
-    ASSERT_TRUE(image.Load(1, 1));
+    ASSERT_EQ(image.Load(true, true), CodecOk);
     EXPECT_EQ(host_codec::LiveBitmaps(), 2);
     EXPECT_EQ(host_codec::LivePalettes(), 1);
-    ASSERT_TRUE(image.Load(1, 1));
+    ASSERT_EQ(image.Load(true, true), CodecOk);
     EXPECT_EQ(host_codec::LiveBitmaps(), 2) << "a reload replaces the bitmaps";
   }
   EXPECT_EQ(host_codec::LiveBitmaps(), 0);

@@ -112,7 +112,7 @@ TEST_F(JpegReaderTest, FileWithoutJfifHeaderIsConfirmedByTheReader) {
   ImageFile image(Memory(bytes));
   EXPECT_EQ(image.GetFormat(), FormatJpg);
   EXPECT_EQ(image.GetSourceWidth(), 32);
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
 }
 
@@ -134,7 +134,7 @@ TEST_F(JpegReaderTest, FileCutBeforeItsFirstScanIsRejected) {
   // Detection accepts the JFIF frame header on sight; loading then fails.
   ImageFile image(Memory(bytes));
   EXPECT_EQ(image.GetFormat(), FormatJpg);
-  EXPECT_FALSE(image.Load(1, 1));
+  EXPECT_NE(image.Load(true, true), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNotSupported);
 }
 
@@ -146,7 +146,7 @@ TEST_F(JpegReaderTest, CmykFileHasAHeaderButCannotBeDecoded) {
   ImageFile image(Memory(bytes));
   EXPECT_EQ(image.GetSourceBitsPerPixel(), 24);
   const int bitmapsBefore = host_codec::LiveBitmaps();
-  EXPECT_FALSE(image.Load(1, 1));
+  EXPECT_NE(image.Load(true, true), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNoPalette) << "set-up failure";
   EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
   EXPECT_EQ(image.GetNativeBitmap(), nullptr);
@@ -160,7 +160,7 @@ TEST_F(JpegReaderTest, UpTo1022JunkBytesBeforeTheStartMarkerAreSkipped) {
   bytes.insert(bytes.end(), jpeg.begin(), jpeg.end());
   ImageFile image(Memory(bytes));
   ASSERT_EQ(image.GetFormat(), FormatJpg);
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
 }
 
@@ -170,7 +170,7 @@ TEST_F(JpegReaderTest, StartMarkerAfter1023JunkBytesIsNotFound) {
   bytes.insert(bytes.end(), jpeg.begin(), jpeg.end());
   ImageFile image(Memory(bytes));
   EXPECT_EQ(image.GetFormat(), FormatJpg) << "detection looks further than the reader";
-  EXPECT_FALSE(image.Load(1, 0));
+  EXPECT_NE(image.Load(true, false), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNotSupported);
 }
 
@@ -179,7 +179,7 @@ TEST_F(JpegReaderTest, StartMarkerAfter1023JunkBytesIsNotFound) {
 TEST_F(JpegReaderTest, GreyBlocksDecodeToTheirExactValues) {
   std::vector<uint8_t> bytes = MakeJpeg(Grey(40, 24, GreyBlocks));
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.Load(1, 1)) << image.LastError();
+  ASSERT_EQ(image.Load(true, true), CodecOk) << image.LastError();
   DibDescription native = Describe(image.GetNativeBitmap());
   EXPECT_EQ(native.bitsPerPixel, 8);
   EXPECT_TRUE(PictureWithin(native, GreyBlocks, 0));
@@ -195,7 +195,7 @@ TEST_F(JpegReaderTest, GreyBlocksDecodeToTheirExactValues) {
 TEST_F(JpegReaderTest, ColourBlocksDecodeWithinOneLevelInBlueGreenRedOrder) {
   std::vector<uint8_t> bytes = MakeJpeg(Colour(80, 48));
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.Load(1, 1)) << image.LastError();
+  ASSERT_EQ(image.Load(true, true), CodecOk) << image.LastError();
   DibDescription native = Describe(image.GetNativeBitmap());
   EXPECT_EQ(native.bitsPerPixel, 24);
   EXPECT_TRUE(PictureWithin(native, ColourBlocks, 1));
@@ -208,32 +208,32 @@ TEST_F(JpegReaderTest, ColourBlocksDecodeWithinOneLevelInBlueGreenRedOrder) {
 TEST_F(JpegReaderTest, BottomUpLoadStoresTheSameRowsLastFirst) {
   std::vector<uint8_t> bytes = MakeJpeg(Colour(32, 48));
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 1));
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
-  BitmapHandle native = image.GetNativeBitmap();
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false, .bottomUp = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
+  DibHandle native = image.GetNativeBitmap();
   DibDescription dib = Describe(native);
   EXPECT_TRUE(dib.bottomUp);
   EXPECT_TRUE(PictureWithin(dib, ColourBlocks, 1));
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
 }
 
 TEST_F(JpegReaderTest, DisplayOnlyLoadsHoldThePictureInEitherRowOrder) {
   // Without a native copy the library writes into the display bitmap itself.
   std::vector<uint8_t> colour = MakeJpeg(Colour(80, 48));
   std::vector<uint8_t> grey = MakeJpeg(Grey(40, 24, GreyBlocks));
-  for (int bottomUp : {0, 1}) {
+  for (bool bottomUp : {false, true}) {
     ImageFile image(Memory(colour));
-    ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 0, 1, bottomUp));
-    ASSERT_TRUE(image.DecodeRows(7, nullptr, nullptr));  // batches that end inside strips
-    ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
-    ASSERT_TRUE(image.EndLoad(1));
+    ASSERT_EQ(image.BeginLoad({.bottomUp = bottomUp}), CodecOk);
+    ASSERT_EQ(image.DecodeRows(7, nullptr, nullptr), CodecOk);  // batches that end inside strips
+    ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
+    ASSERT_EQ(image.EndLoad(true), CodecOk);
     EXPECT_TRUE(PictureWithin(Describe(image.GetDisplayBitmap()), ColourBlocks, 1))
         << "bottom-up " << bottomUp;
 
     ImageFile greyImage(Memory(grey));
-    ASSERT_TRUE(greyImage.BeginLoad(0, 0, 0, 0, 0, 1, bottomUp));
-    ASSERT_TRUE(greyImage.DecodeRows(24, nullptr, nullptr));
-    ASSERT_TRUE(greyImage.EndLoad(1));
+    ASSERT_EQ(greyImage.BeginLoad({.bottomUp = bottomUp}), CodecOk);
+    ASSERT_EQ(greyImage.DecodeRows(24, nullptr, nullptr), CodecOk);
+    ASSERT_EQ(greyImage.EndLoad(true), CodecOk);
     EXPECT_TRUE(PictureWithin(Describe(greyImage.GetDisplayBitmap()), GreyBlocks, 0))
         << "bottom-up " << bottomUp;
   }
@@ -244,7 +244,7 @@ TEST_F(JpegReaderTest, FileOnDiskReadsLikeMemory) {
   std::string path = dir.Write("blocks.jpg", MakeJpeg(Colour(64, 32)));
   ImageFile image(path.c_str());
   ASSERT_EQ(image.GetFormat(), FormatJpg);
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
 }
 
@@ -272,7 +272,12 @@ TEST_F(JpegReaderTest, PhotoShownInAQuarterSizeWindowIsDecodedAtOneQuarter) {
   } cases[] = {{400, 300, 400, 300}, {300, 300, 301, 226}};
   for (const Case& c : cases) {
     ImageFile image(Memory(bytes));
-    ASSERT_TRUE(image.LoadFitted(c.boxWidth, c.boxHeight, 0, 0, 1, 0)) << image.LastError();
+    ASSERT_EQ(image.LoadFitted({.maxWidth = c.boxWidth,
+                                .maxHeight = c.boxHeight,
+                                .keepNative = true,
+                                .makeDisplay = false}),
+              CodecOk)
+        << image.LastError();
     DibDescription dib = Describe(image.GetNativeBitmap());
     EXPECT_EQ(dib.width, c.width);
     EXPECT_EQ(dib.height, c.height);
@@ -284,13 +289,16 @@ TEST_F(JpegReaderTest, EveryScaleAveragesItsBlocksInsteadOfSkippingRows) {
   std::vector<uint8_t> bytes = MakeJpeg(Grey(640, 480, RowStripes));
   {
     ImageFile natural(Memory(bytes));
-    ASSERT_TRUE(natural.Load(1, 0));
+    ASSERT_EQ(natural.Load(true, false), CodecOk);
     EXPECT_TRUE(PictureWithin(Describe(natural.GetNativeBitmap()), RowStripes, kStripeTolerance));
   }
   // 1/2, 1/4, 1/8, and 1/4 followed by the base's own shrinking to 100.
   for (int box : {320, 160, 80, 100}) {
     ImageFile image(Memory(bytes));
-    ASSERT_TRUE(image.LoadFitted(box, box, 0, 0, 1, 0)) << image.LastError();
+    ASSERT_EQ(image.LoadFitted(
+                  {.maxWidth = box, .maxHeight = box, .keepNative = true, .makeDisplay = false}),
+              CodecOk)
+        << image.LastError();
     DibDescription dib = Describe(image.GetNativeBitmap());
     EXPECT_EQ(dib.width, box);
     EXPECT_TRUE(PictureWithin(dib, Grey100, 0)) << "box " << box;
@@ -303,7 +311,10 @@ TEST_F(JpegReaderTest, ScaledColourBlocksKeepTheirColours) {
   picture.pixel = [](int x, int y) { return ColourBlocks(x / 4, y / 4); };
   std::vector<uint8_t> bytes = MakeJpeg(picture);
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.LoadFitted(64, 64, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(
+      image.LoadFitted({.maxWidth = 64, .maxHeight = 64, .keepNative = true, .makeDisplay = false}),
+      CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 64);
   ASSERT_EQ(dib.height, 48);
@@ -325,68 +336,69 @@ class JpegProgressiveTest : public JpegReaderTest {
 
 TEST_F(JpegProgressiveTest, CoarsePictureComesFirstThenTheFinalOne) {
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
   EXPECT_EQ(image.GetProgress(), 5000);
   EXPECT_FALSE(image.IsComplete());
   // The second scan holds only low frequencies: no stripes yet.
   EXPECT_TRUE(GreyValuesBetween(Describe(image.GetNativeBitmap()), 60, 140));
 
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
   EXPECT_EQ(image.GetProgress(), 10000);
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), RowStripes, kStripeTolerance));
-  EXPECT_FALSE(image.DecodeRows(48, nullptr, nullptr));
+  EXPECT_NE(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrOutOfOrder);
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
 }
 
 TEST_F(JpegProgressiveTest, ProgressAndRectanglesFollowBothPasses) {
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0));
-  int changed = 0;
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk);
+  bool changed = false;
   ImageRect rect;
-  ASSERT_TRUE(image.DecodeRows(24, &changed, &rect));
-  EXPECT_EQ(changed, 1);
+  ASSERT_EQ(image.DecodeRows(24, &changed, &rect), CodecOk);
+  EXPECT_TRUE(changed);
   EXPECT_EQ(rect, (ImageRect{0, 0, 64, 24}));
   EXPECT_EQ(image.GetProgress(), 2500);
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 64, 24}));
 
-  ASSERT_TRUE(image.DecodeRows(24, &changed, &rect));
+  ASSERT_EQ(image.DecodeRows(24, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 24, 64, 48}));
   EXPECT_EQ(image.GetProgress(), 5000);
 
   // The final pass redraws from the top; the whole picture is shown.
-  ASSERT_TRUE(image.DecodeRows(12, &changed, &rect));
+  ASSERT_EQ(image.DecodeRows(12, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 0, 64, 12}));
   EXPECT_EQ(image.GetProgress(), 6250);
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 64, 48}));
 
-  ASSERT_TRUE(image.DecodeRows(100, &changed, &rect));
+  ASSERT_EQ(image.DecodeRows(100, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 12, 64, 48}));
   EXPECT_EQ(image.GetProgress(), 10000);
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
 }
 
 TEST_F(JpegProgressiveTest, WaitCursorShowsWhileTheFirstStripOfEachPassIsRead) {
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk);
   const int before = host_codec::WaitCursorShows();
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(host_codec::WaitCursorShows(), before + 1);
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(host_codec::WaitCursorShows(), before + 2);
   EXPECT_FALSE(host_codec::WaitCursorShown()) << "restored after each read";
-  image.EndLoad(1);
+  image.EndLoad(true);
 
   std::vector<uint8_t> baseline = MakeJpeg(Grey(64, 48, RowStripes));
   ImageFile plain(Memory(baseline));
-  ASSERT_TRUE(plain.Load(1, 0));
+  ASSERT_EQ(plain.Load(true, false), CodecOk);
   EXPECT_EQ(host_codec::WaitCursorShows(), before + 2) << "baseline files read without it";
 }
 
 TEST_F(JpegProgressiveTest, LoadEndsWithTheFinalPicture) {
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.Load(1, 1)) << image.LastError();
+  ASSERT_EQ(image.Load(true, true), CodecOk) << image.LastError();
   EXPECT_TRUE(image.IsComplete());
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), RowStripes, kStripeTolerance));
   EXPECT_TRUE(PictureWithin(Describe(image.GetDisplayBitmap()), RowStripes, kStripeTolerance));
@@ -397,7 +409,8 @@ TEST_F(JpegProgressiveTest, ColourProgressiveFileDecodesWithinOneLevel) {
   picture.progressive = true;
   std::vector<uint8_t> colour = MakeJpeg(picture);
   ImageFile image(Memory(colour));
-  ASSERT_TRUE(image.LoadFitted(0, 0, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(image.LoadFitted({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
 }
 
@@ -406,7 +419,10 @@ TEST_F(JpegProgressiveTest, ThumbnailIsScaledInBothPasses) {
   picture.progressive = true;
   std::vector<uint8_t> large = MakeJpeg(picture);
   ImageFile image(Memory(large));
-  ASSERT_TRUE(image.LoadFitted(100, 100, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(image.LoadFitted(
+                {.maxWidth = 100, .maxHeight = 100, .keepNative = true, .makeDisplay = false}),
+            CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   EXPECT_EQ(dib.width, 100);
   EXPECT_EQ(dib.height, 75);
@@ -419,14 +435,15 @@ TEST_F(JpegProgressiveTest, TwoPassDitheredReductionDecodesTheFileOnceInFull) {
   std::vector<uint8_t> colour = MakeJpeg(picture);
   host_codec::SetScreenDepth(8);
   ImageFile image(Memory(colour));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 4, 0, 1, 1, 0)) << image.LastError();
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
+  ASSERT_EQ(image.BeginLoad({.reductionMode = 4, .keepNative = true}), CodecOk)
+      << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
   // The first pass of the reduction, not a coarse picture.
   EXPECT_EQ(image.GetProgress(), 5000);
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
   EXPECT_EQ(image.GetProgress(), 10000);
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
 }
 
 TEST_F(JpegProgressiveTest, TwoPassPlainReductionStillShowsTheCoarsePictureFirst) {
@@ -435,15 +452,39 @@ TEST_F(JpegProgressiveTest, TwoPassPlainReductionStillShowsTheCoarsePictureFirst
   std::vector<uint8_t> colour = MakeJpeg(picture);
   host_codec::SetScreenDepth(8);
   ImageFile image(Memory(colour));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 3, 0, 1, 1, 0)) << image.LastError();
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.reductionMode = 3, .keepNative = true}), CodecOk)
+      << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.GetProgress(), 2500) << "coarse pass of the first reduction pass";
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.GetProgress(), 5000);
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), ColourBlocks, 1));
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.GetProgress(), 10000);
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
+}
+
+TEST_F(JpegProgressiveTest, FittedLoadRunsAllThreePassesOfAPlainReduction) {
+  JpegPicture picture = Colour(64, 48);
+  picture.progressive = true;
+  std::vector<uint8_t> colour = MakeJpeg(picture);
+  host_codec::SetScreenDepth(8);
+  ImageFile image(Memory(colour));
+  ASSERT_EQ(image.LoadFitted({.reductionMode = 3}), CodecOk) << image.LastError();
+  EXPECT_TRUE(image.IsComplete());
+  DibDescription dib = Describe(image.GetDisplayBitmap());
+  ASSERT_EQ(dib.bitsPerPixel, 8);
+  // The optimiser's palette holds the picture's twelve colours, each to
+  // within its histogram cell.
+  for (int y = 0; y < 48; ++y) {
+    for (int x = 0; x < 64; ++x) {
+      const Rgb got = DibColour(dib, x, y);
+      const uint32_t want = ColourBlocks(x, y);
+      ASSERT_LE(std::abs(got.red - RedOf(want)), 6) << "pixel " << x << "," << y;
+      ASSERT_LE(std::abs(got.green - GreenOf(want)), 6) << "pixel " << x << "," << y;
+      ASSERT_LE(std::abs(got.blue - BlueOf(want)), 6) << "pixel " << x << "," << y;
+    }
+  }
 }
 
 // ---- damaged files ----------------------------------------------------------
@@ -455,7 +496,7 @@ TEST_F(JpegReaderTest, TruncatedFileShowsTheRowsItHolds) {
   ASSERT_LT(scan, end);
   bytes.resize(scan + (end - scan) / 2);
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(image.IsComplete());
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.height, 128);
@@ -469,12 +510,13 @@ TEST_F(JpegReaderTest, TruncatedFileShowsTheRowsItHolds) {
 TEST_F(JpegProgressiveTest, FileCutAfterItsFirstScanIsCompleteAfterOnePass) {
   bytes.resize(FindJpegMarker(bytes, 0xDA, 1));  // only the DC scan is left
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-  ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
+  ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
   EXPECT_EQ(image.GetProgress(), 10000);
   // Block means only: every stripe pair averages to 100.
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), Grey100, 1));
-  EXPECT_TRUE(image.EndLoad(1));
+  EXPECT_EQ(image.EndLoad(true), CodecOk);
 }
 
 // A picture of fine detail in a file of 694 scans (696 in colour), and the
@@ -511,7 +553,8 @@ struct Loaded {
 void LoadNative(Loaded* loaded, const std::vector<uint8_t>& bytes, int reductionMode) {
   loaded->bytes = bytes;
   loaded->image.reset(new ImageFile(Memory(loaded->bytes)));
-  ASSERT_TRUE(loaded->image->LoadFitted(0, 0, reductionMode, 0, 1, 1))
+  ASSERT_EQ(loaded->image->LoadFitted({.reductionMode = reductionMode, .keepNative = true}),
+            CodecOk)
       << loaded->image->LastError();
   ASSERT_TRUE(loaded->image->IsComplete());
   loaded->native = Describe(loaded->image->GetNativeBitmap());
@@ -567,15 +610,16 @@ TEST_F(JpegProgressiveTest, BrokenLaterScanFailsAsBadDataAfterTheCoarsePicture) 
   const size_t spectralStart = third + 5 + 2 * bytes[third + 4];
   bytes[spectralStart] = 64;
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-  EXPECT_FALSE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
+  EXPECT_NE(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
   EXPECT_EQ(image.GetProgress(), 5000);
   EXPECT_TRUE(GreyValuesBetween(Describe(image.GetNativeBitmap()), 60, 140));
   // Nothing more comes out of a decoder that failed.
-  EXPECT_FALSE(image.DecodeRows(48, nullptr, nullptr));
+  EXPECT_NE(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
-  image.EndLoad(1);
+  image.EndLoad(true);
   EXPECT_EQ(image.GetNativeBitmap(), nullptr);
 }
 

@@ -35,7 +35,7 @@ uint32_t Blocks(int x, int y) { return kColours[((y / 16) * 3 + x / 16) % 10]; }
 
 // A bitmap as the decode pipeline makes them, owned by the test.
 struct TestBitmap {
-  BitmapHandle bitmap = nullptr;
+  DibHandle bitmap = nullptr;
   PaletteHandle palette = nullptr;
   uint8_t* bits = nullptr;
   int stride = 0;
@@ -94,7 +94,7 @@ void Make8(TestBitmap* out, int width, int height) {
       out->Row(y, height, false)[x] = static_cast<uint8_t>(((y / 16) * 3 + x / 16) % 10);
 }
 
-int WriteJpeg(BitmapHandle bitmap, const std::string& path, int* errorCode) {
+int WriteJpeg(DibHandle bitmap, const std::string& path, int* errorCode) {
   JpegWriter writer(path.c_str(), bitmap);
   int ok = writer.Begin() && writer.WriteRows(1 << 20) && writer.Finish();
   *errorCode = writer.ErrorCode();
@@ -144,7 +144,7 @@ TEST_F(JpegWriterTest, TwentyFourBitBitmapComesBackWithinTolerance) {
 
   ImageFile image(path.c_str());
   ASSERT_EQ(image.GetFormat(), FormatJpg);
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   DibDescription back = Describe(image.GetNativeBitmap());
   EXPECT_EQ(back.width, 96);
   EXPECT_EQ(back.height, 64);
@@ -187,7 +187,7 @@ TEST_F(JpegWriterTest, BottomUpBitmapIsWrittenTopRowFirst) {
   int error = 0;
   ASSERT_TRUE(WriteJpeg(source.bitmap, path, &error)) << "error " << error;
   ImageFile image(path.c_str());
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), Blocks, kRoundTripTolerance));
 }
 
@@ -199,7 +199,7 @@ TEST_F(JpegWriterTest, EightBitBitmapIsWrittenAsThreeComponentsThroughItsColourT
   ASSERT_TRUE(WriteJpeg(source.bitmap, path, &error)) << "error " << error;
   EXPECT_EQ(ReadFacts(TempDir::Read(path)).components, 3);
   ImageFile image(path.c_str());
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_TRUE(PictureWithin(Describe(image.GetNativeBitmap()), Blocks, kRoundTripTolerance));
 }
 
@@ -253,13 +253,13 @@ TEST_F(JpegWriterTest, ConvertingADecodedJpegWritesItAgain) {
   picture.pixel = Blocks;
   std::vector<uint8_t> original = MakeJpeg(picture);
   ImageFile image(ImageSource::FromMemory(original.data(), static_cast<uint32_t>(original.size())));
-  ASSERT_TRUE(image.Load(1, 0));
+  ASSERT_EQ(image.Load(true, false), CodecOk);
   std::unique_ptr<ImageWriter> writer =
       CreateWriter(FormatJpg, dir.File("again.jpg").c_str(), image.GetNativeBitmap());
   ASSERT_NE(writer, nullptr);
   ASSERT_TRUE(writer->Begin() && writer->WriteRows(48) && writer->Finish()) << writer->ErrorCode();
   ImageFile again(dir.File("again.jpg").c_str());
-  ASSERT_TRUE(again.Load(1, 0)) << again.LastError();
+  ASSERT_EQ(again.Load(true, false), CodecOk) << again.LastError();
   EXPECT_TRUE(PictureWithin(Describe(again.GetNativeBitmap()), Blocks, kRoundTripTolerance));
 }
 

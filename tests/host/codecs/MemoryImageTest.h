@@ -28,13 +28,13 @@ class MemoryImageTest : public ::testing::Test {
   DibDescription LoadNative(std::vector<uint8_t> bytes) {
     ImageFile& image = Open(std::move(bytes));
     EXPECT_EQ(image.GetFormat(), kFormat);
-    EXPECT_TRUE(image.Load(1, 1)) << "error " << image.LastError();
+    EXPECT_EQ(image.Load(true, true), CodecOk) << "error " << image.LastError();
     return Describe(image.GetNativeBitmap());
   }
 
   int LoadError(std::vector<uint8_t> bytes) {
     ImageFile& image = Open(std::move(bytes));
-    EXPECT_FALSE(image.Load(1, 1));
+    EXPECT_NE(image.Load(true, true), CodecOk);
     return image.LastError();
   }
 

@@ -93,7 +93,10 @@ TEST_F(PcdReaderTest, ReadsTheSmallestLevelThatCoversTheOutput) {
 
 TEST_F(PcdReaderTest, ALandscapeLevelIsReadRowByRow) {
   ImageFile& image = Open(MakePack(0));
-  ASSERT_TRUE(image.LoadFitted(192, 128, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(image.LoadFitted(
+                {.maxWidth = 192, .maxHeight = 128, .keepNative = true, .makeDisplay = false}),
+            CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 192);
   ASSERT_EQ(dib.height, 128);
@@ -106,7 +109,7 @@ TEST_F(PcdReaderTest, ALandscapeLevelIsReadRowByRow) {
 
 TEST_F(PcdReaderTest, TheFullSizeIsLevelThree) {
   ImageFile& image = Open(MakePack(0));
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 768);
   for (int y = 0; y < 512; y += 31)
@@ -120,16 +123,17 @@ TEST_F(PcdReaderTest, EveryRotationTurnsStoredLinesIntoColumnsFromTheLeft) {
   for (int rotation = 1; rotation <= 3; ++rotation) {
     SCOPED_TRACE(rotation);
     ImageFile& image = Open(MakePack(rotation));
-    ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-    int changed = 0;
+    ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+        << image.LastError();
+    bool changed = false;
     ImageRect rect;
-    ASSERT_TRUE(image.DecodeRows(10, &changed, &rect));
+    ASSERT_EQ(image.DecodeRows(10, &changed, &rect), CodecOk);
     EXPECT_EQ(rect, (ImageRect{0, 0, 10, 768}));
     EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 10, 768}));
-    ASSERT_TRUE(image.DecodeRows(1000, &changed, &rect));
+    ASSERT_EQ(image.DecodeRows(1000, &changed, &rect), CodecOk);
     EXPECT_EQ(rect, (ImageRect{10, 0, 512, 768}));
     EXPECT_TRUE(image.IsComplete());
-    image.EndLoad(0);
+    image.EndLoad(false);
     DibDescription dib = Describe(image.GetNativeBitmap());
     ASSERT_EQ(dib.width, 512);
     ASSERT_EQ(dib.height, 768);
@@ -144,7 +148,10 @@ TEST_F(PcdReaderTest, EveryRotationTurnsStoredLinesIntoColumnsFromTheLeft) {
 
 TEST_F(PcdReaderTest, ARotatedLevelOneIsReadAsColumns) {
   ImageFile& image = Open(MakePack(1));
-  ASSERT_TRUE(image.LoadFitted(128, 192, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(image.LoadFitted(
+                {.maxWidth = 128, .maxHeight = 192, .keepNative = true, .makeDisplay = false}),
+            CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 128);
   ASSERT_EQ(dib.height, 192);
@@ -163,7 +170,10 @@ TEST_F(PcdReaderTest, EachChromaPairCoversTwoPixelsOfBothLinesOfItsGroup) {
   group[384] = 200;                  // chroma 1 of pixels 0 and 1
   group[384 + 96] = 100;             // chroma 2 of pixels 0 and 1
   ImageFile& image = Open(pack);
-  ASSERT_TRUE(image.LoadFitted(192, 128, 0, 0, 1, 0)) << image.LastError();
+  ASSERT_EQ(image.LoadFitted(
+                {.maxWidth = 192, .maxHeight = 128, .keepNative = true, .makeDisplay = false}),
+            CodecOk)
+      << image.LastError();
   DibDescription dib = Describe(image.GetNativeBitmap());
   // Y 100 with C1 200, C2 100: blue 135 + 97, green 135 - 18 + 34, red 135 - 67.
   EXPECT_EQ(DibColour(dib, 0, 0), (Rgb{68, 151, 232}));
@@ -184,19 +194,19 @@ TEST_F(PcdReaderTest, ShortOrForeignFilesAreNotSupported) {
   // Long enough to be detected, too short for the three header sectors.
   ImageFile& shortPack = Open(MakePack(0, 5000));
   EXPECT_EQ(shortPack.GetFormat(), FormatPcd);
-  EXPECT_FALSE(shortPack.Load(1, 0));
+  EXPECT_NE(shortPack.Load(true, false), CodecOk);
   EXPECT_EQ(shortPack.LastError(), ErrNotSupported);
 }
 
 TEST_F(PcdReaderTest, AFileEndingBeforeItsLevelCannotSeekThere) {
   ImageFile& image = Open(MakePack(0, 100000));
-  EXPECT_FALSE(image.Load(1, 0));
+  EXPECT_NE(image.Load(true, false), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNoPalette);
 }
 
 TEST_F(PcdReaderTest, ImageDataEndingEarlyIsBadData) {
   ImageFile& image = Open(MakePack(0, 300000));
-  EXPECT_FALSE(image.Load(1, 0));
+  EXPECT_NE(image.Load(true, false), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
 }
 

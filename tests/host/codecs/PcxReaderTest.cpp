@@ -252,7 +252,10 @@ TEST_F(PcxReaderTest, AShrunkImageSkipsScanLines) {
   spec.trailer = true;
   spec.lines = {{0, 0, 0, 0}, {1, 1, 1, 1}, {2, 2, 2, 2}, {3, 3, 3, 3}};
   Open(MakePcx(spec));
-  ASSERT_TRUE(image_->LoadFitted(2, 2, 0, 0, 1, 0)) << image_->LastError();
+  ASSERT_EQ(
+      image_->LoadFitted({.maxWidth = 2, .maxHeight = 2, .keepNative = true, .makeDisplay = false}),
+      CodecOk)
+      << image_->LastError();
   DibDescription dib = Describe(image_->GetNativeBitmap());
   EXPECT_EQ(DibValue(dib, 0, 0), 1u);
   EXPECT_EQ(DibValue(dib, 0, 1), 3u);

@@ -16,7 +16,7 @@ class PcxWriterTest : public ::testing::Test {
  protected:
   void SetUp() override { host_codec::SetScreenDepth(24); }
 
-  std::vector<uint8_t> Write(BitmapHandle bitmap, const char* name) {
+  std::vector<uint8_t> Write(DibHandle bitmap, const char* name) {
     PcxWriter writer(dir_.File(name).c_str(), bitmap);
     EXPECT_TRUE(writer.Begin()) << writer.ErrorCode();
     EXPECT_TRUE(writer.WriteRows(1 << 20));
@@ -27,7 +27,7 @@ class PcxWriterTest : public ::testing::Test {
   DibDescription ReadBack(const char* name) {
     image_.reset(new ImageFile(dir_.File(name).c_str()));
     EXPECT_EQ(image_->GetFormat(), FormatPcx);
-    EXPECT_TRUE(image_->Load(1, 0)) << image_->LastError();
+    EXPECT_EQ(image_->Load(true, false), CodecOk) << image_->LastError();
     return Describe(image_->GetNativeBitmap());
   }
 

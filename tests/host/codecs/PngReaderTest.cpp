@@ -80,7 +80,7 @@ class PngReaderTest : public ::testing::Test {
   DibDescription LoadNative(const PngImageSpec& spec) {
     Open(spec);
     EXPECT_EQ(image_->GetFormat(), FormatPng);
-    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
+    EXPECT_EQ(image_->Load(true, true), CodecOk) << "error " << image_->LastError();
     return Describe(image_->GetNativeBitmap());
   }
 
@@ -172,7 +172,7 @@ TEST_F(PngReaderTest, SixteenBitGreyBecomesEightBitGreyWithTheGreyPalette) {
   spec.sample = [](int x, int, int) { return static_cast<uint16_t>(x == 0 ? 0 : x == 1 ? 0x80FF : 0xFFFF); };
   Open(spec);
   EXPECT_EQ(image_->GetSourceBitsPerPixel(), 8);
-  ASSERT_TRUE(image_->Load(0, 1)) << image_->LastError();
+  ASSERT_EQ(image_->Load(false, true), CodecOk) << image_->LastError();
   EXPECT_EQ(image_->IsGrey(), 1);
   const DibDescription display = Describe(image_->GetDisplayBitmap());
   ASSERT_EQ(display.bitsPerPixel, 8);
@@ -300,12 +300,12 @@ PngImageSpec InterlacedRgb(int width, int height) {
 TEST_F(PngReaderTest, InterlacedImageShowsTheFirstPassAsIsolatedPixelsOnBlack) {
   const PngImageSpec spec = InterlacedRgb(16, 16);
   Open(spec);
-  ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image_->LastError();
+  ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
   EXPECT_EQ(image_->GetDecodedRect(), (ImageRect{0, 0, 16, 16}));
-  int changed = 0;
+  bool changed = false;
   ImageRect rect;
-  ASSERT_TRUE(image_->DecodeRows(2, &changed, &rect));  // pass 1: rows 0 and 8
-  EXPECT_EQ(changed, 1);
+  ASSERT_EQ(image_->DecodeRows(2, &changed, &rect), CodecOk);  // pass 1: rows 0 and 8
+  EXPECT_TRUE(changed);
   EXPECT_EQ(rect, (ImageRect{0, 0, 16, 9}));
   EXPECT_EQ(image_->GetProgress(), 667);  // 2 of the 30 rows the passes carry
   const DibDescription dib = Describe(image_->GetNativeBitmap());
@@ -318,7 +318,7 @@ TEST_F(PngReaderTest, InterlacedImageShowsTheFirstPassAsIsolatedPixelsOnBlack) {
                : 0;
       ASSERT_EQ(DibValue(dib, x, y), expected) << "row " << y << " pixel " << x;
     }
-  image_->EndLoad(0);
+  image_->EndLoad(false);
 }
 
 TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBeen) {
@@ -330,8 +330,8 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
   spec.palette = {{250, 250, 250}, {200, 0, 0}, {9, 8, 7}, {40, 40, 40}};
   spec.sample = [](int x, int y, int) { return static_cast<uint16_t>((x + y) % 2); };
   Open(spec);
-  ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image_->LastError();
-  ASSERT_TRUE(image_->DecodeRows(1, nullptr, nullptr));  // row 0 of the first pass
+  ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
+  ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk);  // row 0 of the first pass
   const DibDescription native = Describe(image_->GetNativeBitmap());
   for (int y = 0; y < 9; ++y)
     for (int x = 0; x < 9; ++x) {
@@ -341,23 +341,23 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
     }
   const DibDescription display = Describe(image_->GetDisplayBitmap());
   EXPECT_EQ(DibColour(display, 4, 4), (Rgb{9, 8, 7}));
-  image_->EndLoad(0);
+  image_->EndLoad(false);
 }
 
 TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {
   const PngImageSpec spec = InterlacedRgb(16, 16);
   Open(spec);
-  ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 0, 0));
+  ASSERT_EQ(image_->BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk);
   int previous = 0;
   for (int row = 1; row < 30; ++row) {
-    ASSERT_TRUE(image_->DecodeRows(1, nullptr, nullptr)) << "row " << row;
+    ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk) << "row " << row;
     EXPECT_GT(image_->GetProgress(), previous) << "row " << row;
     EXPECT_LT(image_->GetProgress(), 10000) << "row " << row;
     previous = image_->GetProgress();
   }
-  ASSERT_TRUE(image_->DecodeRows(1, nullptr, nullptr));
+  ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image_->GetProgress(), 10000);
-  EXPECT_FALSE(image_->DecodeRows(1, nullptr, nullptr));
+  EXPECT_NE(image_->DecodeRows(1, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image_->LastError(), ErrOutOfOrder);
   const DibDescription dib = Describe(image_->GetNativeBitmap());
   for (int y = 0; y < 16; ++y)
@@ -366,7 +366,7 @@ TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {
                                                            spec.sample(x, y, 1) << 8 |
                                                            spec.sample(x, y, 2)))
           << "row " << y << " pixel " << x;
-  image_->EndLoad(0);
+  image_->EndLoad(false);
 }
 
 // Narrow and short images leave some of the seven passes empty.
@@ -375,15 +375,16 @@ TEST_F(PngReaderTest, InterlacedImagesOfEverySmallSizeComeOutWhole) {
     for (int width = 1; width <= 9; ++width) {
       const PngImageSpec spec = InterlacedRgb(width, height);
       Open(spec);
-      ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 0, 0)) << width << "x" << height;
+      ASSERT_EQ(image_->BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+          << width << "x" << height;
       while (!image_->IsComplete())
-        ASSERT_TRUE(image_->DecodeRows(1, nullptr, nullptr)) << width << "x" << height;
+        ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk) << width << "x" << height;
       const DibDescription dib = Describe(image_->GetNativeBitmap());
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
           ASSERT_EQ(DibValue(dib, x, y) >> 16, spec.sample(x, y, 0))
               << width << "x" << height << " row " << y << " pixel " << x;
-      image_->EndLoad(0);
+      image_->EndLoad(false);
     }
 }
 
@@ -394,7 +395,8 @@ TEST_F(PngReaderTest, InterlacedImagesOfEverySmallSizeLoadInOneGo) {
     for (int width = 1; width <= 9; width += 4) {
       const PngImageSpec spec = InterlacedRgb(width, height);
       Open(spec);
-      ASSERT_TRUE(image_->Load(1, 0)) << width << "x" << height << " error " << image_->LastError();
+      ASSERT_EQ(image_->Load(true, false), CodecOk)
+          << width << "x" << height << " error " << image_->LastError();
       const DibDescription dib = Describe(image_->GetNativeBitmap());
       for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
@@ -411,7 +413,10 @@ TEST_F(PngReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
   spec.height = 8;
   spec.sample = [](int x, int y, int) { return static_cast<uint16_t>(y * 8 + x); };
   Open(spec);
-  ASSERT_TRUE(image_->LoadFitted(4, 4, 0, 0, 1, 0)) << image_->LastError();
+  ASSERT_EQ(
+      image_->LoadFitted({.maxWidth = 4, .maxHeight = 4, .keepNative = true, .makeDisplay = false}),
+      CodecOk)
+      << image_->LastError();
   const DibDescription dib = Describe(image_->GetNativeBitmap());
   ASSERT_EQ(dib.height, 4);
   ASSERT_EQ(dib.width, 4);
@@ -459,8 +464,8 @@ TEST_F(PngReaderTest, TruncatedImageDataFailsTheRowsThatAreMissing) {
   bytes_.resize(bytes_.size() / 2);
   image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
   ASSERT_EQ(image_->GetFormat(), FormatPng);
-  ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  EXPECT_FALSE(image_->DecodeRows(256, nullptr, nullptr));
+  ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk);
+  EXPECT_NE(image_->DecodeRows(256, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image_->LastError(), ErrBadData);
   const int rowsShown = image_->GetDecodedRect().bottom;
   EXPECT_GT(rowsShown, 0);
@@ -468,9 +473,9 @@ TEST_F(PngReaderTest, TruncatedImageDataFailsTheRowsThatAreMissing) {
   const DibDescription dib = Describe(image_->GetNativeBitmap());
   for (int x = 0; x < 256; ++x)
     ASSERT_EQ(DibValue(dib, x, rowsShown - 1) >> 16, spec.sample(x, rowsShown - 1, 0)) << x;
-  EXPECT_FALSE(image_->DecodeRows(256, nullptr, nullptr));
+  EXPECT_NE(image_->DecodeRows(256, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image_->LastError(), ErrBadData);
-  image_->EndLoad(0);
+  image_->EndLoad(false);
 }
 
 }  // namespace

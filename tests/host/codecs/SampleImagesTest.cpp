@@ -15,8 +15,8 @@ TEST(SampleImagesTest, EverySampleDecodesToItsPattern) {
     ImageFile image(SamplePath(sample).c_str());
     ASSERT_EQ(image.GetFormat(), FormatBmp) << sample.file;
     EXPECT_EQ(image.GetSourceBitsPerPixel(), sample.bitsPerPixel) << sample.file;
-    ASSERT_TRUE(image.Load(1, 1)) << sample.file << " error " << image.LastError();
-    for (BitmapHandle bitmap : {image.GetNativeBitmap(), image.GetDisplayBitmap()}) {
+    ASSERT_EQ(image.Load(true, true), CodecOk) << sample.file << " error " << image.LastError();
+    for (DibHandle bitmap : {image.GetNativeBitmap(), image.GetDisplayBitmap()}) {
       DibDescription dib = Describe(bitmap);
       ASSERT_EQ(dib.width, sample.width) << sample.file;
       ASSERT_EQ(dib.height, sample.height) << sample.file;

@@ -171,13 +171,13 @@ TEST_F(TgaReaderTest, BottomUpFilesShowUprightAndFillFromTheBottom) {
   EXPECT_EQ(DibColour(dib, 1, 2), (Rgb{0, 0, 3}));
 
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
-  int changed = 0;
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
+  bool changed = false;
   ImageRect rect;
-  ASSERT_TRUE(image.DecodeRows(1, &changed, &rect));
+  ASSERT_EQ(image.DecodeRows(1, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 2, 2, 3}));
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 2, 2, 3}));
-  image.EndLoad(0);
+  image.EndLoad(false);
 }
 
 TEST_F(TgaReaderTest, TopDownFilesFillFromTheTop) {
@@ -189,12 +189,12 @@ TEST_F(TgaReaderTest, TopDownFilesFillFromTheTop) {
   DibDescription dib = LoadNative(MakeTga(spec));
   EXPECT_EQ(DibColour(dib, 0, 0), (Rgb{0, 0, 1}));
   ImageFile image(ImageSource::FromMemory(data_.data(), data_.size()));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk);
   ImageRect rect;
-  int changed = 0;
-  ASSERT_TRUE(image.DecodeRows(1, &changed, &rect));
+  bool changed = false;
+  ASSERT_EQ(image.DecodeRows(1, &changed, &rect), CodecOk);
   EXPECT_EQ(rect, (ImageRect{0, 0, 1, 1}));
-  image.EndLoad(0);
+  image.EndLoad(false);
 }
 
 TEST_F(TgaReaderTest, RunLengthPacketsAreCutAtTheEndOfEachRow) {
@@ -254,7 +254,7 @@ TEST_F(TgaReaderTest, HeaderProblemsAreNotSupported) {
   Bytes shortHeader = MakeTga(spec);
   shortHeader.resize(17);
   Open(shortHeader);
-  EXPECT_FALSE(image_->Load(1, 1));
+  EXPECT_NE(image_->Load(true, true), CodecOk);
 }
 
 }  // namespace

@@ -34,13 +34,13 @@ class TiffReaderTest : public ::testing::Test {
   DibDescription LoadNative(const TiffImageSpec& spec) {
     Open(spec);
     EXPECT_EQ(image_->GetFormat(), FormatTif);
-    EXPECT_TRUE(image_->Load(1, 1)) << "error " << image_->LastError();
+    EXPECT_EQ(image_->Load(true, true), CodecOk) << "error " << image_->LastError();
     return Describe(image_->GetNativeBitmap());
   }
 
   int LoadError(const TiffImageSpec& spec) {
     Open(spec);
-    EXPECT_FALSE(image_->Load(1, 1));
+    EXPECT_NE(image_->Load(true, true), CodecOk);
     return image_->LastError();
   }
 
@@ -217,20 +217,20 @@ TEST_F(TiffReaderTest, BottomUpFileIsShownUprightFillingFromTheBottom) {
     spec.orientation = orientation;
     spec.rows = MakeRows(4, 6, 1, [](int x, int y, int) { return static_cast<uint8_t>(10 * y + x); });
     Open(spec);
-    ASSERT_TRUE(image_->BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image_->LastError();
-    int changed = 0;
+    ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
+    bool changed = false;
     ImageRect rect;
-    ASSERT_TRUE(image_->DecodeRows(2, &changed, &rect));
-    EXPECT_EQ(changed, 1);
+    ASSERT_EQ(image_->DecodeRows(2, &changed, &rect), CodecOk);
+    EXPECT_TRUE(changed);
     EXPECT_EQ(rect, (ImageRect{0, 4, 4, 6})) << "orientation " << orientation;
     EXPECT_EQ(image_->GetDecodedRect(), (ImageRect{0, 4, 4, 6}));
-    ASSERT_TRUE(image_->DecodeRows(4, &changed, &rect));
+    ASSERT_EQ(image_->DecodeRows(4, &changed, &rect), CodecOk);
     EXPECT_EQ(rect, (ImageRect{0, 0, 4, 4}));
     EXPECT_TRUE(image_->IsComplete());
     // The first stored row is the bottom one.
     ExpectPixels(Describe(image_->GetNativeBitmap()), 4, 6,
                  [](int x, int y) { return static_cast<uint32_t>(10 * (5 - y) + x); });
-    image_->EndLoad(0);
+    image_->EndLoad(false);
   }
 }
 
@@ -240,7 +240,10 @@ TEST_F(TiffReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
   spec.height = 8;
   spec.rows = MakeRows(8, 8, 1, [](int x, int y, int) { return static_cast<uint8_t>(8 * y + x); });
   Open(spec);
-  ASSERT_TRUE(image_->LoadFitted(4, 4, 0, 0, 1, 0)) << image_->LastError();
+  ASSERT_EQ(
+      image_->LoadFitted({.maxWidth = 4, .maxHeight = 4, .keepNative = true, .makeDisplay = false}),
+      CodecOk)
+      << image_->LastError();
   const DibDescription native = Describe(image_->GetNativeBitmap());
   ASSERT_EQ(native.height, 4);
   for (int y = 0; y < 4; ++y)
@@ -260,7 +263,7 @@ TEST_F(TiffReaderTest, ImageInMemoryIsReadLikeAFile) {
   ASSERT_EQ(image.GetFormat(), FormatTif);
   EXPECT_EQ(image.GetSourceWidth(), 9);
   EXPECT_EQ(image.GetSourceHeight(), 4);
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   path_ = "memory";
   ExpectPixels(Describe(image.GetNativeBitmap()), 9, 4, [](int x, int y) {
     return Bgr(ColourSample(x, y, 0), ColourSample(x, y, 1), ColourSample(x, y, 2));
@@ -338,14 +341,15 @@ TEST_F(TiffReaderTest, DamagedStripFailsItsRowsAfterTheGoodOnesAreShown) {
 
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
   ASSERT_EQ(image.GetFormat(), FormatTif) << image.LastError();
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-  EXPECT_FALSE(image.DecodeRows(64, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
+  EXPECT_NE(image.DecodeRows(64, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 64, 32}));
   path_ = "damaged strip";
   ExpectPixels(Describe(image.GetNativeBitmap()), 64, 64,
                [](int x, int y) { return static_cast<uint32_t>((x * y) & 255); }, 32);
-  image.EndLoad(0);
+  image.EndLoad(false);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ struct TestBitmap {
   // Image row y, whatever the row order.
   uint8_t* Row(int y) { return bits + static_cast<size_t>(bottomUp ? height - 1 - y : y) * stride; }
 
-  BitmapHandle bitmap = nullptr;
+  DibHandle bitmap = nullptr;
   PaletteHandle palette = nullptr;
   uint8_t* bits = nullptr;
   int stride = 0;

@@ -26,7 +26,7 @@ TEST(CodecWin32Test, SamplesLoadIntoDibSectionsWithTheirPixels) {
   for (const SampleImage& sample : SampleImages()) {
     ImageFile image(SamplePath(sample).c_str());
     ASSERT_EQ(image.GetFormat(), FormatBmp) << sample.file;
-    ASSERT_TRUE(image.Load(1, 0)) << sample.file << " error " << image.LastError();
+    ASSERT_EQ(image.Load(true, false), CodecOk) << sample.file << " error " << image.LastError();
     HBITMAP bitmap = image.GetNativeBitmap();
     DIBSECTION section;
     ASSERT_EQ(GetObjectA(bitmap, sizeof section, &section), static_cast<int>(sizeof section))
@@ -45,9 +45,9 @@ TEST(CodecWin32Test, SamplesLoadIntoDibSectionsWithTheirPixels) {
 TEST(CodecWin32Test, BottomUpLoadsAreToldApartFromTopDownOnes) {
   const SampleImage& sample = SampleImages()[0];
   ImageFile image(SamplePath(sample).c_str());
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 1));
-  ASSERT_TRUE(image.DecodeRows(sample.height, nullptr, nullptr));
-  ASSERT_TRUE(image.EndLoad(1));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false, .bottomUp = true}), CodecOk);
+  ASSERT_EQ(image.DecodeRows(sample.height, nullptr, nullptr), CodecOk);
+  ASSERT_EQ(image.EndLoad(true), CodecOk);
   DibDescription dib = Describe(image.GetNativeBitmap());
   EXPECT_TRUE(dib.bottomUp);
   const uint8_t* memoryRow0 = dib.bits;
@@ -61,7 +61,7 @@ TEST(CodecWin32Test, PaletteBitmapsResolveTheirColoursThroughTheLogicalPalette) 
   const SampleImage& sample = SampleImages()[6];  // pal8-5x3.bmp
   ASSERT_STREQ(sample.file, "pal8-5x3.bmp");
   ImageFile image(SamplePath(sample).c_str());
-  ASSERT_TRUE(image.Load(0, 1));
+  ASSERT_EQ(image.Load(false, true), CodecOk);
   HPALETTE palette = image.GetPalette();
   ASSERT_NE(palette, nullptr);
   PALETTEENTRY entries[256];
@@ -88,7 +88,7 @@ TEST(CodecWin32Test, PaletteBitmapsResolveTheirColoursThroughTheLogicalPalette) 
 
 TEST(CodecWin32Test, FittedLoadShrinksIntoARealBitmap) {
   ImageFile image(SamplePath(SampleImages()[0]).c_str());
-  ASSERT_TRUE(image.LoadFitted(2, 2, 0, 0, 1, 1));
+  ASSERT_EQ(image.LoadFitted({.maxWidth = 2, .maxHeight = 2, .keepNative = true}), CodecOk);
   DibDescription dib = Describe(image.GetDisplayBitmap());
   EXPECT_EQ(dib.width, 2);
   EXPECT_EQ(dib.height, 1);
@@ -104,14 +104,14 @@ TEST(CodecWin32Test, FittedLoadShrinksIntoARealBitmap) {
 TEST(CodecWin32Test, BmpWriterReadsTheDibSectionBackOut) {
   for (const SampleImage& sample : SampleImages()) {
     ImageFile image(SamplePath(sample).c_str());
-    ASSERT_TRUE(image.Load(1, 0)) << sample.file;
+    ASSERT_EQ(image.Load(true, false), CodecOk) << sample.file;
     const std::string path = TempFile("zel95-codec-roundtrip.bmp");
     BmpWriter writer(path.c_str(), image.GetNativeBitmap());
     ASSERT_TRUE(writer.Begin()) << sample.file << " error " << writer.ErrorCode();
     ASSERT_TRUE(writer.WriteRows(sample.height)) << sample.file;
     ASSERT_TRUE(writer.Finish()) << sample.file;
     ImageFile back(path.c_str());
-    ASSERT_TRUE(back.Load(1, 0)) << sample.file << " error " << back.LastError();
+    ASSERT_EQ(back.Load(true, false), CodecOk) << sample.file << " error " << back.LastError();
     DibDescription dib = Describe(back.GetNativeBitmap());
     for (int y = 0; y < sample.height; ++y)
       for (int x = 0; x < sample.width; ++x)
@@ -140,7 +140,7 @@ TEST(CodecWin32Test, ImagesLoadFromASliceOfAnOpenFile) {
   ASSERT_NE(file, HFILE_ERROR);
   LONG size = _llseek(file, 0, 2);
   ImageFile image(ImageSource::FromSlice(static_cast<int>(file), 0, static_cast<uint32_t>(size)));
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   EXPECT_EQ(DibColour(Describe(image.GetNativeBitmap()), 4, 2), sample.pixel(4, 2));
   _lclose(file);
 }

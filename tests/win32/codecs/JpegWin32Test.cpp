@@ -47,13 +47,14 @@ std::string TempFile(const char* name) {
 
 TEST(JpegWin32Test, BaselineAndProgressiveFilesDecodeIntoDibSections) {
   for (bool progressive : {false, true}) {
-    for (int bottomUp : {0, 1}) {
+    for (bool bottomUp : {false, true}) {
       std::vector<uint8_t> bytes = BlocksJpeg(progressive);
       ImageFile image(Memory(bytes));
-      ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, bottomUp)) << image.LastError();
+      ASSERT_EQ(image.BeginLoad({.keepNative = true, .bottomUp = bottomUp}), CodecOk)
+          << image.LastError();
       for (int calls = 0; calls < 10 && !image.IsComplete(); ++calls)
-        ASSERT_TRUE(image.DecodeRows(48, nullptr, nullptr)) << image.LastError();
-      ASSERT_TRUE(image.EndLoad(1));
+        ASSERT_EQ(image.DecodeRows(48, nullptr, nullptr), CodecOk) << image.LastError();
+      ASSERT_EQ(image.EndLoad(true), CodecOk);
       DIBSECTION section;
       ASSERT_EQ(GetObjectA(image.GetNativeBitmap(), sizeof section, &section),
                 static_cast<int>(sizeof section));
@@ -70,23 +71,24 @@ TEST(JpegWin32Test, LibraryErrorsComeBackAsCodes) {
   ASSERT_LT(third + 6, bytes.size());
   bytes[third + 5 + 2 * bytes[third + 4]] = 64;
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 0, 0)) << image.LastError();
-  EXPECT_FALSE(image.DecodeRows(48, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true, .makeDisplay = false}), CodecOk)
+      << image.LastError();
+  EXPECT_NE(image.DecodeRows(48, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
-  image.EndLoad(1);
+  image.EndLoad(true);
 
   // A header cut before the first scan.
   std::vector<uint8_t> header = BlocksJpeg(false);
   header.resize(FindJpegMarker(header, 0xDA));
   ImageFile cut(Memory(header));
-  EXPECT_FALSE(cut.Load(1, 0));
+  EXPECT_NE(cut.Load(true, false), CodecOk);
   EXPECT_EQ(cut.LastError(), ErrNotSupported);
 }
 
 TEST(JpegWin32Test, JpegWriterReadsTheDibSectionBackOut) {
   std::vector<uint8_t> bytes = BlocksJpeg(false);
   ImageFile image(Memory(bytes));
-  ASSERT_TRUE(image.Load(1, 0)) << image.LastError();
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
   const std::string path = TempFile("zel95-jpeg-writer.jpg");
   std::unique_ptr<ImageWriter> writer =
       CreateWriter(FormatJpg, path.c_str(), image.GetNativeBitmap());
@@ -94,7 +96,7 @@ TEST(JpegWin32Test, JpegWriterReadsTheDibSectionBackOut) {
   ASSERT_TRUE(writer->Begin() && writer->WriteRows(48) && writer->Finish()) << writer->ErrorCode();
   ImageFile again(path.c_str());
   ASSERT_EQ(again.GetFormat(), FormatJpg);
-  ASSERT_TRUE(again.Load(1, 0)) << again.LastError();
+  ASSERT_EQ(again.Load(true, false), CodecOk) << again.LastError();
   EXPECT_TRUE(PictureWithin(Describe(again.GetNativeBitmap()), Blocks, 2));
   again.Release();
   std::remove(path.c_str());

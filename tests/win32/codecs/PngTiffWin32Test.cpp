@@ -57,18 +57,19 @@ PngImageSpec RgbPng(int width, int height, bool interlaced) {
 
 TEST(PngWin32Test, PlainAndInterlacedFilesDecodeIntoDibSectionsInSteps) {
   for (bool interlaced : {false, true}) {
-    for (int bottomUp : {0, 1}) {
+    for (bool bottomUp : {false, true}) {
       const std::vector<uint8_t> bytes = WritePngImage(RgbPng(37, 29, interlaced));
       ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
       ASSERT_EQ(image.GetFormat(), FormatPng);
-      ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, bottomUp)) << image.LastError();
+      ASSERT_EQ(image.BeginLoad({.keepNative = true, .bottomUp = bottomUp}), CodecOk)
+          << image.LastError();
       for (int calls = 0; calls < 100 && !image.IsComplete(); ++calls)
-        ASSERT_TRUE(image.DecodeRows(5, nullptr, nullptr)) << image.LastError();
+        ASSERT_EQ(image.DecodeRows(5, nullptr, nullptr), CodecOk) << image.LastError();
       ASSERT_TRUE(image.IsComplete());
-      ASSERT_TRUE(image.EndLoad(1));
+      ASSERT_EQ(image.EndLoad(true), CodecOk);
       ASSERT_TRUE(IsDibSection(image.GetNativeBitmap()));
       const DibDescription dib = Describe(image.GetNativeBitmap());
-      EXPECT_EQ(dib.bottomUp, bottomUp != 0);
+      EXPECT_EQ(dib.bottomUp, bottomUp);
       ExpectDibValues(dib, 37, 29, SampleBgr,
                       std::string(interlaced ? "interlaced" : "plain") + (bottomUp ? " bottom-up" : ""));
     }
@@ -82,10 +83,10 @@ TEST(PngWin32Test, LibraryErrorsComeBackAsCodes) {
   bytes[bytes.size() - 20] ^= 0x55;
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
   ASSERT_EQ(image.GetFormat(), FormatPng);
-  ASSERT_TRUE(image.BeginLoad(0, 0, 0, 0, 1, 1, 0)) << image.LastError();
-  EXPECT_FALSE(image.DecodeRows(64, nullptr, nullptr));
+  ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk) << image.LastError();
+  EXPECT_NE(image.DecodeRows(64, nullptr, nullptr), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
-  image.EndLoad(0);
+  image.EndLoad(false);
 }
 
 class TiffWin32Test : public ::testing::Test {
@@ -99,7 +100,7 @@ class TiffWin32Test : public ::testing::Test {
     paths_.push_back(WriteTiffImage(spec, name));
     image_.reset(new ImageFile(paths_.back().c_str()));
     EXPECT_EQ(image_->GetFormat(), FormatTif) << name;
-    EXPECT_TRUE(image_->Load(1, 1)) << name << " error " << image_->LastError();
+    EXPECT_EQ(image_->Load(true, true), CodecOk) << name << " error " << image_->LastError();
     EXPECT_TRUE(IsDibSection(image_->GetNativeBitmap())) << name;
     return Describe(image_->GetNativeBitmap());
   }
@@ -133,7 +134,7 @@ TEST_F(TiffWin32Test, UnreadableStripFailsWithBadData) {
   const std::vector<uint8_t> bytes = ReadWithStripsZeroed(paths_.back(), 0, 16);
   ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
   ASSERT_EQ(image.GetFormat(), FormatTif);
-  EXPECT_FALSE(image.Load(1, 0));
+  EXPECT_NE(image.Load(true, false), CodecOk);
   EXPECT_EQ(image.LastError(), ErrBadData);
 }
 
