@@ -1,7 +1,16 @@
 #include "Thumbnail.h"
 
-// Waits for the codec layer's load options.
-bool LoadThumbnail(ImageFile &)
+#include "codecs/ImageFile.h"
+
+bool LoadThumbnail(ImageFile &image)
 {
-    return false;
+    LoadOptions options;
+    options.maxWidth = kThumbnailSize;
+    options.maxHeight = kThumbnailSize;
+    options.reductionMode = 0;
+    options.fixedPalette = false;
+    options.keepNative = false;
+    options.makeDisplay = true;
+    options.bottomUp = false;
+    return image.LoadFitted(options) == CodecOk && image.GetDisplayBitmap() != nullptr;
 }

@@ -43,11 +43,22 @@ SIZE BitmapSize(HBITMAP bitmap)
     return SIZE{info.bmWidth, info.bmHeight};
 }
 
-// The menu of one picture: its items and their ids.
+std::vector<UINT> Ids(HMENU submenu)
+{
+    std::vector<UINT> ids;
+    for (const MenuItem &item : MenuItems(submenu))
+        ids.push_back(item.id);
+    return ids;
+}
+
+// The menu of one picture: its items and their ids, read before the shell's
+// menu goes.
 struct PictureMenu {
     HRESULT result = E_FAIL;
     std::string outline;
     std::vector<MenuItem> items;
+    std::vector<UINT> wallpaperIds;
+    std::vector<UINT> convertIds;
     SIZE thumbnail{};
 };
 
@@ -61,17 +72,12 @@ PictureMenu MenuFor(const std::string &file)
     menu.result = Query(handler.Get(), shell.handle);
     menu.outline = MenuOutline(shell.handle);
     menu.items = MenuItems(shell.handle);
-    if (menu.items.size() > 2 && menu.items[2].bitmap)
+    if (menu.items.size() == 9) {
         menu.thumbnail = BitmapSize(menu.items[2].bitmap);
+        menu.wallpaperIds = Ids(menu.items[5].submenu);
+        menu.convertIds = Ids(menu.items[6].submenu);
+    }
     return menu;
-}
-
-std::vector<UINT> Ids(HMENU submenu)
-{
-    std::vector<UINT> ids;
-    for (const MenuItem &item : MenuItems(submenu))
-        ids.push_back(item.id);
-    return ids;
 }
 
 void ExpectCommandItems(const PictureMenu &menu, const std::vector<UINT> &convertIds)
@@ -81,8 +87,8 @@ void ExpectCommandItems(const PictureMenu &menu, const std::vector<UINT> &conver
     EXPECT_EQ(menu.items[3].id, 0u);
     EXPECT_EQ(menu.items[3].state, static_cast<UINT>(MF_DISABLED)) << "disabled, not grayed";
     EXPECT_EQ(menu.items[4].id, kFirstId + 1);
-    EXPECT_EQ(Ids(menu.items[5].submenu), (std::vector<UINT>{kFirstId + 2, kFirstId + 3, kFirstId + 4}));
-    EXPECT_EQ(Ids(menu.items[6].submenu), convertIds);
+    EXPECT_EQ(menu.wallpaperIds, (std::vector<UINT>{kFirstId + 2, kFirstId + 3, kFirstId + 4}));
+    EXPECT_EQ(menu.convertIds, convertIds);
 }
 
 TEST(ContextMenu, AJpegOffersConversionToBmpOnly)
