@@ -34,6 +34,8 @@ void ContextMenuExtension::DestroySubmenu(HMENU &submenu)
 
 HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryInterface(REFIID riid, void **ppv)
 {
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     if (SameId(riid, IID_IShellExtInit) || SameId(riid, IID_IUnknown))
         *ppv = static_cast<IShellExtInit *>(this);

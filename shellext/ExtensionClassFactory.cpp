@@ -18,6 +18,8 @@ ExtensionClassFactory::~ExtensionClassFactory()
 
 HRESULT STDMETHODCALLTYPE ExtensionClassFactory::QueryInterface(REFIID riid, void **ppv)
 {
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     if (!SameId(riid, IID_IUnknown) && !SameId(riid, IID_IClassFactory))
         return E_NOINTERFACE;
@@ -41,6 +43,8 @@ ULONG STDMETHODCALLTYPE ExtensionClassFactory::Release()
 
 HRESULT STDMETHODCALLTYPE ExtensionClassFactory::CreateInstance(IUnknown *outer, REFIID riid, void **ppv)
 {
+    if (!ppv)
+        return E_POINTER;
     *ppv = nullptr;
     if (outer)
         return CLASS_E_NOAGGREGATION;

@@ -8,6 +8,8 @@
 
 extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID interfaceId, void **object)
 {
+    if (!object)
+        return E_POINTER;
     *object = nullptr;
     if (!SameId(classId, CLSID_ContextMenuExtension))
         return CLASS_E_CLASSNOTAVAILABLE;

@@ -90,6 +90,20 @@ TEST(ClassObject, HandlerAskedForAnotherInterfaceLeavesNothingLoaded)
     EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 
+TEST(ClassObject, ANullOutPointerIsRefusedWithoutAnObjectLeft)
+{
+    EXPECT_EQ(ServerGetClassObject(kGlimmoraClassId, IID_IClassFactory, nullptr), E_POINTER);
+    ComRef<IClassFactory> factory = ClassObject();
+    ASSERT_TRUE(factory);
+    EXPECT_EQ(factory->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    EXPECT_EQ(factory->CreateInstance(nullptr, IID_IContextMenu, nullptr), E_POINTER);
+    ComRef<IContextMenu> menu = CreateMenuHandler();
+    EXPECT_EQ(menu->QueryInterface(IID_IContextMenu, nullptr), E_POINTER);
+    factory.Reset();
+    menu.Reset();
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+}
+
 TEST(Handler, OffersShellExtInitAsItsUnknownAndContextMenuButNotContextMenu2)
 {
     ComRef<IContextMenu> menu = CreateMenuHandler();
