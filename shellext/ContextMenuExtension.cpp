@@ -8,7 +8,6 @@
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
 
-
 ContextMenuExtension::ContextMenuExtension()
 {
     ++ModuleCount;
