@@ -140,4 +140,14 @@ TEST(InvokeCommand, AnOffsetBeyondTheCommandsDoesNothing)
     EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 
+TEST(InvokeCommand, RemovingTheWallpaperRunsToItsEndAndLetsTheLibraryGo)
+{
+    ComRef<IContextMenu> menu = HandlerForAPicture();
+    ASSERT_TRUE(menu);
+    CMINVOKECOMMANDINFO info = Invocation(MAKEINTRESOURCEA(4));
+    EXPECT_EQ(menu->InvokeCommand(&info), S_OK);
+    menu.Reset();
+    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+}
+
 }  // namespace
