@@ -34,7 +34,7 @@ std::vector<std::string> Damaged(const std::string &bytes)
         if (length < bytes.size())
             copies.push_back(bytes.substr(0, length));
     uint32_t noise = 2166136261u;
-    for (int copy = 0; copy < 4; ++copy) {
+    for (int copy = 0; copy < 4 && bytes.size() > 4; ++copy) {
         std::string scrambled = bytes;
         for (int flip = 0; flip < 6; ++flip) {
             noise = noise * 1664525u + 1013904223u;
