@@ -22,9 +22,13 @@ int livePalettes = 0;
 struct Resource {
   ModuleHandle module;
   std::string name;
+  uintptr_t id;  // an integer id, or 0 for a name
   const uint8_t* data;
   uint32_t length;
 };
+
+// Names as Windows takes them: a string, or an id in the low word.
+bool IsId(const char* name) { return reinterpret_cast<uintptr_t>(name) >> 16 == 0; }
 std::vector<Resource>& Resources() {
   static std::vector<Resource> resources;
   return resources;
@@ -39,7 +43,10 @@ void FailNextBitmaps(int count) { bitmapFailures = count; }
 void FailNextPalettes(int count) { paletteFailures = count; }
 
 void AddResource(ModuleHandle module, const char* name, const uint8_t* data, uint32_t length) {
-  Resources().push_back({module, name, data, length});
+  if (IsId(name))
+    Resources().push_back({module, std::string(), reinterpret_cast<uintptr_t>(name), data, length});
+  else
+    Resources().push_back({module, name, 0, data, length});
 }
 void ClearResources() { Resources().clear(); }
 
@@ -184,8 +191,9 @@ void RestoreCursor(void* token) { waitCursorShown = token == &waitWasShown; }
 bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
                         uint32_t* length) {
   if (!name) return false;
+  const uintptr_t id = IsId(name) ? reinterpret_cast<uintptr_t>(name) : 0;
   for (const Resource& resource : Resources()) {
-    if (resource.module == module && resource.name == name) {
+    if (resource.module == module && resource.id == id && (id != 0 || resource.name == name)) {
       *data = resource.data;
       *length = resource.length;
       return true;

@@ -57,6 +57,30 @@ TEST(CodecWin32Test, BottomUpLoadsAreToldApartFromTopDownOnes) {
       ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y)) << "pixel " << x << "," << y;
 }
 
+TEST(CodecWin32Test, ResourcesLoadByIntegerIdAndByName) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  const struct {
+    const char* name;
+    const char* file;
+  } resources[] = {{MAKEINTRESOURCEA(7), "rgb24-5x3.bmp"}, {"PICTURE", "pal8-5x3.bmp"}};
+  for (const auto& resource : resources) {
+    const SampleImage* sample = nullptr;
+    for (const SampleImage& s : SampleImages())
+      if (std::string(s.file) == resource.file) sample = &s;
+    ASSERT_NE(sample, nullptr);
+    ImageFile image(module, resource.name);
+    ASSERT_EQ(image.GetFormat(), FormatBmp) << resource.file;
+    ASSERT_EQ(image.Load(true, false), CodecOk) << resource.file << " error " << image.LastError();
+    DibDescription dib = Describe(image.GetNativeBitmap());
+    for (int y = 0; y < sample->height; ++y)
+      for (int x = 0; x < sample->width; ++x)
+        ASSERT_EQ(DibColour(dib, x, y), sample->pixel(x, y)) << resource.file << " pixel " << x << "," << y;
+  }
+  ImageFile missing(module, MAKEINTRESOURCEA(8));
+  EXPECT_NE(missing.Load(true, false), CodecOk);
+  EXPECT_EQ(missing.LastError(), ErrCannotOpen);
+}
+
 TEST(CodecWin32Test, PaletteBitmapsResolveTheirColoursThroughTheLogicalPalette) {
   const SampleImage& sample = SampleImages()[6];  // pal8-5x3.bmp
   ASSERT_STREQ(sample.file, "pal8-5x3.bmp");
