@@ -1,7 +1,9 @@
 // The codec seam on hosts without GDI: bitmaps and palettes in plain memory.
 #include "platform/codec/HostCodecPlatform.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -18,6 +20,8 @@ int waitCursorShows = 0;
 bool waitCursorShown = false;
 int waitWasShown, waitWasNotShown;  // cursor tokens: what to restore
 int livePalettes = 0;
+int colorTableFailures = 0;
+codec_platform::SystemErrorSink systemErrorSink = nullptr;
 
 struct Resource {
   ModuleHandle module;
@@ -41,6 +45,7 @@ namespace host_codec {
 void SetScreenDepth(int depth) { screenDepth = depth; }
 void FailNextBitmaps(int count) { bitmapFailures = count; }
 void FailNextPalettes(int count) { paletteFailures = count; }
+void FailNextColorTables(int count) { colorTableFailures = count; }
 
 void AddResource(ModuleHandle module, const char* name, const uint8_t* data, uint32_t length) {
   if (IsId(name))
@@ -150,6 +155,13 @@ bool DescribeDib(DibHandle bitmap, DibDescription* out) {
   out->colorsUsedField = static_cast<uint32_t>(bitmap->colors.size());
   out->bits = bitmap->bits.data();
   out->colorCount = static_cast<int>(bitmap->colors.size());
+  out->colorTableError = 0;
+  if (out->colorCount > 0 && colorTableFailures > 0) {
+    --colorTableFailures;
+    out->colorCount = 0;
+    out->colorTableError = EIO;
+    return false;
+  }
   for (int i = 0; i < out->colorCount && i < 256; ++i) out->colorTable[i] = bitmap->colors[i];
   return true;
 }
@@ -201,5 +213,17 @@ bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** d
   }
   return false;
 }
+
+void SetSystemErrorSink(SystemErrorSink sink) { systemErrorSink = sink; }
+
+void ReportSystemError(const char* caption, uint32_t code) {
+  const char* text = std::strerror(static_cast<int>(code));
+  if (systemErrorSink)
+    systemErrorSink(caption, text);
+  else
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+uint32_t LastSystemError() { return static_cast<uint32_t>(errno); }
 
 }  // namespace codec_platform
