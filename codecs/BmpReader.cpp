@@ -187,14 +187,16 @@ const uint8_t* BmpReader::ReadRle8Row() {
   // After an end-of-bitmap escape the remaining rows stay background.
   if (endOfBitmap_) return out;
   int x = 0;
+  // Some writers run each row to its padded width: pixels past the row's
+  // end are dropped, never written.
   for (;;) {
     int count = NextRleByte();
     int value = NextRleByte();
     if (count < 0 || value < 0) return nullptr;
     if (count > 0) {
-      if (x + count > width) return nullptr;
-      std::memset(out + x, value, static_cast<size_t>(count));
-      x += count;
+      const int kept = std::min(count, width - x);
+      std::memset(out + x, value, static_cast<size_t>(kept));
+      x += kept;
     } else if (value == 0) {
       return out;
     } else if (value == 1) {
@@ -203,11 +205,10 @@ const uint8_t* BmpReader::ReadRle8Row() {
     } else if (value == 2) {
       return nullptr;  // delta moves are not supported
     } else {
-      if (x + value > width) return nullptr;
       for (int i = 0; i < value; ++i) {
         int literal = NextRleByte();
         if (literal < 0) return nullptr;
-        out[x++] = static_cast<uint8_t>(literal);
+        if (x < width) out[x++] = static_cast<uint8_t>(literal);
       }
       if (rleBytesRead_ & 1) NextRleByte();
     }
@@ -221,8 +222,7 @@ const uint8_t* BmpReader::ReadRle4Row() {
   int x = 0;
   // Pixels past the row's end are dropped, never written.
   auto put = [&](int pixel) {
-    if (x < width) out[x] = static_cast<uint8_t>(pixel);
-    ++x;
+    if (x < width) out[x++] = static_cast<uint8_t>(pixel);
   };
   for (;;) {
     int count = NextRleByte();

@@ -12,6 +12,9 @@ namespace {
 
 using Head = const uint8_t*;
 
+// Set by a test that recognises its format but cannot read the file.
+constexpr int kUnreadable = -2;
+
 // Accepts when the format's reader, built on the same source, reads a
 // header; a format without a reader is never confirmed.
 bool ConfirmWithReader(int format, const ImageSource& source, DetectedImage* out) {
@@ -23,10 +26,19 @@ bool ConfirmWithReader(int format, const ImageSource& source, DetectedImage* out
   return true;
 }
 
+// A file with the full signature (byte order and 42) that the TIFF reader
+// refuses is an unreadable TIFF: its pixel data may hold anything, a JPEG
+// start marker included, so no later test may claim it.
 bool IsTiff(Head head, size_t length, const ImageSource& source, DetectedImage* out) {
   if (length < 3) return false;
-  if (!(head[0] == 'I' && head[1] == 'I') && !(head[0] == 'M' && head[1] == 'M')) return false;
-  return ConfirmWithReader(FormatTif, source, out);
+  const bool intel = head[0] == 'I' && head[1] == 'I';
+  const bool motorola = head[0] == 'M' && head[1] == 'M';
+  if (!intel && !motorola) return false;
+  if (ConfirmWithReader(FormatTif, source, out)) return true;
+  const bool signature = length >= 4 && (intel ? head[2] == 42 && head[3] == 0
+                                               : head[2] == 0 && head[3] == 42);
+  if (signature) out->format = kUnreadable;
+  return false;
 }
 
 bool IsBmp(Head head, size_t length, const ImageSource&, DetectedImage* out) {
@@ -178,6 +190,7 @@ bool DetectFormat(const uint8_t* head, size_t length, const ImageSource& source,
       *out = found;
       return true;
     }
+    if (found.format == kUnreadable) return false;
   }
   return false;
 }

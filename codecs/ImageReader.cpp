@@ -175,11 +175,13 @@ int ImageReader::SetUpReduction() {
                                             kMethodOfMode[reductionMode_], lineLength));
     reducedLine_.assign(static_cast<size_t>(lineLength), 0);
     if (reductionMode_ >= 3) {
-      optimizer_.reset(new PaletteOptimizer(kGreyLevels, reductionMode_ == 4, lineLength));
+      // The second pass maps rows of the native bitmap, whatever the first
+      // pass was given.
+      optimizer_.reset(new PaletteOptimizer(kGreyLevels, reductionMode_ == 4, outputWidth_));
       keepNative_ = true;
     }
   } else if (isGrey && nativeCopyDepth_ <= 8) {
-    paletteCount = MakeGreyRamp(std::min(std::max(bitsPerPixel, 1), 8), palette);
+    paletteCount = MakeGreyRamp(std::min(std::max(GreyBits(), 1), 8), palette);
   } else if (nativeCopyDepth_ == 8 && reductionMode_ != 0) {
     quantizer_.reset(new ColorCubeQuantizer(ColorCubeQuantizer::kCubeColors,
                                             ColorCubeQuantizer::Ordered, lineLength, palette,
@@ -196,7 +198,7 @@ int ImageReader::MakePaletteAndBitmaps() {
   if (needsPalette) {
     if (quantizer_ && quantizer_->Method() != ColorCubeQuantizer::Ordered555) {
       outputPaletteCount_ = quantizer_->GetColorMap(outputPalette_);
-    } else if (isGrey && bitsPerPixel == 8 && nativeCopyDepth_ == 8) {
+    } else if (isGrey && GreyBits() == 8 && nativeCopyDepth_ == 8) {
       outputPaletteCount_ = MakeGreyLevels(outputPalette_);
       MakeGreyIndexTable(colorIndices_);
       colorIndexCount_ = 256;
@@ -289,6 +291,32 @@ void ImageReader::FinishPass() {
   }
 }
 
+int ImageReader::NearestBlackEntry() const {
+  int black = 0;
+  int best = 3 * 255 * 255 + 1;
+  for (int i = 0; i < std::min(paletteCount, 256); ++i) {
+    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
+                         palette[i][2] * palette[i][2];
+    if (distance < best) best = distance, black = i;
+  }
+  return black;
+}
+
+void ImageReader::FillWithBlack(int nativeBlack) {
+  auto fill = [this](uint8_t* bits, int stride, int depth, int value) {
+    if (!bits) return;
+    const int byte = depth == 1 ? ((value & 1) ? 0xFF : 0x00) : depth == 8 ? value : 0;
+    std::memset(bits, byte, static_cast<size_t>(stride) * outputHeight_);
+  };
+  fill(nativeBits_, nativeStride_, nativeCopyDepth_, nativeBlack);
+  // Reduced pixels index the colour cube, whose entry 0 is black.
+  fill(displayBits_, displayStride_, displayDepth_, quantizer_ ? 0 : nativeBlack);
+}
+
+void ImageReader::SetLineProgress(int done, int total) {
+  progress = std::max(0, std::min(ScaleMulDiv(done, 10000, total), 9999));
+}
+
 ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
   const int w = OutputWidth();
   const int h = OutputHeight();
@@ -296,7 +324,7 @@ ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
 }
 
 void ImageReader::StoredRowsDone(int rowsDone, bool topDown) {
-  progress = ScaleMulDiv(rowsDone, 10000, OutputHeight());
+  SetLineProgress(rowsDone, OutputHeight());
   decodedRect = StoredRowsRect(0, rowsDone, topDown);
   if (rowsDone == OutputHeight()) FinishPass();
 }
@@ -336,7 +364,10 @@ int ImageReader::MapNativeRows(int count, int* changed, ImageRect* rect) {
     if (displayBits_)
       optimizer_->MapRow(native, displayBits_ + static_cast<size_t>(rowsMapped_) * displayStride_);
   }
-  progress = 5000 + ScaleMulDiv(rowsMapped_, 5000, outputHeight_);
+  // The second half, complete only once the last row is mapped.
+  progress = rowsMapped_ >= outputHeight_
+                 ? 10000
+                 : 5000 + std::min(ScaleMulDiv(rowsMapped_, 5000, outputHeight_), 4999);
   decodedRect = ImageRect{0, 0, outputWidth_, outputHeight_};
   if (progress >= 10000) {
     progress = 10000;
@@ -404,7 +435,7 @@ void ImageReader::CopyNative(const uint8_t* line, int memoryRow, int column) {
   }
 }
 
-void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
+void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column, bool complete) {
   const int lineLength = column < 0 ? outputWidth_ : outputHeight_;
   if (keepNative_ && nativeBits_) CopyNative(line, memoryRow, column);
 
@@ -414,7 +445,7 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
     Expand555(line, lineLength, expandedLine_.data());
     colour = expandedLine_.data();
   }
-  if (optimizer_) optimizer_->CountRow(colour);
+  if (optimizer_ && complete) optimizer_->CountPixels(colour, lineLength);
 
   const uint8_t* shown = line;
   int shownDepth = nativeCopyDepth_;
@@ -448,13 +479,13 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
   }
 }
 
-int ImageReader::PutRow(const uint8_t* row, int index) {
+int ImageReader::PutRow(const uint8_t* row, int index, bool complete) {
   if (columnMode) return Fail(ErrOutOfOrder);
   if (!row || index < 0 || index >= outputHeight_) return 0;
   if (!decoding_) return Fail(ErrOutOfOrder);
   const uint8_t* line = shrinkLine_.empty() ? row : ShrinkLine(row, deliveredWidth);
   int memoryRow = bottomUp_ ? outputHeight_ - 1 - index : index;
-  StoreLine(line, memoryRow, -1);
+  StoreLine(line, memoryRow, -1, complete);
   return 1;
 }
 
@@ -475,6 +506,6 @@ int ImageReader::PutColumn(const uint8_t* column, int x) {
   if (!column || x < 0 || x >= outputWidth_) return 0;
   if (!decoding_) return Fail(ErrOutOfOrder);
   const uint8_t* line = shrinkLine_.empty() ? column : ShrinkLine(column, deliveredHeight);
-  StoreLine(line, 0, x);
+  StoreLine(line, 0, x, true);
   return 1;
 }

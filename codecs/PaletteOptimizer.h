@@ -5,6 +5,8 @@
 // Floyd-Steinberg error diffusion when asked.
 #pragma once
 
+#include "codecs/FloydSteinberg.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -12,9 +14,12 @@
 
 class PaletteOptimizer {
  public:
+  // `rowLength` is the width of the rows MapRow maps.
   PaletteOptimizer(int colorCount, bool dither, int rowLength);
 
-  void CountRow(const uint8_t* bgr);
+  // Counts `count` pixels: a row, or a column of a picture delivered in
+  // columns.
+  void CountPixels(const uint8_t* bgr, int count);
   // Writes red, green, blue triplets; returns their number.
   int ComputePalette(uint8_t (*rgb)[3]);
   void MapRow(const uint8_t* bgr, uint8_t* indices);
@@ -52,6 +57,5 @@ class PaletteOptimizer {
   std::vector<uint16_t> firstSeen_;  // histogram cells in the order they filled
   int paletteCount_ = 0;
   uint8_t palette_[256][3] = {};  // red, green, blue
-  std::vector<int> errors_;  // dithering: (rowLength + 2) x 3, two rows
-  bool leftToRight_ = true;
+  FloydSteinberg diffusion_;  // dithering only
 };

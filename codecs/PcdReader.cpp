@@ -100,7 +100,7 @@ int PcdReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     if (!put) return errorCode ? 0 : Fail(ErrBadData);
     ++linesDone_;
   }
-  progress = ScaleMulDiv(linesDone_, 10000, linesToDeliver_);
+  SetLineProgress(linesDone_, linesToDeliver_);
   decodedRect = rotated ? ImageRect{0, 0, linesDone_, outputHeight}
                         : ImageRect{0, 0, outputWidth, linesDone_};
   if (linesDone_ == linesToDeliver_) FinishPass();

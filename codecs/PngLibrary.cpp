@@ -85,7 +85,12 @@ bool PngStartImage(PngSession* session, const PngHeader& header, size_t* rowByte
   if (header.colorType == PNG_COLOR_TYPE_RGB || header.colorType == PNG_COLOR_TYPE_RGB_ALPHA)
     png_set_bgr(png);
   if (header.bitDepth == 16) png_set_strip_16(png);
-  if (header.bitDepth < 8) png_set_packing(png);
+  // Gamma on 1-, 2- or 4-bit grey would round levels together; widened
+  // first, a grey file looks as it would saved with 8 bits.
+  if (header.colorType == PNG_COLOR_TYPE_GRAY && header.bitDepth < 8)
+    png_set_expand_gray_1_2_4_to_8(png);
+  else if (header.bitDepth < 8)
+    png_set_packing(png);
   png_read_update_info(png, info);
   *rowBytes = png_get_rowbytes(png, info);
   return true;

@@ -6,11 +6,16 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 // Sizes travel as 16-bit values through the rest of the layer.
 constexpr uint32_t kLargestSide = 32767;
+
+// A hostile tile size must not make a load allocate without bound.
+constexpr tmsize_t kLargestTileBytes = 16 << 20;
+constexpr uint64_t kLargestBandBytes = 128 << 20;
 
 bool IsCcittCompression(int compression) {
   return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
@@ -29,7 +34,7 @@ void TiffReader::CloseTiff() {
 int TiffReader::ReadHeaderPart() {
   CloseTiff();
   tiff_ = OpenTiffOnSource(&Source());
-  if (!tiff_ || TIFFIsTiled(tiff_)) return Fail(ErrNotSupported);
+  if (!tiff_) return Fail(ErrNotSupported);
   uint32_t imageWidth = 0;
   uint32_t imageLength = 0;
   uint16_t compression = 0;
@@ -61,18 +66,29 @@ int TiffReader::ReadHeaderPart() {
 bool TiffReader::ReadLayout() {
   layout_ = TiffPixelLayout();
   samplesPerPixel_ = 1;
-  // Fax images are bilevel, white is zero, whatever the tags claim.
+  uint16_t value = 0;
+  // Fax images are bilevel whatever the tags claim; white is zero unless
+  // the file says otherwise.
+  if (TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &value)) layout_.photometric = value;
   if (!IsCcittCompression(compression_)) {
-    uint16_t value = 0;
     if (TIFFGetField(tiff_, TIFFTAG_BITSPERSAMPLE, &value)) layout_.bitsPerSample = value;
     if (TIFFGetField(tiff_, TIFFTAG_SAMPLESPERPIXEL, &value)) samplesPerPixel_ = value;
-    if (TIFFGetField(tiff_, TIFFTAG_PHOTOMETRIC, &value)) layout_.photometric = value;
+  } else if (layout_.photometric != kPhotometricBlackIsZero) {
+    layout_.photometric = kPhotometricWhiteIsZero;
   }
+  layout_.samplesPerPixel = samplesPerPixel_;
   // JPEG-compressed YCbCr is stored subsampled; libtiff's JPEG codec can
   // hand it over as full RGB scan lines instead, which is what is shown.
   if (compression_ == COMPRESSION_JPEG && layout_.photometric == PHOTOMETRIC_YCBCR &&
       TIFFSetField(tiff_, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB))
     layout_.photometric = kPhotometricRgb;
+  // Sixteen-bit grey and colour keep the high byte of each sample; a
+  // palette could not be indexed by it.
+  if (layout_.bitsPerSample == 16 && layout_.photometric != PHOTOMETRIC_PALETTE &&
+      (samplesPerPixel_ == 1 || samplesPerPixel_ == 3 || samplesPerPixel_ == 4)) {
+    layout_.wideSamples = true;
+    layout_.bitsPerSample = 8;
+  }
   // Both counts come from the file: multiply wide, so no product overflows.
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
@@ -85,9 +101,33 @@ bool TiffReader::ReadLayout() {
   uint16_t planar = PLANARCONFIG_CONTIG;
   TIFFGetField(tiff_, TIFFTAG_PLANARCONFIG, &planar);
   if (planar != PLANARCONFIG_CONTIG && samplesPerPixel_ > 1) return false;
-  // The row buffer holds 4 bytes a pixel; a scan line must fit in it.
+  // The row buffer holds 4 samples a pixel; a scan line must fit in it.
   const tmsize_t scanline = TIFFScanlineSize(tiff_);
-  return scanline > 0 && scanline <= static_cast<tmsize_t>(width) * 4;
+  scanlineBytes_ = static_cast<size_t>(scanline);
+  if (scanline <= 0 || scanline > static_cast<tmsize_t>(width) * RowBytesPerPixel()) return false;
+  return !TIFFIsTiled(tiff_) || ReadTileLayout();
+}
+
+// Tiles are read a band of tile rows at a time; both buffers are sized
+// here, once, from checked values.
+bool TiffReader::ReadTileLayout() {
+  uint32_t tileWidth = 0;
+  uint32_t tileLength = 0;
+  if (!TIFFGetField(tiff_, TIFFTAG_TILEWIDTH, &tileWidth) ||
+      !TIFFGetField(tiff_, TIFFTAG_TILELENGTH, &tileLength) || tileWidth == 0 || tileLength == 0)
+    return false;
+  const tmsize_t tileBytes = TIFFTileSize(tiff_);
+  const tmsize_t tileRowBytes = TIFFTileRowSize(tiff_);
+  if (tileBytes <= 0 || tileRowBytes <= 0 || tileBytes > kLargestTileBytes) return false;
+  const uint32_t bandRows = std::min<uint32_t>(tileLength, static_cast<uint32_t>(height));
+  if (static_cast<uint64_t>(bandRows) * scanlineBytes_ > kLargestBandBytes) return false;
+  if (static_cast<uint64_t>(tileRowBytes) * bandRows > static_cast<uint64_t>(tileBytes))
+    return false;
+  tileWidth_ = static_cast<int>(std::min<uint32_t>(tileWidth, kLargestSide + 1));
+  tileLength_ = static_cast<int>(bandRows);
+  tileBytes_ = static_cast<size_t>(tileBytes);
+  tileRowBytes_ = static_cast<size_t>(tileRowBytes);
+  return true;
 }
 
 void TiffReader::MakePalette() {
@@ -121,17 +161,46 @@ void TiffReader::MakePalette() {
 }
 
 int TiffReader::StartDecode() {
-  row_.assign(static_cast<size_t>(width) * 4, 0);
+  row_.assign(static_cast<size_t>(width) * RowBytesPerPixel(), 0);
+  if (tileLength_ > 0) {
+    tile_.assign(tileBytes_, 0);
+    band_.assign(static_cast<size_t>(tileLength_) * scanlineBytes_, 0);
+  }
+  bandTop_ = -1;
   nextLine_ = 0;
   rowsDone_ = 0;
   accumulator_ = 0;
   return 1;
 }
 
+bool TiffReader::ReadBand(int top) {
+  const int rows = std::min(tileLength_, height - top);
+  for (int x = 0, column = 0; x < width; x += tileWidth_, ++column) {
+    if (TIFFReadTile(tiff_, tile_.data(), static_cast<uint32_t>(x), static_cast<uint32_t>(top), 0,
+                     0) < 0)
+      return false;
+    // Tile widths are multiples of 16, so tiles start on whole bytes.
+    const size_t offset = static_cast<size_t>(column) * tileRowBytes_;
+    if (offset >= scanlineBytes_) break;
+    const size_t bytes = std::min(tileRowBytes_, scanlineBytes_ - offset);
+    for (int r = 0; r < rows; ++r)
+      std::memcpy(band_.data() + static_cast<size_t>(r) * scanlineBytes_ + offset,
+                  tile_.data() + static_cast<size_t>(r) * tileRowBytes_, bytes);
+  }
+  bandTop_ = top;
+  return true;
+}
+
 const uint8_t* TiffReader::ReadScanline() {
   if (!tiff_ || nextLine_ >= height) return nullptr;
-  if (TIFFReadScanline(tiff_, row_.data(), static_cast<uint32_t>(nextLine_), 0) < 0)
+  if (tileLength_ > 0) {
+    const int top = nextLine_ / tileLength_ * tileLength_;
+    if (top != bandTop_ && !ReadBand(top)) return nullptr;
+    std::memcpy(row_.data(), band_.data() + static_cast<size_t>(nextLine_ - top) * scanlineBytes_,
+                scanlineBytes_);
+  } else if (TIFFReadScanline(tiff_, row_.data(), static_cast<uint32_t>(nextLine_), 0) < 0) {
     return nullptr;
+  }
   ++nextLine_;
   ConvertTiffScanline(row_.data(), width, layout_);
   return row_.data();
@@ -160,5 +229,7 @@ int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
 int TiffReader::EndDecodePart() {
   CloseTiff();
   std::vector<uint8_t>().swap(row_);
+  std::vector<uint8_t>().swap(tile_);
+  std::vector<uint8_t>().swap(band_);
   return 1;
 }

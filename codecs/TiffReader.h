@@ -1,7 +1,8 @@
-// Reader for the first image of a TIFF file over libtiff: stripped images
-// of 1, 4, 8, 24 or 32 bits per pixel in any compression libtiff decodes
-// (none, PackBits, LZW, CCITT fax, Deflate, JPEG ...), read scan line by
-// scan line. Tiled images are not read.
+// Reader for the first image of a TIFF file over libtiff: images of 1, 4,
+// 8, 24 or 32 bits per pixel (16-bit samples keep their high byte) in any
+// compression libtiff decodes (none, PackBits, LZW, CCITT fax, Deflate,
+// JPEG ...), read scan line by scan line; tiled images a band of tile rows
+// at a time.
 #pragma once
 
 #include "codecs/ImageReader.h"
@@ -27,6 +28,10 @@ class TiffReader : public ImageReader {
   // Reads what the pixel layout needs from the directory; false when the
   // image cannot be read.
   bool ReadLayout();
+  bool ReadTileLayout();
+  int RowBytesPerPixel() const { return layout_.wideSamples ? 8 : 4; }
+  // Reads the tiles of the band of rows starting at `top`.
+  bool ReadBand(int top);
   void MakePalette();
   // The next scan line, converted; null when libtiff cannot deliver it.
   const uint8_t* ReadScanline();
@@ -37,7 +42,16 @@ class TiffReader : public ImageReader {
   TiffPixelLayout layout_;
   int samplesPerPixel_ = 1;
   bool topDown_ = true;
-  std::vector<uint8_t> row_;  // width x 4 bytes
+  size_t scanlineBytes_ = 0;
+  std::vector<uint8_t> row_;  // width x RowBytesPerPixel()
+  // Tiled images: one tile, and the band of tile rows it is copied into.
+  int tileWidth_ = 0;
+  int tileLength_ = 0;  // rows in a band; 0 for stripped images
+  size_t tileBytes_ = 0;
+  size_t tileRowBytes_ = 0;
+  std::vector<uint8_t> tile_;
+  std::vector<uint8_t> band_;
+  int bandTop_ = -1;
   int nextLine_ = 0;
   int rowsDone_ = 0;
   int accumulator_ = 0;

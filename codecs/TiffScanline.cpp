@@ -1,5 +1,6 @@
 #include "codecs/TiffScanline.h"
 
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -27,9 +28,19 @@ void FourSamplesToBgr(uint8_t* row, int width, bool inkToLight) {
   }
 }
 
+// Forwards: sample i's high byte lands at i, at or before where it was read.
+void KeepHighBytes(uint8_t* row, int samples) {
+  for (int i = 0; i < samples; ++i) {
+    uint16_t sample;
+    std::memcpy(&sample, row + 2 * i, 2);
+    row[i] = static_cast<uint8_t>(sample >> 8);
+  }
+}
+
 }  // namespace
 
 void ConvertTiffScanline(uint8_t* row, int width, const TiffPixelLayout& layout) {
+  if (layout.wideSamples) KeepHighBytes(row, width * layout.samplesPerPixel);
   switch (layout.bits) {
     case 4:
       NibblesToBytes(row, width, layout.photometric == kPhotometricWhiteIsZero);

@@ -11,6 +11,11 @@ struct TiffPixelLayout {
   int bits = 1;           // bits per sample x samples per pixel: 1, 4, 8, 24 or 32
   int bitsPerSample = 1;
   int photometric = 0;    // 0 white is zero, 1 black is zero, 2 RGB, 5 CMYK ...
+  // Samples stored with 16 bits (in the machine's byte order, as libtiff
+  // hands them over); only their high bytes are kept, after which `bits`
+  // and `bitsPerSample` describe the narrowed row.
+  bool wideSamples = false;
+  int samplesPerPixel = 1;
 };
 
 constexpr int kPhotometricWhiteIsZero = 0;
@@ -18,6 +23,6 @@ constexpr int kPhotometricBlackIsZero = 1;
 constexpr int kPhotometricRgb = 2;
 constexpr int kPhotometricSeparated = 5;
 
-// Converts `row` in place. It must hold at least `width` x 4 bytes; the
-// scan line occupies its start.
+// Converts `row` in place. It must hold at least `width` x 4 bytes (x 8
+// with wide samples); the scan line occupies its start.
 void ConvertTiffScanline(uint8_t* row, int width, const TiffPixelLayout& layout);

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   host_codec::SetScreenDepth(kScreens[settings & 3]);
   const int mode = (settings >> 2) % 5;
   const int fit = (settings & 0x20) ? 0 : 64;
-  const int bottomUp = (settings >> 6) & 1;
+  const bool bottomUp = ((settings >> 6) & 1) != 0;
   const int batch = (settings & 0x80) ? 7 : 1 << 20;
 
   ImageFile image(ImageSource::FromMemory(data, static_cast<uint32_t>(size)));

@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int mode = (settings >> 2) % 5;
   static const int kBoxes[4] = {0, 100, 37, 8};
   const int box = kBoxes[(settings >> 5) & 3];
-  const int bottomUp = (settings >> 7) & 1;
+  const bool bottomUp = ((settings >> 7) & 1) != 0;
   const int batch = (settings & 0x10) ? 5 : 1 << 20;
 
   ImageFile image(ImageSource::FromMemory(data, static_cast<uint32_t>(size)));

@@ -19,14 +19,18 @@ void LoadLevel(std::vector<uint8_t>& pack, int level, size_t selector) {
   ImageFile image(ImageSource::FromMemory(pack.data(), static_cast<uint32_t>(pack.size())));
   if (image.GetFormat() != FormatPcd) return;
   host_codec::SetScreenDepth(selector & 1 ? 8 : 24);
+  // Every reduction, the two-pass ones included, on rows and on columns.
+  const int mode = static_cast<int>(selector >> 2) % 5;
   const bool rotated = image.GetSourceWidth() < image.GetSourceHeight();
   const int width = (rotated ? 128 : 192) << level;
   const int height = (rotated ? 192 : 128) << level;
   if (selector & 2) {
     image.LoadFitted(
-        {.maxWidth = width, .maxHeight = height, .reductionMode = 1, .keepNative = true});
-  } else if (image.BeginLoad({.maxWidth = width - 1, .maxHeight = height - 1, .bottomUp = true}) ==
-             CodecOk) {
+        {.maxWidth = width, .maxHeight = height, .reductionMode = mode, .keepNative = true});
+  } else if (image.BeginLoad({.maxWidth = width - 1,
+                              .maxHeight = height - 1,
+                              .reductionMode = mode,
+                              .bottomUp = true}) == CodecOk) {
     for (int step = 0; step < 100000 && !image.IsComplete(); ++step)
       if (image.DecodeRows(13, nullptr, nullptr) != CodecOk) break;
     image.EndLoad(true);

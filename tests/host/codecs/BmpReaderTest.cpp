@@ -11,6 +11,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 namespace {
 
 using Palette = std::vector<std::array<uint8_t, 3>>;
@@ -222,15 +226,30 @@ TEST_F(BmpReaderTest, Rle8DeltaEscapeFailsWithCode9) {
   EXPECT_EQ(LoadError(MakeBmp(spec, {2, 1, 0, 2, 1, 1, 0, 0, 4, 1, 0, 1})), ErrBadData);
 }
 
-TEST_F(BmpReaderTest, Rle8RunLongerThanTheRowFailsWithCode9) {
+TEST_F(BmpReaderTest, Rle8PixelsPastTheRowEndAreDropped) {
   BmpSpec spec;
-  spec.width = 4;
-  spec.height = 1;
+  spec.width = 3;
+  spec.height = 2;
   spec.bits = 8;
   spec.compression = 1;
   spec.colorsUsed = 4;
   spec.palette = kFour;
-  EXPECT_EQ(LoadError(MakeBmp(spec, {5, 1, 0, 1})), ErrBadData);
+  // A run and a literal running past a 3-pixel row must not spill over.
+  DibDescription dib = LoadNative(MakeBmp(spec, {200, 1, 0, 0, 0, 5, 3, 2, 1, 0, 2, 0, 0, 1}));
+  ExpectIndices(dib, {{3, 2, 1}, {1, 1, 1}});
+}
+
+TEST_F(BmpReaderTest, Rle8FileFromImageMagickWithRunsOverThePaddedWidthReads) {
+  // Written by ImageMagick: each row's runs cover 8 pixels of a 5-pixel row.
+  std::ifstream file(std::string(ZEL95_TEST_DATA) + "/images/imagemagick-rle8-5x3.bmp",
+                     std::ios::binary);
+  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
+  ASSERT_EQ(bytes.size(), 1100u);
+  DibDescription dib = LoadNative(bytes);
+  ExpectIndices(dib, {{0, 0, 0, 0, 0}, {0, 2, 0, 0, 0}, {0, 0, 0, 0, 1}});
+  EXPECT_EQ(DibColour(dib, 1, 1), (Rgb{0, 0, 255}));
+  EXPECT_EQ(DibColour(dib, 4, 2), (Rgb{0, 255, 0}));
 }
 
 TEST_F(BmpReaderTest, Rle4RunsAlternateNibblesAndLiteralsAlignToWords) {

@@ -130,7 +130,7 @@ TEST(ColorCubeQuantizerTest, FiveFiveFiveDitherRoundsUpByTheMatrix) {
 TEST(PaletteOptimizerTest, FewColoursGetOneEntryEachAtTheirCellCentres) {
   PaletteOptimizer optimizer(236, false, 3);
   const std::vector<uint8_t> row = {0, 0, 255, 255, 0, 0, 40, 80, 120};
-  for (int i = 0; i < 5; ++i) optimizer.CountRow(row.data());
+  for (int i = 0; i < 5; ++i) optimizer.CountPixels(row.data(), 3);
   uint8_t palette[256][3];
   ASSERT_EQ(optimizer.ComputePalette(palette), 3);
   std::set<std::vector<int>> colours;
@@ -152,7 +152,7 @@ TEST(PaletteOptimizerTest, ManyColoursAreCutInto236Boxes) {
     for (int x = 0; x < width; ++x)
       row.insert(row.end(), {static_cast<uint8_t>(x), static_cast<uint8_t>(y * 4),
                              static_cast<uint8_t>(255 - x)});
-    optimizer.CountRow(row.data());
+    optimizer.CountPixels(row.data(), width);
     rows.push_back(row);
   }
   uint8_t palette[256][3];

@@ -110,12 +110,25 @@ TEST(DetectFormatTest, JpegScanStopsAtAFrameBeforeAnyJfifHeader) {
   EXPECT_EQ(Detect({0x00, 0xFF, 0xD8}).format, -1) << "nothing after the marker";
 }
 
-TEST(DetectFormatTest, FileStartingIIThatIsNoTiffFallsThroughToLaterTests) {
-  std::vector<uint8_t> b = Jfif(0, 3);
-  b.insert(b.begin(), {'I', 'I', 0x2A, 0x00});
-  DetectedImage found = Detect(b);
-  EXPECT_EQ(found.format, FormatJpg);
-  EXPECT_EQ(found.width, 1024);
+TEST(DetectFormatTest, FileStartingIIOrMMWithoutTheTiffNumberFallsThroughToLaterTests) {
+  for (std::vector<uint8_t> start : {std::vector<uint8_t>{'I', 'I', 0x00, 0x2A},
+                                     std::vector<uint8_t>{'M', 'M', 0x2A, 0x00},
+                                     std::vector<uint8_t>{'I', 'I', 0x2B, 0x00}}) {
+    std::vector<uint8_t> b = Jfif(0, 3);
+    b.insert(b.begin(), start.begin(), start.end());
+    DetectedImage found = Detect(b);
+    EXPECT_EQ(found.format, FormatJpg) << start[0] << " " << int{start[2]};
+    EXPECT_EQ(found.width, 1024);
+  }
+}
+
+TEST(DetectFormatTest, AFullTiffSignatureTheTiffReaderRefusesIsNoImage) {
+  for (std::vector<uint8_t> start :
+       {std::vector<uint8_t>{'I', 'I', 0x2A, 0x00}, std::vector<uint8_t>{'M', 'M', 0x00, 0x2A}}) {
+    std::vector<uint8_t> b = Jfif(0, 3);
+    b.insert(b.begin(), start.begin(), start.end());
+    EXPECT_EQ(Detect(b).format, -1) << start[0];
+  }
 }
 
 std::vector<uint8_t> PhotoCd(size_t length, uint8_t rotation) {

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -160,6 +161,32 @@ TEST_F(PcdReaderTest, ARotatedLevelOneIsReadAsColumns) {
       const int g = Grey(Luma(1, x, 191 - y));
       ASSERT_EQ(DibColour(dib, x, y), (Rgb{g, g, g})) << "row " << y << " pixel " << x;
     }
+}
+
+TEST_F(PcdReaderTest, APortraitPictureReducedInTwoPassesForAPaletteScreenKeepsItsColumns) {
+  // Columns arrive 192 pixels long; the second pass maps rows 128 wide.
+  host_codec::SetScreenDepth(8);
+  for (int mode : {3, 4}) {
+    SCOPED_TRACE(mode);
+    ImageFile& image = Open(MakePack(1));
+    ASSERT_EQ(image.LoadFitted({.maxWidth = 128, .maxHeight = 192, .reductionMode = mode}),
+              CodecOk)
+        << image.LastError();
+    DibDescription dib = Describe(image.GetDisplayBitmap());
+    ASSERT_EQ(dib.bitsPerPixel, 8);
+    ASSERT_EQ(dib.width, 128);
+    ASSERT_EQ(dib.height, 192);
+    // Colours come from histogram cells 8 (blue, red) and 4 (green) wide.
+    const int tolerance = mode == 3 ? 10 : 24;
+    for (int y = 0; y < 192; ++y)
+      for (int x = 0; x < 128; ++x) {
+        const int g = Grey(Luma(1, x, 191 - y));
+        const Rgb got = DibColour(dib, x, y);
+        ASSERT_LE(std::abs(got.red - g) + std::abs(got.green - g) + std::abs(got.blue - g),
+                  tolerance)
+            << "row " << y << " pixel " << x << " is " << ToString(got) << ", grey " << g;
+      }
+  }
 }
 
 TEST_F(PcdReaderTest, EachChromaPairCoversTwoPixelsOfBothLinesOfItsGroup) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -41,12 +42,15 @@ uint16_t PatternSample(const PngImageSpec& spec, int x, int y, int channel) {
 }
 
 // What the reader delivers for a pattern pixel when no gamma applies and
-// the background is black: the sample's high byte, or black where alpha
-// is zero. 24-bit values as 0xRRGGBB.
+// the background is black: the sample's high byte (grey samples of fewer
+// than 8 bits widened to 8), or black where alpha is zero. 24-bit values as
+// 0xRRGGBB.
 uint32_t ExpectedPatternValue(const PngImageSpec& spec, int x, int y) {
   auto byte = [&](int channel) -> uint32_t {
     const uint16_t v = spec.sample(x, y, channel);
-    return spec.bitDepth == 16 ? v >> 8 : v;
+    if (spec.bitDepth == 16) return v >> 8;
+    if (spec.colorType == kGrey && spec.bitDepth < 8) return v * 255 / ((1 << spec.bitDepth) - 1);
+    return v;
   };
   const bool transparent =
       HasAlpha(spec.colorType) && spec.sample(x, y, PngChannels(spec.colorType) - 1) == 0;
@@ -183,6 +187,40 @@ TEST_F(PngReaderTest, SixteenBitGreyBecomesEightBitGreyWithTheGreyPalette) {
   const int level = static_cast<int>(static_cast<int>(0x80 * 0.9215686274509804) * 1.0851063829787233);
   EXPECT_EQ(DibColour(display, 1, 0), (Rgb{level, level, level}));
   EXPECT_EQ(DibColour(display, 2, 0), (Rgb{254, 254, 254}));
+}
+
+TEST_F(PngReaderTest, LowDepthGreyLooksLikeTheSamePictureSavedAsEightBitGrey) {
+  // A linear file (gamma 1.0) is brightened for the screen; every stored
+  // level must stay a level of its own.
+  for (int depth : {1, 2, 4}) {
+    SCOPED_TRACE(depth);
+    const int levels = 1 << depth;
+    PngImageSpec low;
+    low.width = levels;
+    low.bitDepth = depth;
+    low.gamma = 1.0;
+    low.sample = [](int x, int, int) { return static_cast<uint16_t>(x); };
+    PngImageSpec wide = low;
+    wide.bitDepth = 8;
+    wide.sample = [levels](int x, int, int) { return static_cast<uint16_t>(x * 255 / (levels - 1)); };
+
+    const DibDescription eight = LoadNative(wide);
+    std::vector<uint32_t> expected;
+    for (int x = 0; x < levels; ++x) expected.push_back(DibValue(eight, x, 0));
+    ASSERT_EQ(std::set<uint32_t>(expected.begin(), expected.end()).size(),
+              static_cast<size_t>(levels));
+
+    const DibDescription native = LoadNative(low);
+    EXPECT_EQ(image_->GetSourceBitsPerPixel(), depth);
+    const DibDescription display = Describe(image_->GetDisplayBitmap());
+    ASSERT_EQ(display.colorCount, 256);  // the index table of 8-bit grey
+    for (int x = 0; x < levels; ++x) {
+      EXPECT_EQ(DibValue(native, x, 0), expected[x]) << "level " << x;
+      const int shown = static_cast<int>(static_cast<int>(expected[x] * 0.9215686274509804) *
+                                         1.0851063829787233);
+      EXPECT_EQ(DibColour(display, x, 0), (Rgb{shown, shown, shown})) << "level " << x;
+    }
+  }
 }
 
 // ---- background and gamma -------------------------------------------------
@@ -331,6 +369,10 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
   spec.sample = [](int x, int y, int) { return static_cast<uint16_t>((x + y) % 2); };
   Open(spec);
   ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
+  // Black from the start, before any rows are asked for.
+  for (int y = 0; y < 9; ++y)
+    ASSERT_EQ(DibValue(Describe(image_->GetNativeBitmap()), 3, y), 2u) << "row " << y;
+  EXPECT_EQ(DibColour(Describe(image_->GetDisplayBitmap()), 3, 3), (Rgb{9, 8, 7}));
   ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk);  // row 0 of the first pass
   const DibDescription native = Describe(image_->GetNativeBitmap());
   for (int y = 0; y < 9; ++y)
@@ -342,6 +384,28 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
   const DibDescription display = Describe(image_->GetDisplayBitmap());
   EXPECT_EQ(DibColour(display, 4, 4), (Rgb{9, 8, 7}));
   image_->EndLoad(false);
+}
+
+TEST_F(PngReaderTest, TheBlackShownBeforeThePassesIsNotCountedAsAColourOfThePicture) {
+  // Three colours, none of them black, reduced in two passes.
+  host_codec::SetScreenDepth(8);
+  PngImageSpec spec;
+  spec.width = 12;
+  spec.height = 12;
+  spec.colorType = kRgb;
+  spec.interlaced = true;
+  spec.sample = [](int x, int, int c) {
+    static const uint16_t kColours[3][3] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}};
+    return kColours[x % 3][c];
+  };
+  Open(spec);
+  ASSERT_EQ(image_->LoadFitted({.reductionMode = 3}), CodecOk) << image_->LastError();
+  ASSERT_NE(image_->GetPalette(), nullptr);
+  const std::vector<RgbQuad>& entries = image_->GetPalette()->entries;
+  EXPECT_EQ(entries.size(), 3u);
+  for (const RgbQuad& entry : entries)
+    EXPECT_GT(entry.red + entry.green + entry.blue, 200) << "a black entry";
+  host_codec::SetScreenDepth(24);
 }
 
 TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {

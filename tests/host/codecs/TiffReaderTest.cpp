@@ -79,6 +79,28 @@ TEST_F(TiffReaderTest, Group3FaxIsReadLikeGroup4) {
                [](int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); });
 }
 
+TEST_F(TiffReaderTest, FaxSayingBlackIsZeroShowsItsZerosBlack) {
+  TiffImageSpec spec = FaxTiff(45, 20, COMPRESSION_CCITTFAX4);
+  spec.photometric = PHOTOMETRIC_MINISBLACK;
+  LoadNative(spec);
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 45; ++x)
+      ASSERT_EQ(DibColour(display, x, y), FaxInk(x, y) ? (Rgb{255, 255, 255}) : (Rgb{0, 0, 0}))
+          << "row " << y << " pixel " << x;
+}
+
+TEST_F(TiffReaderTest, FaxWithoutPhotometricIsWhiteIsZero) {
+  TiffImageSpec spec = FaxTiff(33, 9, COMPRESSION_CCITTFAX3);
+  spec.photometric = -1;
+  LoadNative(spec);
+  const DibDescription display = Describe(image_->GetDisplayBitmap());
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 33; ++x)
+      ASSERT_EQ(DibColour(display, x, y), FaxInk(x, y) ? (Rgb{0, 0, 0}) : (Rgb{255, 255, 255}))
+          << "row " << y << " pixel " << x;
+}
+
 TEST_F(TiffReaderTest, BlackIsZeroBilevelImageHasBlackFirstInItsPalette) {
   TiffImageSpec spec;
   spec.width = 10;
@@ -272,20 +294,44 @@ TEST_F(TiffReaderTest, ImageInMemoryIsReadLikeAFile) {
 
 // ---- refused files -------------------------------------------------------------------
 
-TEST_F(TiffReaderTest, TiledImageIsNotATiff) {
+// ---- tiles -----------------------------------------------------------------------
+
+TEST_F(TiffReaderTest, TiledGreyImageIsReadRowByRowAcrossItsTiles) {
+  // Partial tiles on the right and at the bottom.
   TiffImageSpec spec;
-  spec.width = 32;
-  spec.height = 32;
+  spec.width = 40;
+  spec.height = 37;
   spec.tileSize = 16;
-  spec.rows = MakeRows(32, 32, 1, [](int x, int y, int) { return static_cast<uint8_t>(x + y); });
-  Open(spec);
-  EXPECT_EQ(image_->GetFormat(), -1);
-  EXPECT_EQ(image_->LastError(), ErrNotSupported);
+  spec.compression = COMPRESSION_ADOBE_DEFLATE;
+  spec.rows = MakeRows(40, 37, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * 5 + y); });
+  const DibDescription native = LoadNative(spec);
+  EXPECT_EQ(image_->GetSourceWidth(), 40);
+  EXPECT_EQ(image_->GetSourceHeight(), 37);
+  ExpectPixels(native, 40, 37, [](int x, int y) { return static_cast<uint32_t>((x * 5 + y) & 255); });
 }
 
-// A JFIF header at the start of the first tile: once the TIFF test refuses
-// the file, the JPEG test further down the line finds it.
-TEST_F(TiffReaderTest, TiledImageFallsThroughToTheLaterTests) {
+TEST_F(TiffReaderTest, TiledColourImageShrinksLikeAStrippedOne) {
+  TiffImageSpec spec = ColourTiff(48, 48, PHOTOMETRIC_RGB, COMPRESSION_LZW, ColourSample);
+  spec.tileSize = 32;
+  Open(spec);
+  ASSERT_EQ(image_->LoadFitted(
+                {.maxWidth = 24, .maxHeight = 24, .keepNative = true, .makeDisplay = false}),
+            CodecOk)
+      << image_->LastError();
+  const DibDescription native = Describe(image_->GetNativeBitmap());
+  ASSERT_EQ(native.height, 24);
+  // Each output row keeps the last of its two source rows; columns average.
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 24; ++x) {
+      const int row = 2 * y + 1;
+      auto mean = [&](int s) { return (ColourSample(2 * x, row, s) + ColourSample(2 * x + 1, row, s)) / 2; };
+      ASSERT_EQ(DibColour(native, x, y), (Rgb{mean(0), mean(1), mean(2)})) << "row " << y << " pixel " << x;
+    }
+}
+
+// A JFIF header at the start of the first tile: the picture is the TIFF,
+// not a JPEG found inside it.
+TEST_F(TiffReaderTest, TiledImageWithAJpegMarkerInItsFirstTileIsATiff) {
   const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1,
                            0,    0,    1,    0,    1,    0,    0,   0xFF, 0xC0, 0x00, 0x11, 8,
                            0x00, 0x30, 0x00, 0x50, 3};
@@ -293,25 +339,82 @@ TEST_F(TiffReaderTest, TiledImageFallsThroughToTheLaterTests) {
   spec.width = 16;
   spec.height = 16;
   spec.tileSize = 16;
-  spec.rows = MakeRows(16, 16, 1, [&kJfif](int x, int y, int) {
+  auto pixel = [&kJfif](int x, int y) {
     const size_t at = static_cast<size_t>(y) * 16 + x;
     return at < sizeof kJfif ? kJfif[at] : uint8_t{0};
-  });
-  Open(spec);
-  const std::vector<uint8_t> bytes = ReadWholeFile(path_);
-  ASSERT_EQ(bytes[0], 'I');
-  EXPECT_EQ(image_->GetFormat(), FormatJpg);
-  EXPECT_EQ(image_->GetSourceWidth(), 0x50);
-  EXPECT_EQ(image_->GetSourceHeight(), 0x30);
+  };
+  spec.rows = MakeRows(16, 16, 1, [&pixel](int x, int y, int) { return pixel(x, y); });
+  ExpectPixels(LoadNative(spec), 16, 16, [&pixel](int x, int y) { return uint32_t{pixel(x, y)}; });
+  EXPECT_EQ(image_->GetSourceWidth(), 16);
 }
 
-TEST_F(TiffReaderTest, SixteenBitGreyIsRefused) {
+TEST_F(TiffReaderTest, ARefusedTiffIsNotHandedToTheLaterTests) {
+  // Two bits a pixel are refused; the JFIF header at the start of the
+  // pixel data must not make the file a JPEG.
+  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1,
+                           0,    0,    1,    0,    1,    0,    0,   0xFF, 0xC0, 0x00, 0x11, 8,
+                           0x00, 0x30, 0x00, 0x50, 3};
   TiffImageSpec spec;
-  spec.width = 4;
-  spec.height = 2;
-  spec.bitsPerSample = 16;
-  spec.rows = MakeRows(4, 2, 2, [](int x, int, int) { return static_cast<uint8_t>(x); });
-  EXPECT_EQ(LoadError(spec), ErrNotSupported);
+  spec.width = 64;  // 16 bytes a row
+  spec.height = 4;
+  spec.bitsPerSample = 2;
+  for (int y = 0; y < 4; ++y) {
+    std::vector<uint8_t> row(16, 0);
+    for (int i = 0; i < 16; ++i)
+      if (y * 16 + i < static_cast<int>(sizeof kJfif)) row[i] = kJfif[y * 16 + i];
+    spec.rows.push_back(row);
+  }
+  const std::vector<uint8_t> bytes = ReadWholeFile(WriteTiffImage(spec, "refused.tif"));
+  ASSERT_NE(std::search(bytes.begin(), bytes.end(), kJfif, kJfif + sizeof kJfif), bytes.end());
+  Open(spec);
+  EXPECT_EQ(image_->GetFormat(), -1);
+  EXPECT_EQ(image_->LastError(), ErrNotSupported);
+}
+
+// ---- sixteen bits a sample -------------------------------------------------------
+
+TEST_F(TiffReaderTest, SixteenBitGreyKeepsTheHighByteOfEachSample) {
+  for (int photometric : {PHOTOMETRIC_MINISBLACK, PHOTOMETRIC_MINISWHITE}) {
+    TiffImageSpec spec;
+    spec.width = 256;
+    spec.height = 2;
+    spec.bitsPerSample = 16;
+    spec.photometric = photometric;
+    spec.compression = COMPRESSION_LZW;
+    // Little-endian samples: high byte x, low byte 255 - x.
+    spec.rows = MakeRows(256, 2, 2, [](int x, int y, int b) {
+      return static_cast<uint8_t>(b == 1 ? x ^ y : 255 - x);
+    });
+    const DibDescription native = LoadNative(spec);
+    EXPECT_EQ(image_->GetSourceBitsPerPixel(), 8);
+    EXPECT_EQ(image_->IsGrey(), 1);
+    ASSERT_EQ(native.bitsPerPixel, 8);
+    ExpectPixels(native, 256, 2, [photometric](int x, int y) {
+      const int high = x ^ y;
+      return static_cast<uint32_t>(photometric == PHOTOMETRIC_MINISWHITE ? 255 - high : high);
+    });
+  }
+}
+
+TEST_F(TiffReaderTest, SixteenBitRgbAndRgbaKeepTheHighBytes) {
+  for (int samples : {3, 4}) {
+    TiffImageSpec spec;
+    spec.width = 20;
+    spec.height = 6;
+    spec.bitsPerSample = 16;
+    spec.samplesPerPixel = samples;
+    spec.extraSamples = samples - 3;
+    spec.photometric = PHOTOMETRIC_RGB;
+    spec.rows = MakeRows(20, 6, 2 * samples, [](int x, int y, int b) {
+      return static_cast<uint8_t>(b % 2 ? ColourSample(x, y, b / 2) : 77);
+    });
+    const DibDescription native = LoadNative(spec);
+    EXPECT_EQ(image_->GetSourceBitsPerPixel(), 8 * samples);
+    ASSERT_EQ(native.bitsPerPixel, 24);
+    ExpectPixels(native, 20, 6, [](int x, int y) {
+      return Bgr(ColourSample(x, y, 0), ColourSample(x, y, 1), ColourSample(x, y, 2));
+    });
+  }
 }
 
 // Bits per sample 65535 and samples per pixel 59137, found by fuzzing:

@@ -16,7 +16,7 @@ void SetFields(TIFF* tiff, const TiffImageSpec& spec) {
   TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, spec.height);
   TIFFSetField(tiff, TIFFTAG_BITSPERSAMPLE, spec.bitsPerSample);
   TIFFSetField(tiff, TIFFTAG_SAMPLESPERPIXEL, spec.samplesPerPixel);
-  TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, spec.photometric);
+  if (spec.photometric >= 0) TIFFSetField(tiff, TIFFTAG_PHOTOMETRIC, spec.photometric);
   TIFFSetField(tiff, TIFFTAG_COMPRESSION, spec.compression);
   TIFFSetField(tiff, TIFFTAG_PLANARCONFIG,
                spec.separatePlanes ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);

@@ -16,7 +16,7 @@ struct TiffImageSpec {
   int height = 1;
   int bitsPerSample = 8;
   int samplesPerPixel = 1;
-  int photometric = 1;   // PHOTOMETRIC_...
+  int photometric = 1;   // PHOTOMETRIC_...; not written when negative
   int compression = 1;   // COMPRESSION_...; JPEG at quality 95, YCbCr written from RGB rows
   int orientation = 0;   // written when not 0
   int extraSamples = 0;  // trailing samples marked as unassociated alpha
