@@ -32,8 +32,15 @@ ImageSource ImageSource::FromResource(ModuleHandle module, const char* name) {
   ImageSource source;
   source.kind = Resource;
   source.module = module;
-  source.resourceName = name ? name : "";
+  if (IsResourceId(name))
+    source.resourceId = static_cast<uint16_t>(reinterpret_cast<uintptr_t>(name));
+  else
+    source.resourceName = name;
   return source;
+}
+
+const char* ImageSource::ResourceName() const {
+  return resourceId ? reinterpret_cast<const char*>(uintptr_t{resourceId}) : resourceName.c_str();
 }
 
 ByteSource::ByteSource(const ImageSource& source) : source_(source) {}
@@ -68,7 +75,7 @@ int ByteSource::Open() {
       length_ = source_.memoryLength;
       break;
     case ImageSource::Resource:
-      if (!codec_platform::FindModuleResource(source_.module, source_.resourceName.c_str(),
+      if (!codec_platform::FindModuleResource(source_.module, source_.ResourceName(),
                                               &bytes_, &length_)) {
         bytes_ = nullptr;
         length_ = 0;

@@ -22,13 +22,23 @@ struct ImageSource {
   const uint8_t* memory = nullptr;     // Memory: bytes the caller keeps alive
   uint32_t memoryLength = 0;           // Memory
   ModuleHandle module = nullptr;       // Resource
-  std::string resourceName;            // Resource
+  std::string resourceName;            // Resource named by a string
+  uint16_t resourceId = 0;             // Resource named by an integer id (MAKEINTRESOURCE)
 
   static ImageSource FromPath(const char* path);
   static ImageSource FromSlice(int fileHandle, long offset, uint32_t length);
   static ImageSource FromMemory(const uint8_t* data, uint32_t length);
+  // `name` is a string or an integer id in the pointer's low word.
   static ImageSource FromResource(ModuleHandle module, const char* name);
+
+  // The resource's name as the platform takes it: the string, or the id
+  // in a pointer's low word.
+  const char* ResourceName() const;
 };
+
+// True when `name` carries an integer resource id instead of pointing at
+// a string.
+inline bool IsResourceId(const char* name) { return reinterpret_cast<uintptr_t>(name) >> 16 == 0; }
 
 class ByteSource {
  public:

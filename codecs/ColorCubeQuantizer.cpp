@@ -18,7 +18,8 @@ int LevelValue(int level, int levels) { return (level * 255 + (levels - 1) / 2) 
 ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength,
                                        const uint8_t (*palette)[3], int paletteCount)
     : method_(method < None || method > Ordered555 ? None : method),
-      rowLength_(rowLength > 0 ? rowLength : 0) {
+      rowLength_(rowLength > 0 ? rowLength : 0),
+      diffusion_(method == FloydSteinberg && colorCount != 0 ? rowLength_ : 0) {
   if (colorCount == 0) method_ = Ordered555;
   for (int c = 0; c < 3; ++c) {
     weight_[c].resize(766);
@@ -59,7 +60,6 @@ ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength
         }
       }
   }
-  if (method_ == FloydSteinberg) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
   if (palette && paletteCount > 0) {
     paletteInput_ = true;
     for (int i = 0; i < paletteCount && i < 256; ++i) {
@@ -130,34 +130,19 @@ void ColorCubeQuantizer::QuantizeOrdered(const uint8_t* input, uint8_t* output) 
 }
 
 void ColorCubeQuantizer::QuantizeDiffused(const uint8_t* input, uint8_t* output) {
-  // Errors are kept in sixteenths; slot x + 1 belongs to pixel x so that
-  // both neighbours of every pixel exist.
-  const size_t half = static_cast<size_t>(rowLength_ + 2) * 3;
-  int* current = errors_.data();
-  int* next = current + half;
-  std::fill(next, next + half, 0);
-  const int step = leftToRight_ ? 1 : -1;
-  int x = leftToRight_ ? 0 : rowLength_ - 1;
-  int carry[3] = {0, 0, 0};
-  for (int n = 0; n < rowLength_; ++n, x += step) {
+  diffusion_.DiffuseRow([&](int x, const int error[3], int residual[3]) {
     int channel[3];
     Pixel(x, &channel[0], &channel[1], &channel[2], input);
     int index = 0;
     for (int c = 0; c < 3; ++c) {
-      int accumulated = current[(x + 1) * 3 + c] + carry[c];
-      int v = channel[c] + ((accumulated + 8) >> 4);
-      int slot = Slot(v);
+      // The padded tables take values pushed past either end.
+      const int v = channel[c] + error[c];
+      const int slot = Slot(v);
       index += weight_[c][slot];
-      int error = std::min(std::max(v, 0), 255) - level_[c][slot];
-      next[(x + 1 - step) * 3 + c] += 3 * error;
-      next[(x + 1) * 3 + c] += 5 * error;
-      next[(x + 1 + step) * 3 + c] += error;
-      carry[c] = 7 * error;
+      residual[c] = std::min(std::max(v, 0), 255) - level_[c][slot];
     }
     output[x] = static_cast<uint8_t>(index);
-  }
-  std::copy(next, next + half, current);
-  leftToRight_ = !leftToRight_;
+  });
 }
 
 void ColorCubeQuantizer::Quantize555(const uint8_t* input, uint8_t* output) {

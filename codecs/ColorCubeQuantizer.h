@@ -6,6 +6,8 @@
 // given the image palette.
 #pragma once
 
+#include "codecs/FloydSteinberg.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -41,7 +43,6 @@ class ColorCubeQuantizer {
   int method_;
   int rowLength_;
   int rowPhase_ = 0;
-  bool leftToRight_ = true;
   // Per channel (0 blue, 1 green, 2 red): index contribution of a value,
   // and the level value it stands for, over -255 .. 510.
   std::vector<int> weight_[3];
@@ -52,7 +53,7 @@ class ColorCubeQuantizer {
   const uint16_t* DitherEntry(int channel, int cell) const {
     return ditherTable_.data() + (static_cast<size_t>(channel) * 64 + cell) * 256;
   }
-  std::vector<int> errors_;  // method 2: (rowLength + 2) x 3, two rows
+  ::FloydSteinberg diffusion_;  // method 2 only
   bool paletteInput_ = false;
   uint8_t paletteBlue_[256] = {};
   uint8_t paletteGreen_[256] = {};

@@ -93,27 +93,12 @@ int GifReader::StartDecode() {
   rowsDone_ = 0;
   sourceRowsRead_ = 0;
   interlaceRow_ = 0;
-  blackFilled_ = false;
-  if (interlaced_) decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
-  return 1;
-}
-
-void GifReader::FillBlack() {
-  // The palette entry nearest to black stands in for black.
-  int black = 0;
-  int best = 3 * 255 * 255 + 1;
-  for (int i = 0; i < std::min(paletteCount, 256); ++i) {
-    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
-                         palette[i][2] * palette[i][2];
-    if (distance < best) best = distance, black = i;
+  if (interlaced_) {
+    // Rows arrive pass by pass; the rest shows black until then.
+    FillWithBlack(NearestBlackEntry());
+    decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
   }
-  if (nativeDepth == 1)
-    std::fill(packed_.begin(), packed_.end(), black & 1 ? 0xFF : 0x00);
-  else
-    std::fill(row_.begin(), row_.end(), static_cast<uint8_t>(black));
-  const uint8_t* row = nativeDepth == 1 ? packed_.data() : row_.data();
-  for (int y = 0; y < OutputHeight(); ++y) PutRow(row, y);
-  blackFilled_ = true;
+  return 1;
 }
 
 const uint8_t* GifReader::OutputRow() {
@@ -138,7 +123,6 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
   const int outputWidth = OutputWidth();
   if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  if (interlaced_ && !blackFilled_) FillBlack();
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = interlaced_ ? 0 : 1;
   if (rect)

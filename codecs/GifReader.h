@@ -32,7 +32,6 @@ class GifReader : public ImageReader {
   bool ReadColourTable(int entries);
   bool SkipSubBlocks();
   bool TakeBytes(uint8_t* out, size_t count);
-  void FillBlack();
   const uint8_t* OutputRow();
 
   bool interlaced_ = false;
@@ -44,7 +43,6 @@ class GifReader : public ImageReader {
   std::unique_ptr<GifLzwDecoder> decoder_;
   std::vector<uint8_t> row_;     // one byte per pixel
   std::vector<uint8_t> packed_;  // 1-bit images: eight pixels a byte
-  bool blackFilled_ = false;
   int rowsDone_ = 0;
   int sourceRowsRead_ = 0;
   int interlaceRow_ = 0;

@@ -114,6 +114,8 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
     EndLoad(true);
     return Failed(code);
   }
+  // Drawable at once (an interlaced picture starts black); still the reader's.
+  TakeHandles();
   return CodecOk;
 }
 

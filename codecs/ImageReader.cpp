@@ -291,6 +291,28 @@ void ImageReader::FinishPass() {
   }
 }
 
+int ImageReader::NearestBlackEntry() const {
+  int black = 0;
+  int best = 3 * 255 * 255 + 1;
+  for (int i = 0; i < std::min(paletteCount, 256); ++i) {
+    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
+                         palette[i][2] * palette[i][2];
+    if (distance < best) best = distance, black = i;
+  }
+  return black;
+}
+
+void ImageReader::FillWithBlack(int nativeBlack) {
+  auto fill = [this](uint8_t* bits, int stride, int depth, int value) {
+    if (!bits) return;
+    const int byte = depth == 1 ? ((value & 1) ? 0xFF : 0x00) : depth == 8 ? value : 0;
+    std::memset(bits, byte, static_cast<size_t>(stride) * outputHeight_);
+  };
+  fill(nativeBits_, nativeStride_, nativeCopyDepth_, nativeBlack);
+  // Reduced pixels index the colour cube, whose entry 0 is black.
+  fill(displayBits_, displayStride_, displayDepth_, quantizer_ ? 0 : nativeBlack);
+}
+
 void ImageReader::SetLineProgress(int done, int total) {
   progress = std::max(0, std::min(ScaleMulDiv(done, 10000, total), 9999));
 }
@@ -413,7 +435,7 @@ void ImageReader::CopyNative(const uint8_t* line, int memoryRow, int column) {
   }
 }
 
-void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
+void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column, bool complete) {
   const int lineLength = column < 0 ? outputWidth_ : outputHeight_;
   if (keepNative_ && nativeBits_) CopyNative(line, memoryRow, column);
 
@@ -423,7 +445,7 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
     Expand555(line, lineLength, expandedLine_.data());
     colour = expandedLine_.data();
   }
-  if (optimizer_) optimizer_->CountPixels(colour, lineLength);
+  if (optimizer_ && complete) optimizer_->CountPixels(colour, lineLength);
 
   const uint8_t* shown = line;
   int shownDepth = nativeCopyDepth_;
@@ -457,13 +479,13 @@ void ImageReader::StoreLine(const uint8_t* line, int memoryRow, int column) {
   }
 }
 
-int ImageReader::PutRow(const uint8_t* row, int index) {
+int ImageReader::PutRow(const uint8_t* row, int index, bool complete) {
   if (columnMode) return Fail(ErrOutOfOrder);
   if (!row || index < 0 || index >= outputHeight_) return 0;
   if (!decoding_) return Fail(ErrOutOfOrder);
   const uint8_t* line = shrinkLine_.empty() ? row : ShrinkLine(row, deliveredWidth);
   int memoryRow = bottomUp_ ? outputHeight_ - 1 - index : index;
-  StoreLine(line, memoryRow, -1);
+  StoreLine(line, memoryRow, -1, complete);
   return 1;
 }
 
@@ -484,6 +506,6 @@ int ImageReader::PutColumn(const uint8_t* column, int x) {
   if (!column || x < 0 || x >= outputWidth_) return 0;
   if (!decoding_) return Fail(ErrOutOfOrder);
   const uint8_t* line = shrinkLine_.empty() ? column : ShrinkLine(column, deliveredHeight);
-  StoreLine(line, 0, x);
+  StoreLine(line, 0, x, true);
   return 1;
 }

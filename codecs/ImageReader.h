@@ -107,7 +107,9 @@ class ImageReader {
   // pixels one byte each, 24-bit as blue, green, red; 1-bit packed most
   // significant bit first; 15-bit as little-endian 5-5-5 words). `index`
   // is the image row, 0 at the top.
-  int PutRow(const uint8_t* row, int index);
+  // `complete` is false for a row that a later pass will still fill in:
+  // it is shown, but a two-pass reduction does not count it.
+  int PutRow(const uint8_t* row, int index, bool complete = true);
   // Where the bitmap keeps image row `index` when PutRow would store the
   // delivered row there unchanged (row mode, no shrinking, native depth 8 or
   // 24 kept as it is): a reader may decode straight into it and pass the
@@ -116,6 +118,13 @@ class ImageReader {
   uint8_t* DirectRowTarget(int index);
   // Column mode: `column` holds deliveredHeight pixels for image column x.
   int PutColumn(const uint8_t* column, int x);
+  // Fills both bitmaps with black straight away, not through the row sink,
+  // so that no colour reduction counts it: for StartDecode of pictures
+  // whose rows arrive out of order. `nativeBlack` is the native pixel
+  // value that shows black (the palette entry nearest to it).
+  void FillWithBlack(int nativeBlack);
+  // The entry of the image palette nearest to black.
+  int NearestBlackEntry() const;
   // After the last row of a pass: complete, or on to the second pass.
   void FinishPass();
   // Progress of a pass `done` lines of `total` in: below 10000 however the
@@ -164,7 +173,7 @@ class ImageReader {
   void FreeDecodeState();
   void DeleteOwnedHandles();
   const uint8_t* ShrinkLine(const uint8_t* line, int length);
-  void StoreLine(const uint8_t* line, int memoryRow, int column);
+  void StoreLine(const uint8_t* line, int memoryRow, int column, bool complete);
   void CopyNative(const uint8_t* line, int memoryRow, int column);
 
   ByteSource source_;

@@ -11,9 +11,12 @@ ImageWriter::~ImageWriter() {
 
 int ImageWriter::Begin() {
   if (file_) return Fail(ErrOutOfOrder);
-  if (!codec_platform::DescribeDib(bitmap, &dib) || dib.width <= 0 || dib.height <= 0 ||
-      !dib.bits)
-    return Fail(ErrInvalidArgument);
+  if (!codec_platform::DescribeDib(bitmap, &dib)) {
+    if (!dib.colorTableError) return Fail(ErrInvalidArgument);
+    codec_platform::ReportSystemError("GetDIBColorTable", dib.colorTableError);
+    return Fail(ErrReadWrite);
+  }
+  if (dib.width <= 0 || dib.height <= 0 || !dib.bits) return Fail(ErrInvalidArgument);
   width = dib.width;
   height = dib.height;
   bitsPerPixel = dib.bitsPerPixel;
@@ -39,13 +42,22 @@ int ImageWriter::WriteRows(int count) {
 int ImageWriter::Finish() {
   if (!file_) return Fail(ErrOutOfOrder);
   int result = WriteTrailer();
-  if (std::fclose(file_) != 0 && result) result = Fail(ErrReadWrite);
+  // Buffered bytes meet a full disk only now; some C libraries report it
+  // from the flush alone, not from closing.
+  if (result && (std::fflush(file_) != 0 || std::ferror(file_))) result = WriteFailed();
+  const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
+  if (!closed && result) result = WriteFailed();
   return result;
 }
 
 int ImageWriter::WriteBytes(const void* buffer, size_t count) {
   if (!file_) return Fail(ErrOutOfOrder);
-  if (count && std::fwrite(buffer, 1, count, file_) != count) return Fail(ErrReadWrite);
+  if (count && std::fwrite(buffer, 1, count, file_) != count) return WriteFailed();
   return 1;
+}
+
+int ImageWriter::WriteFailed() {
+  codec_platform::ReportSystemError("_lwrite", codec_platform::LastSystemError());
+  return Fail(ErrReadWrite);
 }

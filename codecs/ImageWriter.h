@@ -37,7 +37,8 @@ class ImageWriter {
   virtual int WriteRowsPart(int count) = 0;
   virtual int WriteTrailer() = 0;
 
-  // Non-zero when all bytes were written; else ErrReadWrite.
+  // Non-zero when all bytes were written; else ErrReadWrite, told to the
+  // user with the system's text (as is a colour table that cannot be read).
   int WriteBytes(const void* buffer, size_t count);
   // Memory row m of the bitmap (stride bytes, padding included).
   const uint8_t* MemoryRow(int m) const { return dib.bits + static_cast<size_t>(m) * dib.stride; }
@@ -61,5 +62,7 @@ class ImageWriter {
   int errorCode = 0;
 
  private:
+  int WriteFailed();
+
   FILE* file_ = nullptr;
 };

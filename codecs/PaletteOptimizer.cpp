@@ -16,10 +16,10 @@ PaletteOptimizer::PaletteOptimizer(int colorCount, bool dither, int rowLength)
     : colorCount_(std::min(std::max(colorCount, 1), 256)),
       dither_(dither),
       rowLength_(std::max(rowLength, 0)),
-      histogram_(new uint16_t[kHistogramCells]()) {
+      histogram_(new uint16_t[kHistogramCells]()),
+      diffusion_(dither ? rowLength_ : 0) {
   boxes_.reserve(colorCount_);
   firstSeen_.reserve(kHistogramCells);
-  if (dither_) errors_.assign(static_cast<size_t>(rowLength_ + 2) * 3 * 2, 0);
 }
 
 void PaletteOptimizer::CountPixels(const uint8_t* bgr, int count) {
@@ -152,31 +152,12 @@ void PaletteOptimizer::MapRow(const uint8_t* bgr, uint8_t* indices) {
       indices[x] = static_cast<uint8_t>(Lookup(bgr[0], bgr[1], bgr[2]));
     return;
   }
-  // Floyd-Steinberg in sixteenths, alternating direction per row.
-  const size_t half = static_cast<size_t>(rowLength_ + 2) * 3;
-  int* current = errors_.data();
-  int* next = current + half;
-  std::fill(next, next + half, 0);
-  const int step = leftToRight_ ? 1 : -1;
-  int x = leftToRight_ ? 0 : rowLength_ - 1;
-  int carry[3] = {0, 0, 0};
-  for (int n = 0; n < rowLength_; ++n, x += step) {
+  diffusion_.DiffuseRow([&](int x, const int error[3], int residual[3]) {
     int value[3];
-    for (int c = 0; c < 3; ++c) {
-      int v = bgr[3 * x + c] + ((current[(x + 1) * 3 + c] + carry[c] + 8) >> 4);
-      value[c] = std::min(std::max(v, 0), 255);
-    }
-    int index = Lookup(value[0], value[1], value[2]);
+    for (int c = 0; c < 3; ++c) value[c] = std::min(std::max(bgr[3 * x + c] + error[c], 0), 255);
+    const int index = Lookup(value[0], value[1], value[2]);
     indices[x] = static_cast<uint8_t>(index);
     const int chosen[3] = {palette_[index][2], palette_[index][1], palette_[index][0]};
-    for (int c = 0; c < 3; ++c) {
-      int error = value[c] - chosen[c];
-      next[(x + 1 - step) * 3 + c] += 3 * error;
-      next[(x + 1) * 3 + c] += 5 * error;
-      next[(x + 1 + step) * 3 + c] += error;
-      carry[c] = 7 * error;
-    }
-  }
-  std::copy(next, next + half, current);
-  leftToRight_ = !leftToRight_;
+    for (int c = 0; c < 3; ++c) residual[c] = value[c] - chosen[c];
+  });
 }

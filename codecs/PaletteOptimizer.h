@@ -5,6 +5,8 @@
 // Floyd-Steinberg error diffusion when asked.
 #pragma once
 
+#include "codecs/FloydSteinberg.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,6 +57,5 @@ class PaletteOptimizer {
   std::vector<uint16_t> firstSeen_;  // histogram cells in the order they filled
   int paletteCount_ = 0;
   uint8_t palette_[256][3] = {};  // red, green, blue
-  std::vector<int> errors_;  // dithering: (rowLength + 2) x 3, two rows
-  bool leftToRight_ = true;
+  FloydSteinberg diffusion_;  // dithering only
 };

@@ -24,6 +24,16 @@ void AdvanceInterlace(InterlacePosition* position, int width, int height) {
   position->row = position->pass < kAdam7PassCount ? kAdam7Passes[position->pass].rowStart : 0;
 }
 
+bool RowCompleteAfterPass(int pass, int row, int width, int height) {
+  for (int later = pass + 1; later < kAdam7PassCount; ++later) {
+    const Adam7Pass& p = kAdam7Passes[later];
+    if (PassHasPixels(later, width, height) && row >= p.rowStart &&
+        (row - p.rowStart) % p.rowStep == 0)
+      return false;
+  }
+  return true;
+}
+
 void SpreadPassRow(const uint8_t* passRow, int pass, int width, int channels,
                    uint8_t* imageRow) {
   const Adam7Pass& p = kAdam7Passes[pass];

@@ -27,6 +27,10 @@ struct InterlacePosition {
 // True when the pass carries any pixels of an image this size.
 bool PassHasPixels(int pass, int width, int height);
 
+// True when no pass after `pass` carries pixels of image row `row`: the
+// row is then complete.
+bool RowCompleteAfterPass(int pass, int row, int width, int height);
+
 // The first position of an image: row 0 of pass 0, which always has pixels.
 InterlacePosition FirstInterlacePosition();
 

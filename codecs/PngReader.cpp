@@ -65,7 +65,6 @@ int PngReader::StartDecode() {
   libraryFailed_ = false;
   position_ = FirstInterlacePosition();
   rowBytes_ = static_cast<size_t>(width) * channels_;
-  blackShown_ = false;
   if (header_.interlaced) {
     // Pixels no pass has reached yet show black.
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
@@ -79,30 +78,14 @@ int PngReader::StartDecode() {
   // The transformations must give exactly one byte per channel.
   if (libraryRowBytes != rowBytes_) return Fail(ErrNoPalette);
   rowBuffer_.assign(rowBytes_, 0);
+  if (header_.interlaced) FillWithBlack(BlackValue());
   return 1;
 }
 
 // Zero everywhere but in a palette, where the entry nearest to black
 // stands in for it.
 uint8_t PngReader::BlackValue() const {
-  if (header_.colorType != kColourTypePalette) return 0;
-  int black = 0;
-  int best = 3 * 255 * 255 + 1;
-  for (int i = 0; i < paletteCount; ++i) {
-    const int distance = palette[i][0] * palette[i][0] + palette[i][1] * palette[i][1] +
-                         palette[i][2] * palette[i][2];
-    if (distance < best) best = distance, black = i;
-  }
-  return static_cast<uint8_t>(black);
-}
-
-// Both bitmaps start black, before the first pass arrives.
-int PngReader::ShowBlack() {
-  std::memset(rowBuffer_.data(), BlackValue(), rowBuffer_.size());
-  for (int y = 0; y < OutputHeight(); ++y)
-    if (!PutRow(rowBuffer_.data(), y)) return 0;
-  blackShown_ = true;
-  return 1;
+  return header_.colorType == kColourTypePalette ? static_cast<uint8_t>(NearestBlackEntry()) : 0;
 }
 
 bool PngReader::AllRowsRead() const {
@@ -122,6 +105,7 @@ const uint8_t* PngReader::ReadImageRow(int* imageRow) {
     return rowBuffer_.data();
   }
   *imageRow = position_.row;
+  rowComplete_ = RowCompleteAfterPass(position_.pass, position_.row, width, height);
   uint8_t* target = imageRows_.get() + static_cast<size_t>(position_.row) * rowBytes_;
   SpreadPassRow(rowBuffer_.data(), position_.pass, width, channels_, target);
   AdvanceInterlace(&position_, width, height);
@@ -169,7 +153,6 @@ int PngReader::DecodeSequentialRows(int count, int* changed, ImageRect* rect) {
 // caller loading in one go asks only twice.
 int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
   if (AllRowsRead()) return Fail(ErrOutOfOrder);
-  if (!blackShown_ && !ShowBlack()) return 0;
   ImageRect touched;
   const int passRows = std::max(1, height * 15 / 8);
   const bool wholePicture = count >= OutputHeight();
@@ -185,7 +168,7 @@ int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
     }
     SetLineProgress(rowsRead_, passRows);
     if (!mapped) break;
-    if (!PutRow(row, outputRow)) return 0;
+    if (!PutRow(row, outputRow, rowComplete_)) return 0;
     touched = Union(touched, ImageRect{0, outputRow, OutputWidth(), outputRow + 1});
     if (changed) *changed = 1;
     if (rect) *rect = touched;

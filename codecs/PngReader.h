@@ -40,7 +40,6 @@ class PngReader : public ImageReader {
   int DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
   bool AllRowsRead() const;
   uint8_t BlackValue() const;
-  int ShowBlack();
 
   PngSession session_;
   PngHeader header_;
@@ -51,6 +50,6 @@ class PngReader : public ImageReader {
   InterlacePosition position_;
   int rowsRead_ = 0;  // over all passes
   int rowsDone_ = 0;  // output rows produced (sequential files)
+  bool rowComplete_ = true;  // no later pass adds to the row read last
   bool libraryFailed_ = false;
-  bool blackShown_ = false;  // interlaced: both bitmaps filled black
 };

@@ -1,12 +1,44 @@
-#include "ClassFactory.h"
+#include "Display.h"
+#include "Module.h"
 
-static HINSTANCE moduleInstance;
+#include <cstdlib>
+
+namespace {
+
+HICON LoadModuleIcon(HINSTANCE instance, int id)
+{
+    // Not shared, so that detaching may destroy it.
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+}
+
+void AttachModule(HINSTANCE instance)
+{
+    ModuleInstance = instance;
+    RegisterViewerClasses(instance);
+    ProgramIcon = LoadModuleIcon(instance, 2000);
+    SecondIcon = LoadModuleIcon(instance, 2001);
+    std::srand(GetTickCount());
+}
+
+void DetachModule()
+{
+    if (ProgramIcon)
+        DestroyIcon(ProgramIcon);
+    if (SecondIcon)
+        DestroyIcon(SecondIcon);
+    ProgramIcon = SecondIcon = nullptr;
+    ReleaseViewerClasses();
+}
+
+}  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        moduleInstance = instance;
         DisableThreadLibraryCalls(instance);
+        AttachModule(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        DetachModule();
     }
     return TRUE;
 }

@@ -59,6 +59,8 @@ struct DibDescription {
   uint8_t* bits = nullptr;
   int colorCount = 0;      // entries in colorTable
   RgbQuad colorTable[256] = {};
+  // Not 0 when reading the colour table failed: the system's error code.
+  uint32_t colorTableError = 0;
 };
 
 enum class DibResult { Ok, NoScreen, Failed };
@@ -85,8 +87,19 @@ void DeleteBitmap(DibHandle bitmap);
 // Replaces the first `count` colour-table entries of an 8-bit bitmap.
 bool SetDibColors(DibHandle bitmap, const uint8_t (*rgb)[3], int count);
 
-// False when the handle is not a device-independent bitmap.
+// False when the handle is not a device-independent bitmap, or when its
+// colour table cannot be read (then `colorTableError` says why).
 bool DescribeDib(DibHandle bitmap, DibDescription* out);
+
+// A failed system call told to the user with the system's text for `code`:
+// by default a message box captioned `caption` on Windows (through the
+// program's one message-box seam), a line on standard error elsewhere.
+// Console tools install a sink that prints; null restores the default.
+using SystemErrorSink = void (*)(const char* caption, const char* text);
+void SetSystemErrorSink(SystemErrorSink sink);
+void ReportSystemError(const char* caption, uint32_t code);
+// The calling thread's last system error (GetLastError; errno elsewhere).
+uint32_t LastSystemError();
 
 // Files by handle (an HFILE on Windows, a descriptor elsewhere).
 int FileOpenRead(const char* path);  // -1 on failure

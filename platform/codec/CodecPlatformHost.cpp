@@ -1,7 +1,9 @@
 // The codec seam on hosts without GDI: bitmaps and palettes in plain memory.
 #include "platform/codec/HostCodecPlatform.h"
 
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <string>
@@ -18,13 +20,19 @@ int waitCursorShows = 0;
 bool waitCursorShown = false;
 int waitWasShown, waitWasNotShown;  // cursor tokens: what to restore
 int livePalettes = 0;
+int colorTableFailures = 0;
+codec_platform::SystemErrorSink systemErrorSink = nullptr;
 
 struct Resource {
   ModuleHandle module;
   std::string name;
+  uintptr_t id;  // an integer id, or 0 for a name
   const uint8_t* data;
   uint32_t length;
 };
+
+// Names as Windows takes them: a string, or an id in the low word.
+bool IsId(const char* name) { return reinterpret_cast<uintptr_t>(name) >> 16 == 0; }
 std::vector<Resource>& Resources() {
   static std::vector<Resource> resources;
   return resources;
@@ -37,9 +45,13 @@ namespace host_codec {
 void SetScreenDepth(int depth) { screenDepth = depth; }
 void FailNextBitmaps(int count) { bitmapFailures = count; }
 void FailNextPalettes(int count) { paletteFailures = count; }
+void FailNextColorTables(int count) { colorTableFailures = count; }
 
 void AddResource(ModuleHandle module, const char* name, const uint8_t* data, uint32_t length) {
-  Resources().push_back({module, name, data, length});
+  if (IsId(name))
+    Resources().push_back({module, std::string(), reinterpret_cast<uintptr_t>(name), data, length});
+  else
+    Resources().push_back({module, name, 0, data, length});
 }
 void ClearResources() { Resources().clear(); }
 
@@ -143,6 +155,13 @@ bool DescribeDib(DibHandle bitmap, DibDescription* out) {
   out->colorsUsedField = static_cast<uint32_t>(bitmap->colors.size());
   out->bits = bitmap->bits.data();
   out->colorCount = static_cast<int>(bitmap->colors.size());
+  out->colorTableError = 0;
+  if (out->colorCount > 0 && colorTableFailures > 0) {
+    --colorTableFailures;
+    out->colorCount = 0;
+    out->colorTableError = EIO;
+    return false;
+  }
   for (int i = 0; i < out->colorCount && i < 256; ++i) out->colorTable[i] = bitmap->colors[i];
   return true;
 }
@@ -184,8 +203,9 @@ void RestoreCursor(void* token) { waitCursorShown = token == &waitWasShown; }
 bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** data,
                         uint32_t* length) {
   if (!name) return false;
+  const uintptr_t id = IsId(name) ? reinterpret_cast<uintptr_t>(name) : 0;
   for (const Resource& resource : Resources()) {
-    if (resource.module == module && resource.name == name) {
+    if (resource.module == module && resource.id == id && (id != 0 || resource.name == name)) {
       *data = resource.data;
       *length = resource.length;
       return true;
@@ -193,5 +213,17 @@ bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** d
   }
   return false;
 }
+
+void SetSystemErrorSink(SystemErrorSink sink) { systemErrorSink = sink; }
+
+void ReportSystemError(const char* caption, uint32_t code) {
+  const char* text = std::strerror(static_cast<int>(code));
+  if (systemErrorSink)
+    systemErrorSink(caption, text);
+  else
+    std::fprintf(stderr, "%s: %s\n", caption, text);
+}
+
+uint32_t LastSystemError() { return static_cast<uint32_t>(errno); }
 
 }  // namespace codec_platform

@@ -1,9 +1,11 @@
 // The codec seam on Windows: DIB sections, logical palettes and the screen
 // device context.
 #include "platform/codec/CodecPlatform.h"
+#include "platform/forms/Modal.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -187,15 +189,21 @@ bool DescribeDib(DibHandle bitmap, DibDescription* out) {
   out->colorsUsedField = header.biClrUsed;
   out->bits = static_cast<uint8_t*>(section.dsBm.bmBits);
   out->colorCount = 0;
+  out->colorTableError = 0;
   int colours = header.biClrUsed;
   if (colours == 0 && out->bitsPerPixel <= 8) colours = 1 << out->bitsPerPixel;
   if (colours > 256) colours = 256;
   if (colours > 0) {
     RGBQUAD table[256];
     BitmapContext context(bitmap);
-    if (!context.dc()) return false;
-    UINT got = GetDIBColorTable(context.dc(), 0, colours, table);
-    if (got == 0) return false;
+    SetLastError(0);
+    // A bitmap selected into another context cannot be selected here.
+    UINT got = context.dc() ? GetDIBColorTable(context.dc(), 0, colours, table) : 0;
+    if (got == 0) {
+      const DWORD error = GetLastError();
+      out->colorTableError = error ? error : ERROR_INVALID_HANDLE;
+      return false;
+    }
     out->colorCount = static_cast<int>(got);
     for (UINT i = 0; i < got; ++i)
       out->colorTable[i] = RgbQuad{table[i].rgbBlue, table[i].rgbGreen, table[i].rgbRed, 0};
@@ -245,5 +253,28 @@ bool FindModuleResource(ModuleHandle module, const char* name, const uint8_t** d
   *length = size;
   return true;
 }
+
+namespace {
+SystemErrorSink systemErrorSink = nullptr;
+}
+
+void SetSystemErrorSink(SystemErrorSink sink) { systemErrorSink = sink; }
+
+void ReportSystemError(const char* caption, uint32_t code) {
+  char text[512] = "";
+  const DWORD length =
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                     text, sizeof text, nullptr);
+  if (length == 0) std::snprintf(text, sizeof text, "Error %lu", static_cast<unsigned long>(code));
+  // System texts end with a line break, which a box or a printed line adds itself.
+  for (size_t end = std::strlen(text); end > 0 && (text[end - 1] == '\r' || text[end - 1] == '\n');)
+    text[--end] = '\0';
+  if (systemErrorSink)
+    systemErrorSink(caption, text);
+  else
+    ShowMessageBox(nullptr, text, caption, MB_OK | MB_ICONSTOP);
+}
+
+uint32_t LastSystemError() { return GetLastError(); }
 
 }  // namespace codec_platform

@@ -52,6 +52,8 @@ void SetScreenDepth(int depth);
 // Makes the next `count` creations of that kind fail.
 void FailNextBitmaps(int count);
 void FailNextPalettes(int count);
+// Makes reading the colour table of the next `count` palette bitmaps fail.
+void FailNextColorTables(int count);
 
 // Registers `data` (kept by the caller) as resource `name` of `module`.
 void AddResource(ModuleHandle module, const char* name, const uint8_t* data, uint32_t length);

@@ -8,8 +8,13 @@
 #include "tests/host/codecs/DibPixels.h"
 #include "tests/host/codecs/TempDir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -183,6 +188,47 @@ TEST(BmpWriterTest, UnwritablePathFailsWithCode3) {
   EXPECT_EQ(writer.ErrorCode(), ErrCannotOpen);
   EXPECT_FALSE(writer.WriteRows(1));
   EXPECT_EQ(writer.ErrorCode(), ErrOutOfOrder);
+}
+
+// What the writers told the user, captured instead of printed.
+std::vector<std::pair<std::string, std::string>> reported;
+void Capture(const char* caption, const char* text) { reported.emplace_back(caption, text); }
+
+class WriterFailureTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reported.clear();
+    codec_platform::SetSystemErrorSink(Capture);
+  }
+  void TearDown() override { codec_platform::SetSystemErrorSink(nullptr); }
+};
+
+TEST_F(WriterFailureTest, AFullDiskIsToldWithTheSystemsTextUnderLwrite) {
+  TestDib dib;
+  Make(&dib, 64, 64, 24, false);
+  BmpWriter writer("/dev/full", dib.bitmap);
+  ASSERT_TRUE(writer.Begin());
+  const bool written = writer.WriteRows(1 << 20) && writer.Finish();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0].first, "_lwrite");
+  EXPECT_EQ(reported[0].second, std::strerror(ENOSPC));
+}
+
+TEST_F(WriterFailureTest, AColourTableThatCannotBeReadIsToldUnderGetDIBColorTable) {
+  TempDir dir;
+  TestDib dib;
+  Make(&dib, 4, 4, 8, false);
+  const std::string path = dir.File("never.bmp");
+  BmpWriter writer(path.c_str(), dib.bitmap);
+  host_codec::FailNextColorTables(1);
+  EXPECT_FALSE(writer.Begin());
+  EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  ASSERT_EQ(reported.size(), 1u);
+  EXPECT_EQ(reported[0].first, "GetDIBColorTable");
+  EXPECT_EQ(reported[0].second, std::strerror(EIO));
 }
 
 TEST(BmpWriterTest, RowsAreWrittenInBatchesWithProgress) {

@@ -121,6 +121,10 @@ TEST_F(GifReaderTest, AnInterlacedImageArrivesInFourPassesOnBlack) {
   ImageFile& image = Open(MakeGif(spec));
   ASSERT_EQ(image.BeginLoad({.keepNative = true}), CodecOk) << image.LastError();
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 5, 10}));
+  // Black from the start, before any rows are asked for.
+  const DibDescription start = Describe(image.GetNativeBitmap());
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 5; ++x) ASSERT_EQ(DibValue(start, x, y), 3u) << "row " << y << " pixel " << x;
 
   // One rectangle bounds each batch's rows, wherever the passes put them.
   ImageRect rect;

@@ -200,6 +200,24 @@ TEST_F(ImageFileTest, EverySourceKindLoadsTheSamePixels) {
   EXPECT_EQ(missing.LastError(), ErrCannotOpen);
 }
 
+TEST_F(ImageFileTest, AResourceNamedByAnIntegerIdLoadsLikeANamedOne) {
+  const std::vector<uint8_t> bytes = Gradient(3, 2);
+  ModuleHandle module = reinterpret_cast<ModuleHandle>(0x20000);
+  // MAKEINTRESOURCE: the id travels in the name pointer's low word.
+  const char* id = reinterpret_cast<const char*>(uintptr_t{7});
+  host_codec::AddResource(module, id, bytes.data(), static_cast<uint32_t>(bytes.size()));
+  host_codec::AddResource(module, "7", bytes.data(), 10);  // a name is not an id
+
+  ImageFile image(module, id);
+  ASSERT_EQ(image.GetFormat(), FormatBmp);
+  ASSERT_EQ(image.Load(true, false), CodecOk) << image.LastError();
+  EXPECT_EQ(DibColour(Describe(image.GetNativeBitmap()), 2, 1), (Rgb{2, 1, 0x40}));
+
+  ImageFile other(module, reinterpret_cast<const char*>(uintptr_t{8}));
+  EXPECT_NE(other.Load(true, false), CodecOk);
+  EXPECT_EQ(other.LastError(), ErrCannotOpen);
+}
+
 TEST_F(ImageFileTest, ProgressiveLoadHandsOutThePartialPicture) {
   ImageFile image(Memory(Gradient(4, 10)));
   ASSERT_EQ(image.BeginLoadForView({}), CodecOk);

@@ -369,6 +369,10 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
   spec.sample = [](int x, int y, int) { return static_cast<uint16_t>((x + y) % 2); };
   Open(spec);
   ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
+  // Black from the start, before any rows are asked for.
+  for (int y = 0; y < 9; ++y)
+    ASSERT_EQ(DibValue(Describe(image_->GetNativeBitmap()), 3, y), 2u) << "row " << y;
+  EXPECT_EQ(DibColour(Describe(image_->GetDisplayBitmap()), 3, 3), (Rgb{9, 8, 7}));
   ASSERT_EQ(image_->DecodeRows(1, nullptr, nullptr), CodecOk);  // row 0 of the first pass
   const DibDescription native = Describe(image_->GetNativeBitmap());
   for (int y = 0; y < 9; ++y)
@@ -380,6 +384,28 @@ TEST_F(PngReaderTest, InterlacedPaletteImageShowsItsNearestBlackWhereNoPassHasBe
   const DibDescription display = Describe(image_->GetDisplayBitmap());
   EXPECT_EQ(DibColour(display, 4, 4), (Rgb{9, 8, 7}));
   image_->EndLoad(false);
+}
+
+TEST_F(PngReaderTest, TheBlackShownBeforeThePassesIsNotCountedAsAColourOfThePicture) {
+  // Three colours, none of them black, reduced in two passes.
+  host_codec::SetScreenDepth(8);
+  PngImageSpec spec;
+  spec.width = 12;
+  spec.height = 12;
+  spec.colorType = kRgb;
+  spec.interlaced = true;
+  spec.sample = [](int x, int, int c) {
+    static const uint16_t kColours[3][3] = {{200, 40, 40}, {40, 200, 40}, {40, 40, 200}};
+    return kColours[x % 3][c];
+  };
+  Open(spec);
+  ASSERT_EQ(image_->LoadFitted({.reductionMode = 3}), CodecOk) << image_->LastError();
+  ASSERT_NE(image_->GetPalette(), nullptr);
+  const std::vector<RgbQuad>& entries = image_->GetPalette()->entries;
+  EXPECT_EQ(entries.size(), 3u);
+  for (const RgbQuad& entry : entries)
+    EXPECT_GT(entry.red + entry.green + entry.blue, 200) << "a black entry";
+  host_codec::SetScreenDepth(24);
 }
 
 TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {

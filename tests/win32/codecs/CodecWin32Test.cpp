@@ -6,6 +6,7 @@
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
 #include "tests/host/codecs/SampleImages.h"
+#include "platform/forms/Modal.h"
 
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,30 @@ TEST(CodecWin32Test, BottomUpLoadsAreToldApartFromTopDownOnes) {
   for (int y = 0; y < sample.height; ++y)
     for (int x = 0; x < sample.width; ++x)
       ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y)) << "pixel " << x << "," << y;
+}
+
+TEST(CodecWin32Test, ResourcesLoadByIntegerIdAndByName) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  const struct {
+    const char* name;
+    const char* file;
+  } resources[] = {{MAKEINTRESOURCEA(7), "rgb24-5x3.bmp"}, {"PICTURE", "pal8-5x3.bmp"}};
+  for (const auto& resource : resources) {
+    const SampleImage* sample = nullptr;
+    for (const SampleImage& s : SampleImages())
+      if (std::string(s.file) == resource.file) sample = &s;
+    ASSERT_NE(sample, nullptr);
+    ImageFile image(module, resource.name);
+    ASSERT_EQ(image.GetFormat(), FormatBmp) << resource.file;
+    ASSERT_EQ(image.Load(true, false), CodecOk) << resource.file << " error " << image.LastError();
+    DibDescription dib = Describe(image.GetNativeBitmap());
+    for (int y = 0; y < sample->height; ++y)
+      for (int x = 0; x < sample->width; ++x)
+        ASSERT_EQ(DibColour(dib, x, y), sample->pixel(x, y)) << resource.file << " pixel " << x << "," << y;
+  }
+  ImageFile missing(module, MAKEINTRESOURCEA(8));
+  EXPECT_NE(missing.Load(true, false), CodecOk);
+  EXPECT_EQ(missing.LastError(), ErrCannotOpen);
 }
 
 TEST(CodecWin32Test, PaletteBitmapsResolveTheirColoursThroughTheLogicalPalette) {
@@ -131,6 +157,78 @@ TEST(CodecWin32Test, AWriterOnABitmapThatIsNoDibSectionCreatesNoFile) {
   EXPECT_FALSE(writer.Begin());
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteObject(compatible);
+}
+
+std::string SystemText(DWORD code) {
+  char text[512] = "";
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof text, nullptr);
+  std::string s = text;
+  while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+  return s;
+}
+
+// Answers the system message boxes the codec layer shows with OK and
+// records their captions and texts.
+class SystemBoxes {
+ public:
+  struct Box {
+    std::string caption;
+    std::string text;
+  };
+  SystemBoxes() {
+    SetModalAnswerer([this](HWND box) {
+      char caption[256] = "";
+      char text[1024] = "";
+      GetWindowTextA(box, caption, sizeof caption);
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+      shown.push_back(Box{caption, text});
+      SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    });
+  }
+  ~SystemBoxes() { SetModalAnswerer(nullptr); }
+  std::vector<Box> shown;
+};
+
+TEST(CodecWin32Test, AFullDiskShowsTheSystemsTextCaptionedLwrite) {
+  ImageFile image(SamplePath(SampleImages()[0]).c_str());
+  ASSERT_EQ(image.Load(true, false), CodecOk);
+  SystemBoxes boxes;
+  // The Linux device that is always full, through Wine's drive Z:.
+  BmpWriter writer("Z:\\dev\\full", image.GetNativeBitmap());
+  ASSERT_TRUE(writer.Begin()) << writer.ErrorCode();
+  const bool written = writer.WriteRows(1 << 20) && writer.Finish();
+  EXPECT_FALSE(written);
+  EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "_lwrite");
+  EXPECT_EQ(boxes.shown[0].text, SystemText(ERROR_DISK_FULL));
+}
+
+TEST(CodecWin32Test, AColourTableThatCannotBeReadShowsABoxCaptionedGetDIBColorTable) {
+  const SampleImage* palette = nullptr;
+  for (const SampleImage& s : SampleImages())
+    if (std::string(s.file) == "pal8-5x3.bmp") palette = &s;
+  ASSERT_NE(palette, nullptr);
+  ImageFile image(SamplePath(*palette).c_str());
+  ASSERT_EQ(image.Load(true, false), CodecOk);
+  // Selected into a context elsewhere (a viewer drawing it), the bitmap
+  // cannot be selected again to read its colour table.
+  HDC elsewhere = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(elsewhere, image.GetNativeBitmap());
+  ASSERT_NE(previous, nullptr);
+  const std::string path = TempFile("zel95-codec-colour-table.bmp");
+  DeleteFileA(path.c_str());
+  SystemBoxes boxes;
+  BmpWriter writer(path.c_str(), image.GetNativeBitmap());
+  EXPECT_FALSE(writer.Begin());
+  EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].caption, "GetDIBColorTable");
+  EXPECT_EQ(boxes.shown[0].text, SystemText(ERROR_INVALID_HANDLE));
+  SelectObject(elsewhere, previous);
+  DeleteDC(elsewhere);
 }
 
 TEST(CodecWin32Test, ImagesLoadFromASliceOfAnOpenFile) {

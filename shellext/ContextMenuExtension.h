@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <memory>
+
+class ImageFile;
+
+// What the shell creates for a right click on a file: it takes the selected
+// file, adds a thumbnail, a description and the image commands to the
+// shell's menu when the file is a readable image, and starts the command
+// chosen. It keeps the library loaded while it lives.
+class ContextMenuExtension : public IContextMenu, public IShellExtInit {
+ public:
+    ContextMenuExtension();
+    ContextMenuExtension(const ContextMenuExtension &) = delete;
+    ContextMenuExtension &operator=(const ContextMenuExtension &) = delete;
+
+    // IUnknown, shared by both interfaces.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IContextMenu
+    HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
+                                               UINT flags) override;
+    HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO *info) override;
+    HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR command, UINT type, UINT *reserved, CHAR *name,
+                                               UINT size) override;
+
+    // IShellExtInit
+    HRESULT STDMETHODCALLTYPE Initialize(PCIDLIST_ABSOLUTE folder, IDataObject *data, HKEY progId) override;
+
+ private:
+    virtual ~ContextMenuExtension();
+
+    // Inserts the image items at `index`; the highest offset used plus one.
+    UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
+    // The commands report their own failures.
+    static void StartCommand(UINT command, const char *path);
+    static void DestroySubmenu(HMENU &submenu);
+
+    ULONG references_ = 0;
+    IDataObject *dataObject_ = nullptr;
+    std::unique_ptr<ImageFile> image_;
+    HMENU wallpaperMenu_ = nullptr;
+    HMENU convertMenu_ = nullptr;
+};
