@@ -33,9 +33,11 @@ class BoxScript {
     std::function<void(HWND)> OnDialog;
 
     const std::vector<ShownBox> &Shown() const { return shown_; }
+    // Answers `window` as scripted; the modal seam calls it, and so may a
+    // test that catches another module's modal windows.
+    void Handle(HWND window);
 
  private:
-    void Handle(HWND window);
 
     std::deque<int> answers_;
     std::vector<ShownBox> shown_;

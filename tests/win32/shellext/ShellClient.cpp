@@ -1,5 +1,6 @@
 #include "ShellClient.h"
 
+#include "MenuItems.h"
 #include "ShellDataObject.h"
 #include "WinePaths.h"
 
@@ -81,6 +82,25 @@ ComRef<IContextMenu> MenuHandlerFor(const std::vector<std::string> &files)
     return menu;
 }
 
+HRESULT InvokeMenuCommand(const std::vector<std::string> &files, UINT offset)
+{
+    HMENU shellMenu = ShellMenuWith({"&Open"});
+    HRESULT result = E_FAIL;
+    {
+        ComRef<IContextMenu> menu = MenuHandlerFor(files);
+        if (menu) {
+            menu->QueryContextMenu(shellMenu, 1, kFirstId, kFirstId + 50, CMF_NORMAL);
+            CMINVOKECOMMANDINFO info{};
+            info.cbSize = sizeof info;
+            info.lpVerb = MAKEINTRESOURCEA(offset);
+            info.nShow = SW_SHOWNORMAL;
+            result = menu->InvokeCommand(&info);
+        }
+    }
+    DestroyMenu(shellMenu);
+    return result;
+}
+
 HRESULT ServerGetClassObject(REFCLSID classId, REFIID interfaceId, void **object)
 {
     using Entry = HRESULT(STDAPICALLTYPE *)(REFCLSID, REFIID, void **);
@@ -93,6 +113,13 @@ HRESULT ServerCanUnloadNow()
     using Entry = HRESULT(STDAPICALLTYPE *)();
     const auto entry = reinterpret_cast<Entry>(ServerExport("DllCanUnloadNow"));
     return entry ? entry() : E_FAIL;
+}
+
+bool ServerUnloaded()
+{
+    CoFreeUnusedLibrariesEx(0, 0);
+    CoFreeUnusedLibrariesEx(0, 0);
+    return GetModuleHandleA("Glimmora32.dll") == nullptr;
 }
 
 std::string TestDataFile(const std::string &relative)

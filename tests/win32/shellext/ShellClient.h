@@ -18,9 +18,16 @@ ComRef<IContextMenu> CreateMenuHandler();
 // The handler initialised with the shell's data object for `files`.
 ComRef<IContextMenu> MenuHandlerFor(const std::vector<std::string> &files);
 
+// A click on the handler's command `offset` for `files`, as Explorer makes
+// it: a new handler, its items in a menu, the command, then all released.
+HRESULT InvokeMenuCommand(const std::vector<std::string> &files, UINT offset);
+
 // The exports of the loaded Glimmora32.dll.
 HRESULT ServerGetClassObject(REFCLSID classId, REFIID interfaceId, void **object);
 HRESULT ServerCanUnloadNow();
+// Asks COM to free the library, as the shell does from time to time; true
+// once it is no longer loaded.
+bool ServerUnloaded();
 
 // Test pictures: tests/data/<relative> as a Windows path.
 std::string TestDataFile(const std::string &relative);
