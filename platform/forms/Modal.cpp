@@ -5,28 +5,32 @@
 
 namespace {
 
-thread_local ModalAnswerer answerer;
+// Only plain values and pointers per thread: a thread-local object with a
+// destructor keeps the module that holds it loaded until its thread ends,
+// and this code is also part of a shell extension that must unload.
+thread_local ModalAnswerer* answerer = nullptr;
 
 // Top-level windows created while a modal call runs; the first activation of
 // one of them means its modal loop is about to wait for input.
 thread_local HHOOK cbtHook = nullptr;
 thread_local int watchDepth = 0;
-thread_local std::vector<HWND> createdWindows;
+thread_local std::vector<HWND>* createdWindows = nullptr;
 
 struct ModalLoop {
   HWND window;
   bool done;
   int result;
 };
-thread_local std::vector<ModalLoop*> modalLoops;
+thread_local std::vector<ModalLoop*>* modalLoops = nullptr;
 
 const UINT_PTR kAnswerTimer = 0x5A95;
 
 void CALLBACK AnswerTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
   KillTimer(window, id);
+  if (!answerer) return;
   // A copy, so that an answerer may replace itself while it runs.
-  ModalAnswerer answer = answerer;
-  if (answer) answer(window);
+  ModalAnswerer answer = *answerer;
+  answer(window);
 }
 
 // A timer fires only when the window's modal loop has nothing else to do, so
@@ -36,17 +40,17 @@ void ScheduleAnswer(HWND window) {
 }
 
 void ForgetWindow(HWND window) {
-  createdWindows.erase(std::remove(createdWindows.begin(), createdWindows.end(), window),
-                       createdWindows.end());
+  createdWindows->erase(std::remove(createdWindows->begin(), createdWindows->end(), window),
+                        createdWindows->end());
 }
 
 LRESULT CALLBACK WatchCbt(int code, WPARAM wParam, LPARAM lParam) {
   HWND window = reinterpret_cast<HWND>(wParam);
   if (code == HCBT_CREATEWND) {
     const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-    if ((create->style & WS_CHILD) == 0) createdWindows.push_back(window);
+    if ((create->style & WS_CHILD) == 0) createdWindows->push_back(window);
   } else if (code == HCBT_ACTIVATE) {
-    if (std::find(createdWindows.begin(), createdWindows.end(), window) != createdWindows.end()) {
+    if (std::find(createdWindows->begin(), createdWindows->end(), window) != createdWindows->end()) {
       ForgetWindow(window);
       ScheduleAnswer(window);
     }
@@ -62,14 +66,17 @@ class ModalWatch {
   ModalWatch() {
     if (!answerer) return;
     active_ = true;
-    if (watchDepth++ == 0)
+    if (watchDepth++ == 0) {
+      createdWindows = new std::vector<HWND>;
       cbtHook = SetWindowsHookExA(WH_CBT, WatchCbt, nullptr, GetCurrentThreadId());
+    }
   }
   ~ModalWatch() {
     if (!active_ || --watchDepth > 0) return;
     if (cbtHook) UnhookWindowsHookEx(cbtHook);
     cbtHook = nullptr;
-    createdWindows.clear();
+    delete createdWindows;
+    createdWindows = nullptr;
   }
   ModalWatch(const ModalWatch&) = delete;
   ModalWatch& operator=(const ModalWatch&) = delete;
@@ -86,7 +93,10 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
-void SetModalAnswerer(ModalAnswerer newAnswerer) { answerer = std::move(newAnswerer); }
+void SetModalAnswerer(ModalAnswerer newAnswerer) {
+  delete answerer;
+  answerer = newAnswerer ? new ModalAnswerer(std::move(newAnswerer)) : nullptr;
+}
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
   ModalWatch watch;
@@ -106,7 +116,8 @@ BOOL ShowPrintDialog(PRINTDLGA* dialog) {
 
 int RunModal(HWND window) {
   ModalLoop loop{window, false, IDCANCEL};
-  modalLoops.push_back(&loop);
+  if (!modalLoops) modalLoops = new std::vector<ModalLoop*>;
+  modalLoops->push_back(&loop);
 
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
@@ -135,12 +146,17 @@ int RunModal(HWND window) {
   for (HWND other : disabled)
     if (IsWindow(other)) EnableWindow(other, TRUE);
   if (IsWindow(window)) ShowWindow(window, SW_HIDE);
-  modalLoops.erase(std::remove(modalLoops.begin(), modalLoops.end(), &loop), modalLoops.end());
+  modalLoops->erase(std::remove(modalLoops->begin(), modalLoops->end(), &loop), modalLoops->end());
+  if (modalLoops->empty()) {
+    delete modalLoops;
+    modalLoops = nullptr;
+  }
   return loop.result;
 }
 
 void EndModal(HWND window, int result) {
-  for (ModalLoop* loop : modalLoops) {
+  if (!modalLoops) return;
+  for (ModalLoop* loop : *modalLoops) {
     if (loop->window != window) continue;
     loop->done = true;
     loop->result = result;
