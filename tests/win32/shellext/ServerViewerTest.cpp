@@ -133,11 +133,20 @@ TEST(ViewerThroughServer, OpensDecodesAndKeepsTheLibraryUntilClosed)
 
 TEST(ViewerThroughServer, ClosedWhileDecodingLetsTheLibraryGo)
 {
+    // Stored bottom row first, and decoded in that order.
     const std::string path = Picture("large.bmp", 1600, 1200);
-    for (DWORD delay : {0, 5, 20, 60, 150}) {
+    for (DWORD delay : {0, 5, 15, 30, 50, 200}) {
         HWND frame = OpenThroughMenu(path);
         ASSERT_TRUE(frame) << delay;
         PumpFor(delay);
+        HWND view = FindWindowExA(frame, nullptr, "ImageViewWClass", nullptr);
+        HDC dc = GetDC(view);
+        const COLORREF lastRowDecoded = GetPixel(dc, 0, 0);
+        ReleaseDC(view, dc);
+        // Later closes may come before or after the end.
+        if (delay <= 5) {
+            EXPECT_NE(lastRowDecoded, TestBmpColour(0, 0, 1600, 1200)) << "decoded to the end in " << delay << " ms";
+        }
         EXPECT_EQ(ServerCanUnloadNow(), S_FALSE) << delay;
         ASSERT_TRUE(CloseViewer(frame)) << delay;
         EXPECT_EQ(ServerCanUnloadNow(), S_OK) << delay;
