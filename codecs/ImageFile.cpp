@@ -30,6 +30,7 @@ CodecError ImageFile::DetectFormat() {
   const int code = DetectSourceFormat(source_, &detected);
   if (code != CodecOk) return Failed(static_cast<CodecError>(code));
   format_ = detected.format;
+  detectedReader_ = std::move(detected.reader);
   sourceWidth_ = detected.width;
   sourceHeight_ = detected.height;
   sourceBitsPerPixel_ = detected.bitsPerPixel;
@@ -78,10 +79,15 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   startTick_ = codec_platform::TickCount();
   if (GetFormat() == -1) return lastError_;
 
-  reader_ = CreateReader(format_, source_);
-  if (!reader_) return Failed(ErrNoReader);
+  if (detectedReader_) {
+    // Detection read the header already; the load goes on from there.
+    reader_ = std::move(detectedReader_);
+  } else {
+    reader_ = CreateReader(format_, source_);
+    if (!reader_) return Failed(ErrNoReader);
+    if (!reader_->ReadHeader()) return Failed(reader_->ErrorCode());
+  }
   reader_->SetBottomUp(options.bottomUp);
-  if (!reader_->ReadHeader()) return Failed(reader_->ErrorCode());
   sourceWidth_ = reader_->Width();
   sourceHeight_ = reader_->Height();
   sourceBitsPerPixel_ = reader_->BitsPerPixel();
