@@ -17,7 +17,7 @@ constexpr int kUnreadable = -2;
 // header; a format without a reader is never confirmed.
 bool ConfirmWithReader(int format, const ImageSource& source, DetectedImage* out) {
   std::unique_ptr<ImageReader> reader = CreateReader(format, source);
-  if (!reader || !reader->ReadHeader()) return false;
+  if (!reader || reader->ReadHeader() != CodecOk) return false;
   out->width = reader->Width();
   out->height = reader->Height();
   out->bitsPerPixel = reader->BitsPerPixel();

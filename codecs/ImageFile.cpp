@@ -85,7 +85,7 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   } else {
     reader_ = CreateReader(format_, source_);
     if (!reader_) return Failed(ErrNoReader);
-    if (!reader_->ReadHeader()) return Failed(reader_->ErrorCode());
+    if (reader_->ReadHeader() != CodecOk) return Failed(reader_->ErrorCode());
   }
   reader_->SetBottomUp(options.bottomUp);
   sourceWidth_ = reader_->Width();
@@ -112,10 +112,10 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   const bool fixedPalette = options.fixedPalette && displayDepth <= 8;
   const int reductionMode = screenDepth < 24 ? options.reductionMode : 0;
 
-  if (!reader_->SetTargets(options.keepNative, options.makeDisplay) ||
-      !reader_->SetOutputSize(width_, height_) ||
-      !reader_->SetOutputFormat(displayDepth, reductionMode, fixedPalette) ||
-      !reader_->BeginDecode()) {
+  if (reader_->SetTargets(options.keepNative, options.makeDisplay) != CodecOk ||
+      reader_->SetOutputSize(width_, height_) != CodecOk ||
+      reader_->SetOutputFormat(displayDepth, reductionMode, fixedPalette) != CodecOk ||
+      reader_->BeginDecode() != CodecOk) {
     const CodecError code = reader_->ErrorCode();
     EndLoad(true);
     return Failed(code);
@@ -143,15 +143,10 @@ CodecError ImageFile::DecodeRows(int rowCount, bool* changed, ImageRect* rect) {
   if (!reader_) return Failed(ErrOutOfOrder);
   // The partial picture can be drawn; the reader still owns it.
   TakeHandles();
-  int readerChanged = 0;
-  ImageRect produced;
-  const int result = reader_->DecodeRows(rowCount, &readerChanged, &produced);
+  const CodecError result = reader_->DecodeRows(rowCount, changed, rect);
   // The second pass of a two-pass reduction replaces the palette.
   TakeHandles();
-  if (!result) return Failed(reader_->ErrorCode());
-  if (changed) *changed = readerChanged != 0;
-  if (rect) *rect = readerChanged ? produced : ImageRect();
-  return CodecOk;
+  return result == CodecOk ? CodecOk : Failed(result);
 }
 
 CodecError ImageFile::EndLoad(bool discardIfIncomplete) {
