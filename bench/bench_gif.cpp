@@ -52,7 +52,7 @@ std::vector<uint8_t> MakeGifFile() {
   const std::string path =
       (std::filesystem::temp_directory_path() / "zel95-bench-2000.gif").string();
   GifWriter writer(path.c_str(), bitmap);
-  if (!writer.Begin() || !writer.WriteRows(kSide) || !writer.Finish()) std::abort();
+  if ((writer.Begin() != CodecOk) || (writer.WriteRows(kSide) != CodecOk) || (writer.Finish() != CodecOk)) std::abort();
   codec_platform::DeleteBitmap(bitmap);
   codec_platform::DeletePalette(palette);
   std::ifstream in(path, std::ios::binary);

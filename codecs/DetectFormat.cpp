@@ -10,8 +10,6 @@
 
 namespace {
 
-using Head = const uint8_t*;
-
 // Set by a test that recognises its format but cannot read the file.
 constexpr int kUnreadable = -2;
 
@@ -19,17 +17,20 @@ constexpr int kUnreadable = -2;
 // header; a format without a reader is never confirmed.
 bool ConfirmWithReader(int format, const ImageSource& source, DetectedImage* out) {
   std::unique_ptr<ImageReader> reader = CreateReader(format, source);
-  if (!reader || !reader->ReadHeader()) return false;
+  if (!reader || reader->ReadHeader() != CodecOk) return false;
   out->width = reader->Width();
   out->height = reader->Height();
   out->bitsPerPixel = reader->BitsPerPixel();
+  out->reader = std::move(reader);
   return true;
 }
+
+}  // namespace
 
 // A file with the full signature (byte order and 42) that the TIFF reader
 // refuses is an unreadable TIFF: its pixel data may hold anything, a JPEG
 // start marker included, so no later test may claim it.
-bool IsTiff(Head head, size_t length, const ImageSource& source, DetectedImage* out) {
+bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
   if (length < 3) return false;
   const bool intel = head[0] == 'I' && head[1] == 'I';
   const bool motorola = head[0] == 'M' && head[1] == 'M';
@@ -41,7 +42,7 @@ bool IsTiff(Head head, size_t length, const ImageSource& source, DetectedImage* 
   return false;
 }
 
-bool IsBmp(Head head, size_t length, const ImageSource&, DetectedImage* out) {
+bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 54) return false;
   if (!(head[0] == 'B' && head[1] == 'M') && !(head[0] == 'M' && head[1] == 'B')) return false;
   uint32_t headerSize = ReadU32LE(head + 14);
@@ -72,7 +73,7 @@ bool IsBmp(Head head, size_t length, const ImageSource&, DetectedImage* out) {
   return true;
 }
 
-bool IsGif(Head head, size_t length, const ImageSource&, DetectedImage* out) {
+bool IsGifImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 13) return false;
   if (std::memcmp(head, "GIF87a", 6) != 0 && std::memcmp(head, "GIF89a", 6) != 0) return false;
   out->width = ReadU16LE(head + 6);
@@ -83,7 +84,7 @@ bool IsGif(Head head, size_t length, const ImageSource&, DetectedImage* out) {
 
 // A quick walk over the JFIF markers for the frame header; when it cannot
 // decide, the JPEG reader has the last word.
-bool IsJpeg(Head head, size_t length, const ImageSource& source, DetectedImage* out) {
+bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
   size_t p = 0;
   while (p + 1 < length && !(head[p] == 0xFF && head[p + 1] == 0xD8)) ++p;
   if (p + 1 >= length) return false;
@@ -119,7 +120,7 @@ bool IsJpeg(Head head, size_t length, const ImageSource& source, DetectedImage* 
   return ConfirmWithReader(FormatJpg, source, out);
 }
 
-bool IsPhotoCd(Head head, size_t length, const ImageSource&, DetectedImage* out) {
+bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 3587) return false;
   if (std::memcmp(head + 2048, "PCD", 3) != 0) return false;
   const bool rotated = (head[3586] & 3) != 0;
@@ -129,7 +130,7 @@ bool IsPhotoCd(Head head, size_t length, const ImageSource&, DetectedImage* out)
   return true;
 }
 
-bool IsPcx(Head head, size_t length, const ImageSource&, DetectedImage* out) {
+bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 128 || head[0] != 10) return false;
   const int bits = head[3] * head[65];
   switch (bits) {
@@ -142,13 +143,13 @@ bool IsPcx(Head head, size_t length, const ImageSource&, DetectedImage* out) {
   return true;
 }
 
-bool IsPng(Head head, size_t length, const ImageSource& source, DetectedImage* out) {
+bool IsPngImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
   static const uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
   if (length < 8 || std::memcmp(head, kSignature, 8) != 0) return false;
   return ConfirmWithReader(FormatPng, source, out);
 }
 
-bool IsTarga(Head head, size_t length, const ImageSource&, DetectedImage* out) {
+bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 18) return false;
   switch (head[2]) {
     case 1: case 2: case 3: case 9: case 10: case 11: break;
@@ -167,27 +168,14 @@ bool IsTarga(Head head, size_t length, const ImageSource&, DetectedImage* out) {
   return true;
 }
 
-struct Detector {
-  int format;
-  bool (*accepts)(Head, size_t, const ImageSource&, DetectedImage*);
-};
-
-// The order matters: the first test that accepts decides.
-const Detector kDetectors[] = {
-    {FormatTif, IsTiff}, {FormatBmp, IsBmp},     {FormatGif, IsGif}, {FormatJpg, IsJpeg},
-    {FormatPcd, IsPhotoCd}, {FormatPcx, IsPcx}, {FormatPng, IsPng}, {FormatTga, IsTarga},
-};
-
-}  // namespace
-
 bool DetectFormat(const uint8_t* head, size_t length, const ImageSource& source,
                   DetectedImage* out) {
   if (length > kDetectBytes) length = kDetectBytes;
-  for (const Detector& detector : kDetectors) {
+  for (int format : kDetectionOrder) {
     DetectedImage found;
-    if (detector.accepts(head, length, source, &found)) {
-      found.format = detector.format;
-      *out = found;
+    if (FindFormatEntry(format)->test(head, length, source, &found)) {
+      found.format = format;
+      *out = std::move(found);
       return true;
     }
     if (found.format == kUnreadable) return false;

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "codecs/ByteSource.h"
+#include "codecs/ImageReader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 constexpr uint32_t kDetectBytes = 4095;
 
@@ -14,11 +16,27 @@ struct DetectedImage {
   int width = 0;
   int height = 0;
   int bitsPerPixel = 0;
+  // The reader that confirmed the format by reading its header (TIFF,
+  // JPEG, PNG), ready for a load to go on from there; null otherwise.
+  std::unique_ptr<ImageReader> reader;
 };
 
-// Tests `head` (the first up to kDetectBytes bytes of `source`) for each
-// format in turn; the first that accepts wins. TIFF, JPEG and PNG confirm
-// by reading the header with their reader on `source`.
+// Each format's test: whether `head` (the first bytes of `source`) holds
+// that format, and its size and depth. The format table names them.
+bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsGifImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource& source,
+                    DetectedImage* out);
+bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsPngImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
+bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource& source,
+                  DetectedImage* out);
+
+// Runs the format table's tests on `head` (the first up to kDetectBytes
+// bytes of `source`) in the table's detection order; the first that
+// accepts wins.
 bool DetectFormat(const uint8_t* head, size_t length, const ImageSource& source,
                   DetectedImage* out);
 

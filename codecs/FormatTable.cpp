@@ -2,6 +2,7 @@
 
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/GifReader.h"
 #include "codecs/GifWriter.h"
 #include "codecs/ImageReader.h"
@@ -19,17 +20,27 @@ namespace {
 
 // Indexed by ImageFormat code.
 const FormatEntry kFormatTable[kFormatCount] = {
-    /* FormatJpg */ {"JPG \tJPEG JFIF Format", MakeReader<JpegReader>, MakeWriter<JpegWriter>},
-    /* FormatGif */ {"GIF \tCompuserve GIF 87a", MakeReader<GifReader>, MakeWriter<GifWriter>},
-    /* FormatBmp */ {"BMP \tWindows Bitmap", MakeReader<BmpReader>, MakeWriter<BmpWriter>},
-    /* FormatTga */ {"TGA \tTarga", MakeReader<TgaReader>, nullptr},
-    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", MakeReader<PcxReader>, MakeWriter<PcxWriter>},
-    /* FormatTif */ {"TIF \tTagged Image File Format", MakeReader<TiffReader>, nullptr},
-    /* FormatPcd */ {"PCD \tKodak Photo CD", MakeReader<PcdReader>, nullptr},
-    /* FormatPng */ {"PNG \tPortable Network Graphics", MakeReader<PngReader>, nullptr},
+    /* FormatJpg */ {"JPG \tJPEG JFIF Format", IsJpegImage, MakeReader<JpegReader>,
+                     MakeWriter<JpegWriter>},
+    /* FormatGif */ {"GIF \tCompuserve GIF 87a", IsGifImage, MakeReader<GifReader>,
+                     MakeWriter<GifWriter>},
+    /* FormatBmp */ {"BMP \tWindows Bitmap", IsBmpImage, MakeReader<BmpReader>,
+                     MakeWriter<BmpWriter>},
+    /* FormatTga */ {"TGA \tTarga", IsTargaImage, MakeReader<TgaReader>, nullptr},
+    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", IsPcxImage, MakeReader<PcxReader>,
+                     MakeWriter<PcxWriter>},
+    /* FormatTif */ {"TIF \tTagged Image File Format", IsTiffImage, MakeReader<TiffReader>,
+                     nullptr},
+    /* FormatPcd */ {"PCD \tKodak Photo CD", IsPhotoCdImage, MakeReader<PcdReader>, nullptr},
+    /* FormatPng */ {"PNG \tPortable Network Graphics", IsPngImage, MakeReader<PngReader>,
+                     nullptr},
 };
 
 }  // namespace
+
+// TIFF first: its pixel data may hold anything the later tests look for.
+const int kDetectionOrder[kFormatCount] = {FormatTif, FormatBmp, FormatGif, FormatJpg,
+                                           FormatPcd, FormatPcx, FormatPng, FormatTga};
 
 const FormatEntry* FindFormatEntry(int format) {
   if (format < 0 || format >= kFormatCount) return nullptr;

@@ -30,6 +30,7 @@ CodecError ImageFile::DetectFormat() {
   const int code = DetectSourceFormat(source_, &detected);
   if (code != CodecOk) return Failed(static_cast<CodecError>(code));
   format_ = detected.format;
+  detectedReader_ = std::move(detected.reader);
   sourceWidth_ = detected.width;
   sourceHeight_ = detected.height;
   sourceBitsPerPixel_ = detected.bitsPerPixel;
@@ -78,10 +79,15 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   startTick_ = codec_platform::TickCount();
   if (GetFormat() == -1) return lastError_;
 
-  reader_ = CreateReader(format_, source_);
-  if (!reader_) return Failed(ErrNoReader);
+  if (detectedReader_) {
+    // Detection read the header already; the load goes on from there.
+    reader_ = std::move(detectedReader_);
+  } else {
+    reader_ = CreateReader(format_, source_);
+    if (!reader_) return Failed(ErrNoReader);
+    if (reader_->ReadHeader() != CodecOk) return Failed(reader_->ErrorCode());
+  }
   reader_->SetBottomUp(options.bottomUp);
-  if (!reader_->ReadHeader()) return Failed(reader_->ErrorCode());
   sourceWidth_ = reader_->Width();
   sourceHeight_ = reader_->Height();
   sourceBitsPerPixel_ = reader_->BitsPerPixel();
@@ -106,10 +112,10 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   const bool fixedPalette = options.fixedPalette && displayDepth <= 8;
   const int reductionMode = screenDepth < 24 ? options.reductionMode : 0;
 
-  if (!reader_->SetTargets(options.keepNative, options.makeDisplay) ||
-      !reader_->SetOutputSize(width_, height_) ||
-      !reader_->SetOutputFormat(displayDepth, reductionMode, fixedPalette) ||
-      !reader_->BeginDecode()) {
+  if (reader_->SetTargets(options.keepNative, options.makeDisplay) != CodecOk ||
+      reader_->SetOutputSize(width_, height_) != CodecOk ||
+      reader_->SetOutputFormat(displayDepth, reductionMode, fixedPalette) != CodecOk ||
+      reader_->BeginDecode() != CodecOk) {
     const CodecError code = reader_->ErrorCode();
     EndLoad(true);
     return Failed(code);
@@ -137,15 +143,10 @@ CodecError ImageFile::DecodeRows(int rowCount, bool* changed, ImageRect* rect) {
   if (!reader_) return Failed(ErrOutOfOrder);
   // The partial picture can be drawn; the reader still owns it.
   TakeHandles();
-  int readerChanged = 0;
-  ImageRect produced;
-  const int result = reader_->DecodeRows(rowCount, &readerChanged, &produced);
+  const CodecError result = reader_->DecodeRows(rowCount, changed, rect);
   // The second pass of a two-pass reduction replaces the palette.
   TakeHandles();
-  if (!result) return Failed(reader_->ErrorCode());
-  if (changed) *changed = readerChanged != 0;
-  if (rect) *rect = readerChanged ? produced : ImageRect();
-  return CodecOk;
+  return result == CodecOk ? CodecOk : Failed(result);
 }
 
 CodecError ImageFile::EndLoad(bool discardIfIncomplete) {

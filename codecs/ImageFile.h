@@ -76,6 +76,8 @@ class ImageFile {
 
   ImageSource source_;
   std::unique_ptr<ImageReader> reader_;
+  // The reader that detection left with its header read, for the next load.
+  std::unique_ptr<ImageReader> detectedReader_;
   int sourceWidth_ = 0;
   int sourceHeight_ = 0;
   int sourceBitsPerPixel_ = 0;

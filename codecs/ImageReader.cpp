@@ -65,7 +65,9 @@ int ImageReader::SeekTo(long offset, int origin, long* newPosition) {
 
 // ---- header and output settings -----------------------------------------
 
-int ImageReader::ReadHeader() {
+CodecError ImageReader::ReadHeader() { return Result(ReadHeaderSteps()); }
+
+int ImageReader::ReadHeaderSteps() {
   errorCode = 0;
   if (!OpenSource()) return 0;
   if (ReadHeaderPart()) return 1;
@@ -74,41 +76,43 @@ int ImageReader::ReadHeader() {
   return 0;
 }
 
-int ImageReader::SetTargets(int keepNative, int makeDisplay) {
-  if (!keepNative && !makeDisplay) return Fail(ErrInvalidArgument);
-  keepNative_ = keepNative != 0;
-  makeDisplay_ = makeDisplay != 0;
-  return 1;
+CodecError ImageReader::SetTargets(bool keepNative, bool makeDisplay) {
+  if (!keepNative && !makeDisplay) return Result(Fail(ErrInvalidArgument));
+  keepNative_ = keepNative;
+  makeDisplay_ = makeDisplay;
+  return CodecOk;
 }
 
-int ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
-  if (format == -1) return Fail(ErrOutOfOrder);
+CodecError ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
+  if (format == -1) return Result(Fail(ErrOutOfOrder));
   if (outputWidth == 0) outputWidth = width;
   if (outputHeight == 0) outputHeight = height;
   if (outputWidth < 0 || outputHeight < 0 || outputWidth > width || outputHeight > height)
-    return Fail(ErrInvalidArgument);
+    return Result(Fail(ErrInvalidArgument));
   outputWidth_ = outputWidth;
   outputHeight_ = outputHeight;
   outputSized_ = true;
-  return 1;
+  return CodecOk;
 }
 
-int ImageReader::SetOutputFormat(int displayDepth, int reductionMode, int fixedPalette) {
-  if (displayDepth != 8 && displayDepth != 16 && displayDepth != 24)
-    return Fail(ErrInvalidArgument);
-  if (fixedPalette && displayDepth != 8) return Fail(ErrInvalidArgument);
-  if (reductionMode < 0 || reductionMode > 4) return Fail(ErrInvalidArgument);
-  if (reductionMode >= 2 && displayDepth != 8) return Fail(ErrInvalidArgument);
+CodecError ImageReader::SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette) {
+  const bool depthAllowed = displayDepth == 8 || displayDepth == 16 || displayDepth == 24;
+  const bool modeAllowed =
+      reductionMode >= 0 && reductionMode <= 4 && (reductionMode < 2 || displayDepth == 8);
+  if (!depthAllowed || !modeAllowed || (fixedPalette && displayDepth != 8))
+    return Result(Fail(ErrInvalidArgument));
   if (bitsPerPixel <= 8) reductionMode = fixedPalette ? 1 : 0;
   displayDepth_ = displayDepth;
   reductionMode_ = reductionMode;
   fixedPalette_ = fixedPalette;
-  return 1;
+  return CodecOk;
 }
 
 // ---- decode set-up --------------------------------------------------------
 
-int ImageReader::BeginDecode() {
+CodecError ImageReader::BeginDecode() { return Result(BeginDecodeSteps()); }
+
+int ImageReader::BeginDecodeSteps() {
   if (format == -1 || decoding_) return Fail(ErrOutOfOrder);
   if (width >= kMaxImageWidth + 1) return Fail(ErrTooWide);
   if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
@@ -266,13 +270,13 @@ void ImageReader::DeleteOwnedHandles() {
 
 void ImageReader::ReleaseHandles() { ownsDisplay_ = ownsNative_ = ownsPalette_ = false; }
 
-int ImageReader::EndDecode() {
+CodecError ImageReader::EndDecode() {
   FreeDecodeState();
   decoding_ = false;
   displayBits_ = nativeBits_ = nullptr;
-  int ended = EndDecodePart();
+  const int ended = EndDecodePart();
   CloseSource();
-  return ended ? 1 : 0;
+  return ended ? CodecOk : Result(0);
 }
 
 // ---- progress -------------------------------------------------------------
@@ -331,7 +335,16 @@ void ImageReader::StoredRowsDone(int rowsDone, bool topDown) {
 
 // ---- rows -----------------------------------------------------------------
 
-int ImageReader::DecodeRows(int count, int* changed, ImageRect* rect) {
+CodecError ImageReader::DecodeRows(int count, bool* changed, ImageRect* rect) {
+  int rowsChanged = 0;
+  ImageRect produced;
+  const int decoded = DecodeRowsSteps(count, &rowsChanged, &produced);
+  if (changed) *changed = decoded && rowsChanged != 0;
+  if (rect) *rect = decoded && rowsChanged ? produced : ImageRect();
+  return Result(decoded);
+}
+
+int ImageReader::DecodeRowsSteps(int count, int* changed, ImageRect* rect) {
   if (changed) *changed = 0;
   if (!decoding_ || progress > 9999) return Fail(ErrOutOfOrder);
   if (passCounter_ == 2) return MapNativeRows(count, changed, rect);

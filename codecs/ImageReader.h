@@ -45,23 +45,26 @@ class ImageReader {
   ImageReader(const ImageReader&) = delete;
   ImageReader& operator=(const ImageReader&) = delete;
 
-  // Opens the source and reads the header. Non-zero on success.
-  int ReadHeader();
+  // The public operations return a CodecError (CodecOk on success), also
+  // kept in ErrorCode().
+
+  // Opens the source and reads the header.
+  CodecError ReadHeader();
 
   // Output set-up, in this order, after ReadHeader.
   void SetBottomUp(bool bottomUp) { bottomUp_ = bottomUp; }
-  int SetTargets(int keepNative, int makeDisplay);
-  int SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
-  int SetOutputFormat(int displayDepth, int reductionMode, int fixedPalette);
-  int BeginDecode();
+  CodecError SetTargets(bool keepNative, bool makeDisplay);
+  CodecError SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
+  CodecError SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette);
+  CodecError BeginDecode();
 
   // Produces up to `count` more output rows; in the second pass of a
-  // two-pass reduction maps rows of the native bitmap instead.
-  int DecodeRows(int count, int* changed, ImageRect* rect);
+  // two-pass reduction maps rows of the native bitmap instead. `changed`
+  // and `rect` may be null.
+  CodecError DecodeRows(int count, bool* changed, ImageRect* rect);
 
-  // Frees the decode state and closes the source. Non-zero when both the
-  // reader's own end and closing succeeded.
-  int EndDecode();
+  // Frees the decode state and closes the source.
+  CodecError EndDecode();
 
   // Header results.
   int Format() const { return format; }
@@ -166,6 +169,13 @@ class ImageReader {
   int errorCode = 0;
 
  private:
+  CodecError Result(int succeeded) const {
+    if (succeeded) return CodecOk;
+    return errorCode ? static_cast<CodecError>(errorCode) : ErrNotSupported;
+  }
+  int ReadHeaderSteps();
+  int BeginDecodeSteps();
+  int DecodeRowsSteps(int count, int* changed, ImageRect* rect);
   int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   int SetUpReduction();
   int MakePaletteAndBitmaps();
@@ -183,7 +193,7 @@ class ImageReader {
   int displayDepth_ = 0;
   int nativeCopyDepth_ = 0;
   int reductionMode_ = 0;
-  int fixedPalette_ = 0;
+  bool fixedPalette_ = false;
   bool bottomUp_ = false;
   bool keepNative_ = false;
   bool makeDisplay_ = true;

@@ -9,7 +9,16 @@ ImageWriter::~ImageWriter() {
   if (file_) std::fclose(file_);
 }
 
-int ImageWriter::Begin() {
+CodecError ImageWriter::Result(int succeeded) const {
+  if (succeeded) return CodecOk;
+  return errorCode ? static_cast<CodecError>(errorCode) : ErrReadWrite;
+}
+
+CodecError ImageWriter::Begin() { return Result(BeginFile()); }
+CodecError ImageWriter::WriteRows(int count) { return Result(WriteSomeRows(count)); }
+CodecError ImageWriter::Finish() { return Result(FinishFile()); }
+
+int ImageWriter::BeginFile() {
   if (file_) return Fail(ErrOutOfOrder);
   if (!codec_platform::DescribeDib(bitmap, &dib)) {
     if (!dib.colorTableError) return Fail(ErrInvalidArgument);
@@ -34,12 +43,12 @@ int ImageWriter::Begin() {
   return WriteHeader();
 }
 
-int ImageWriter::WriteRows(int count) {
+int ImageWriter::WriteSomeRows(int count) {
   if (!file_) return Fail(ErrOutOfOrder);
   return WriteRowsPart(count);
 }
 
-int ImageWriter::Finish() {
+int ImageWriter::FinishFile() {
   if (!file_) return Fail(ErrOutOfOrder);
   int result = WriteTrailer();
   // Buffered bytes meet a full disk only now; some C libraries report it

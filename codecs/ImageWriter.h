@@ -7,6 +7,7 @@
 // success, takes pixels through ImageRow and writes through WriteBytes.
 #pragma once
 
+#include "codecs/CodecError.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
@@ -20,15 +21,16 @@ class ImageWriter {
   ImageWriter(const ImageWriter&) = delete;
   ImageWriter& operator=(const ImageWriter&) = delete;
 
-  // Reads the bitmap's description and colour table, creates the file and
-  // writes the header. Fails without creating a file when the bitmap is not
-  // a device-independent bitmap.
-  int Begin();
-  int WriteRows(int count);
-  // Writes the trailer and closes the file; the trailer's result.
-  int Finish();
+  // Each returns a CodecError (CodecOk on success), also kept in ErrorCode().
+  // Begin reads the bitmap's description and colour table, creates the
+  // file and writes the header; it fails without creating a file when the
+  // bitmap is not a device-independent bitmap.
+  CodecError Begin();
+  CodecError WriteRows(int count);
+  // Writes the trailer and closes the file.
+  CodecError Finish();
 
-  int ErrorCode() const { return errorCode; }
+  CodecError ErrorCode() const { return static_cast<CodecError>(errorCode); }
   int Progress() const { return progress; }
   int RowsWritten() const { return rowsWritten; }
 
@@ -62,6 +64,10 @@ class ImageWriter {
   int errorCode = 0;
 
  private:
+  int BeginFile();
+  int WriteSomeRows(int count);
+  int FinishFile();
+  CodecError Result(int succeeded) const;
   int WriteFailed();
 
   FILE* file_ = nullptr;

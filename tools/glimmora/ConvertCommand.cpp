@@ -42,7 +42,7 @@ std::string TemporaryPath(const std::string& output) {
 std::string WriteImage(int format, const std::string& path, DibHandle bitmap) {
   std::unique_ptr<ImageWriter> writer = CreateWriter(format, path.c_str(), bitmap);
   if (!writer) return "no writer for this format";
-  if (!writer->Begin() || !writer->WriteRows(1 << 30) || !writer->Finish())
+  if ((writer->Begin() != CodecOk) || (writer->WriteRows(1 << 30) != CodecOk) || (writer->Finish() != CodecOk))
     return CodecErrorText(writer->ErrorCode());
   return std::string();
 }

@@ -363,7 +363,7 @@ TEST_F(BmpReaderTest, UnsupportedHeadersAreRejectedWithCode7) {
     else
       PutU32(data_, c.at, c.value);
     BmpReader reader(ImageSource::FromMemory(data_.data(), data_.size()));
-    EXPECT_FALSE(reader.ReadHeader()) << c.what;
+    EXPECT_NE(reader.ReadHeader(), CodecOk) << c.what;
     EXPECT_EQ(reader.ErrorCode(), ErrNotSupported) << c.what;
   }
 }
@@ -376,7 +376,7 @@ TEST_F(BmpReaderTest, ShortPaletteFailsTheHeaderWithTheReadCode) {
   spec.paletteEntries = 10;  // the header implies 256
   data_ = MakeBmp(spec, {});
   BmpReader reader(ImageSource::FromMemory(data_.data(), data_.size()));
-  EXPECT_FALSE(reader.ReadHeader());
+  EXPECT_NE(reader.ReadHeader(), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrDataEnded);
 }
 

@@ -92,10 +92,10 @@ void Make(TestDib* dib, int width, int height, int depth, bool bottomUp) {
 
 int Write(DibHandle bitmap, const std::string& path) {
   BmpWriter writer(path.c_str(), bitmap);
-  if (!writer.Begin()) return writer.ErrorCode() ? writer.ErrorCode() : -1;
-  if (!writer.WriteRows(1 << 20)) return writer.ErrorCode();
+  if (writer.Begin() != CodecOk) return writer.ErrorCode() ? writer.ErrorCode() : -1;
+  if (writer.WriteRows(1 << 20) != CodecOk) return writer.ErrorCode();
   EXPECT_EQ(writer.Progress(), 10000);
-  return writer.Finish() ? 0 : writer.ErrorCode();
+  return (writer.Finish() == CodecOk) ? 0 : writer.ErrorCode();
 }
 
 TEST(BmpWriterTest, HeaderRecordsSizesInBytesAndThePaletteOffset) {
@@ -175,7 +175,7 @@ TEST(BmpWriterTest, ABitmapThatIsNoDibFailsWithoutCreatingAFile) {
   TempDir dir;
   const std::string path = dir.File("never.bmp");
   BmpWriter writer(path.c_str(), nullptr);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
@@ -184,9 +184,9 @@ TEST(BmpWriterTest, UnwritablePathFailsWithCode3) {
   TestDib dib;
   Make(&dib, 2, 2, 24, false);
   BmpWriter writer(dir.File("no/such/folder.bmp").c_str(), dib.bitmap);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrCannotOpen);
-  EXPECT_FALSE(writer.WriteRows(1));
+  EXPECT_NE(writer.WriteRows(1), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrOutOfOrder);
 }
 
@@ -207,8 +207,8 @@ TEST_F(WriterFailureTest, AFullDiskIsToldWithTheSystemsTextUnderLwrite) {
   TestDib dib;
   Make(&dib, 64, 64, 24, false);
   BmpWriter writer("/dev/full", dib.bitmap);
-  ASSERT_TRUE(writer.Begin());
-  const bool written = writer.WriteRows(1 << 20) && writer.Finish();
+  ASSERT_EQ(writer.Begin(), CodecOk);
+  const bool written = (writer.WriteRows(1 << 20) == CodecOk) && (writer.Finish() == CodecOk);
   EXPECT_FALSE(written);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   ASSERT_EQ(reported.size(), 1u);
@@ -223,7 +223,7 @@ TEST_F(WriterFailureTest, AColourTableThatCannotBeReadIsToldUnderGetDIBColorTabl
   const std::string path = dir.File("never.bmp");
   BmpWriter writer(path.c_str(), dib.bitmap);
   host_codec::FailNextColorTables(1);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   EXPECT_FALSE(std::filesystem::exists(path));
   ASSERT_EQ(reported.size(), 1u);
@@ -237,13 +237,13 @@ TEST(BmpWriterTest, RowsAreWrittenInBatchesWithProgress) {
   Make(&dib, 4, 4, 8, false);
   const std::string path = dir.File("batches.bmp");
   BmpWriter writer(path.c_str(), dib.bitmap);
-  ASSERT_TRUE(writer.Begin());
-  ASSERT_TRUE(writer.WriteRows(1));
+  ASSERT_EQ(writer.Begin(), CodecOk);
+  ASSERT_EQ(writer.WriteRows(1), CodecOk);
   EXPECT_EQ(writer.Progress(), 2500);
-  ASSERT_TRUE(writer.WriteRows(10));
+  ASSERT_EQ(writer.WriteRows(10), CodecOk);
   EXPECT_EQ(writer.RowsWritten(), 4);
   EXPECT_EQ(writer.Progress(), 10000);
-  ASSERT_TRUE(writer.Finish());
+  ASSERT_EQ(writer.Finish(), CodecOk);
   EXPECT_EQ(TempDir::Read(path).size(), 54u + 256 * 4 + 4 * 4);
 }
 

@@ -268,23 +268,23 @@ SyntheticPicture FewColours() {
 TEST_F(DecodePipelineTest, TwoPassReductionCountsThenMapsOntoItsOwnPalette) {
   for (int mode : {3, 4}) {
     SyntheticReader reader(FewColours());
-    ASSERT_TRUE(reader.ReadHeader());
-    ASSERT_TRUE(reader.SetTargets(0, 1));
-    ASSERT_TRUE(reader.SetOutputSize(0, 0));
-    ASSERT_TRUE(reader.SetOutputFormat(8, mode, 0));
-    ASSERT_TRUE(reader.BeginDecode());
+    ASSERT_EQ(reader.ReadHeader(), CodecOk);
+    ASSERT_EQ(reader.SetTargets(0, 1), CodecOk);
+    ASSERT_EQ(reader.SetOutputSize(0, 0), CodecOk);
+    ASSERT_EQ(reader.SetOutputFormat(8, mode, 0), CodecOk);
+    ASSERT_EQ(reader.BeginDecode(), CodecOk);
     EXPECT_NE(reader.NativeBitmap(), nullptr) << "the native copy is forced on";
-    ASSERT_TRUE(reader.DecodeRows(2, nullptr, nullptr));
+    ASSERT_EQ(reader.DecodeRows(2, nullptr, nullptr), CodecOk);
     EXPECT_EQ(reader.GetProgress(), 2500) << "half of pass one";
-    ASSERT_TRUE(reader.DecodeRows(2, nullptr, nullptr));
+    ASSERT_EQ(reader.DecodeRows(2, nullptr, nullptr), CodecOk);
     EXPECT_EQ(reader.GetProgress(), 5000);
-    int changed = 0;
+    bool changed = false;
     ImageRect rect;
-    ASSERT_TRUE(reader.DecodeRows(2, &changed, &rect));
-    EXPECT_EQ(changed, 0);
+    ASSERT_EQ(reader.DecodeRows(2, &changed, &rect), CodecOk);
+    EXPECT_FALSE(changed);
     EXPECT_EQ(reader.GetProgress(), 7500);
-    ASSERT_TRUE(reader.DecodeRows(2, &changed, &rect));
-    EXPECT_EQ(changed, 1);
+    ASSERT_EQ(reader.DecodeRows(2, &changed, &rect), CodecOk);
+    EXPECT_TRUE(changed);
     EXPECT_EQ(rect, (ImageRect{0, 0, 16, 4}));
     EXPECT_EQ(reader.GetProgress(), 10000);
 
@@ -295,7 +295,7 @@ TEST_F(DecodePipelineTest, TwoPassReductionCountsThenMapsOntoItsOwnPalette) {
     EXPECT_EQ(DibColour(display, 0, 0), (Rgb{252, 2, 4})) << "mode " << mode;
     EXPECT_EQ(DibColour(display, 15, 0), (Rgb{4, 254, 4})) << "mode " << mode;
     EXPECT_EQ(DibColour(display, 15, 3), (Rgb{4, 2, 252})) << "mode " << mode;
-    EXPECT_FALSE(reader.DecodeRows(1, nullptr, nullptr));
+    EXPECT_NE(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
     EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder);
     reader.EndDecode();
   }
@@ -303,21 +303,21 @@ TEST_F(DecodePipelineTest, TwoPassReductionCountsThenMapsOntoItsOwnPalette) {
 
 TEST_F(DecodePipelineTest, OutputSettingsAreChecked) {
   SyntheticReader reader(Colour(4, 4, {Bgr({1, 2, 3, 4})}));
-  EXPECT_FALSE(reader.SetOutputSize(2, 2));
+  EXPECT_NE(reader.SetOutputSize(2, 2), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder) << "size before header";
-  ASSERT_TRUE(reader.ReadHeader());
-  EXPECT_FALSE(reader.SetTargets(0, 0));
+  ASSERT_EQ(reader.ReadHeader(), CodecOk);
+  EXPECT_NE(reader.SetTargets(0, 0), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrInvalidArgument);
-  EXPECT_FALSE(reader.SetOutputSize(5, 4));
+  EXPECT_NE(reader.SetOutputSize(5, 4), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrInvalidArgument);
-  EXPECT_FALSE(reader.SetOutputFormat(32, 0, 0));
-  EXPECT_FALSE(reader.SetOutputFormat(16, 0, 1));
-  EXPECT_FALSE(reader.SetOutputFormat(16, 2, 0));
-  EXPECT_FALSE(reader.SetOutputFormat(8, 5, 0));
+  EXPECT_NE(reader.SetOutputFormat(32, 0, 0), CodecOk);
+  EXPECT_NE(reader.SetOutputFormat(16, 0, 1), CodecOk);
+  EXPECT_NE(reader.SetOutputFormat(16, 2, 0), CodecOk);
+  EXPECT_NE(reader.SetOutputFormat(8, 5, 0), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrInvalidArgument);
-  EXPECT_TRUE(reader.SetOutputSize(0, 0));
+  EXPECT_EQ(reader.SetOutputSize(0, 0), CodecOk);
   EXPECT_EQ(reader.OutputWidth(), 4);
-  EXPECT_TRUE(reader.SetOutputFormat(8, 2, 0));
+  EXPECT_EQ(reader.SetOutputFormat(8, 2, 0), CodecOk);
 }
 
 TEST_F(DecodePipelineTest, FailedBitmapOrPaletteCreationLeavesNothingBehind) {
@@ -345,14 +345,14 @@ TEST_F(DecodePipelineTest, FailedBitmapOrPaletteCreationLeavesNothingBehind) {
     picture.palette = {{1, 2, 3}};
     picture.lines = {{0, 0}, {0, 0}};
     SyntheticReader reader(picture);
-    ASSERT_TRUE(reader.ReadHeader());
-    ASSERT_TRUE(reader.SetTargets(c.keepNative, c.makeDisplay));
-    ASSERT_TRUE(reader.SetOutputFormat(8, 0, 0));
+    ASSERT_EQ(reader.ReadHeader(), CodecOk);
+    ASSERT_EQ(reader.SetTargets(c.keepNative, c.makeDisplay), CodecOk);
+    ASSERT_EQ(reader.SetOutputFormat(8, 0, 0), CodecOk);
     const int bitmapsBefore = host_codec::LiveBitmaps();
     host_codec::SetScreenDepth(c.screen);
     host_codec::FailNextBitmaps(c.bitmapFailures);
     host_codec::FailNextPalettes(c.paletteFailures);
-    EXPECT_FALSE(reader.BeginDecode()) << c.what;
+    EXPECT_NE(reader.BeginDecode(), CodecOk) << c.what;
     EXPECT_EQ(reader.ErrorCode(), c.code) << c.what;
     EXPECT_EQ(reader.DisplayBitmap(), nullptr) << c.what;
     EXPECT_EQ(reader.NativeBitmap(), nullptr) << c.what;
@@ -368,9 +368,9 @@ TEST_F(DecodePipelineTest, FailedBitmapOrPaletteCreationLeavesNothingBehind) {
 TEST_F(DecodePipelineTest, ImagesWiderThan15000PixelsFailWithCode15) {
   SyntheticPicture picture = Colour(15001, 1, {std::vector<uint8_t>(3 * 15001, 0)});
   SyntheticReader reader(picture);
-  ASSERT_TRUE(reader.ReadHeader());
-  ASSERT_TRUE(reader.SetOutputSize(100, 1));
-  EXPECT_FALSE(reader.BeginDecode());
+  ASSERT_EQ(reader.ReadHeader(), CodecOk);
+  ASSERT_EQ(reader.SetOutputSize(100, 1), CodecOk);
+  EXPECT_NE(reader.BeginDecode(), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrTooWide);
   SyntheticReader widest(Colour(15000, 1, {std::vector<uint8_t>(3 * 15000, 0)}));
   EXPECT_TRUE(DecodeAll(widest, 0, 1, 0, 0, 24, 0, 0));
@@ -381,11 +381,11 @@ TEST_F(DecodePipelineTest, EndDecodeRunsTheReadersOwnEndAndKeepsHandedOverBitmap
   ASSERT_TRUE(DecodeAll(reader, 0, 1, 0, 0, 24, 0, 0));
   DibHandle display = reader.DisplayBitmap();
   reader.ReleaseHandles();
-  EXPECT_TRUE(reader.EndDecode());
+  EXPECT_EQ(reader.EndDecode(), CodecOk);
   EXPECT_EQ(reader.endCalls, 1);
   EXPECT_EQ(DibValue(Describe(display), 0, 0), 7u);
   codec_platform::DeleteBitmap(display);
-  EXPECT_FALSE(reader.DecodeRows(1, nullptr, nullptr));
+  EXPECT_NE(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
 }
 
 }  // namespace

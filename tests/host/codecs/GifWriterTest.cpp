@@ -30,9 +30,9 @@ class GifWriterTest : public ::testing::Test {
 
   std::vector<uint8_t> Write(DibHandle bitmap, const char* name) {
     GifWriter writer(dir_.File(name).c_str(), bitmap);
-    EXPECT_TRUE(writer.Begin()) << writer.ErrorCode();
-    EXPECT_TRUE(writer.WriteRows(1 << 20));
-    EXPECT_TRUE(writer.Finish());
+    EXPECT_EQ(writer.Begin(), CodecOk) << writer.ErrorCode();
+    EXPECT_EQ(writer.WriteRows(1 << 20), CodecOk);
+    EXPECT_EQ(writer.Finish(), CodecOk);
     return TempDir::Read(dir_.File(name));
   }
 
@@ -129,7 +129,7 @@ TEST_F(GifWriterTest, AConvertedGifReadsBackToTheSamePixels) {
 TEST_F(GifWriterTest, OnlyEightBitBitmapsCanBeWritten) {
   TestBitmap bitmap(4, 4, 24, {});
   GifWriter writer(dir_.File("deep.gif").c_str(), bitmap.bitmap);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrNotSupported);
 }
 

@@ -9,7 +9,10 @@
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/BmpBuilder.h"
 #include "tests/host/codecs/DibPixels.h"
+#include "tests/host/codecs/JpegTestImages.h"
+#include "tests/host/codecs/PngTestImages.h"
 #include "tests/host/codecs/TempDir.h"
+#include "tests/host/codecs/TiffTestImages.h"
 
 #include <cstring>
 #include <set>
@@ -216,6 +219,36 @@ TEST_F(ImageFileTest, AResourceNamedByAnIntegerIdLoadsLikeANamedOne) {
   ImageFile other(module, reinterpret_cast<const char*>(uintptr_t{8}));
   EXPECT_NE(other.Load(true, false), CodecOk);
   EXPECT_EQ(other.LastError(), ErrCannotOpen);
+}
+
+TEST_F(ImageFileTest, AHeaderReadByDetectionIsNotReadAgainByTheLoad) {
+  // Detection confirms PNG, TIFF and JPEG with their reader; the load goes
+  // on with that reader, so the header bytes are not looked at again.
+  PngImageSpec png;
+  png.width = 3;
+  png.sample = [](int x, int, int) { return static_cast<uint16_t>(80 * x); };
+  JpegPicture jpeg;  // without JFIF only the reader can tell
+  jpeg.jfif = false;
+  jpeg.components = 1;
+  jpeg.pixel = [](int, int) { return 0x80u; };
+  TiffImageSpec tiff;
+  tiff.width = 3;
+  tiff.rows = MakeRows(3, 1, 1, [](int x, int, int) { return static_cast<uint8_t>(80 * x); });
+  const struct {
+    const char* kind;
+    std::vector<uint8_t> bytes;
+    int format;
+  } files[] = {{"png", WritePngImage(png), FormatPng},
+               {"jpeg", MakeJpeg(jpeg), FormatJpg},
+               {"tiff", ReadWholeFile(WriteTiffImage(tiff, "once.tif")), FormatTif}};
+  for (const auto& file : files) {
+    std::vector<uint8_t> bytes = file.bytes;
+    ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+    ASSERT_EQ(image.GetFormat(), file.format) << file.kind;
+    std::fill(bytes.begin(), bytes.begin() + 4, uint8_t{0});  // no signature any more
+    ASSERT_EQ(image.Load(true, false), CodecOk) << file.kind << " error " << image.LastError();
+    ASSERT_EQ(image.Load(true, false), ErrNotSupported) << file.kind << ": a second load reads anew";
+  }
 }
 
 TEST_F(ImageFileTest, ProgressiveLoadHandsOutThePartialPicture) {

@@ -94,7 +94,7 @@ TEST_F(JpegReaderTest, ColourFileIsDetectedWithItsSizeAsTwentyFourBits) {
 TEST_F(JpegReaderTest, GreyFileReadsAsEightBitGrey) {
   std::vector<uint8_t> bytes = MakeJpeg(Grey(24, 16, GreyBlocks));
   JpegReader reader(Memory(bytes));
-  ASSERT_TRUE(reader.ReadHeader()) << reader.ErrorCode();
+  ASSERT_EQ(reader.ReadHeader(), CodecOk) << reader.ErrorCode();
   EXPECT_EQ(reader.Format(), FormatJpg);
   EXPECT_EQ(reader.Width(), 24);
   EXPECT_EQ(reader.Height(), 16);
@@ -119,7 +119,7 @@ TEST_F(JpegReaderTest, FileWithoutJfifHeaderIsConfirmedByTheReader) {
 TEST_F(JpegReaderTest, BytesWithoutStartMarkerAreNotJpeg) {
   std::vector<uint8_t> bytes = Junk(2000);
   JpegReader reader(Memory(bytes));
-  EXPECT_FALSE(reader.ReadHeader());
+  EXPECT_NE(reader.ReadHeader(), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrNotSupported);
   EXPECT_EQ(reader.Format(), -1);
 }
@@ -128,7 +128,7 @@ TEST_F(JpegReaderTest, FileCutBeforeItsFirstScanIsRejected) {
   std::vector<uint8_t> bytes = MakeJpeg(Colour(32, 32));
   bytes.resize(FindJpegMarker(bytes, 0xDA));  // up to the scan header
   JpegReader reader(Memory(bytes));
-  EXPECT_FALSE(reader.ReadHeader());
+  EXPECT_NE(reader.ReadHeader(), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrNotSupported);
 
   // Detection accepts the JFIF frame header on sight; loading then fails.

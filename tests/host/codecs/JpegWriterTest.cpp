@@ -96,7 +96,7 @@ void Make8(TestBitmap* out, int width, int height) {
 
 int WriteJpeg(DibHandle bitmap, const std::string& path, int* errorCode) {
   JpegWriter writer(path.c_str(), bitmap);
-  int ok = writer.Begin() && writer.WriteRows(1 << 20) && writer.Finish();
+  int ok = (writer.Begin() == CodecOk) && (writer.WriteRows(1 << 20) == CodecOk) && (writer.Finish() == CodecOk);
   *errorCode = writer.ErrorCode();
   return ok;
 }
@@ -213,7 +213,7 @@ TEST_F(JpegWriterTest, OtherDepthsAreNotWritten) {
     ASSERT_EQ(codec_platform::CreateDib(request, nullptr, &source.bitmap, &source.bits),
               DibResult::Ok);
     JpegWriter writer(dir.File("depth.jpg").c_str(), source.bitmap);
-    EXPECT_FALSE(writer.Begin()) << depth << " bits";
+    EXPECT_NE(writer.Begin(), CodecOk) << depth << " bits";
     EXPECT_EQ(writer.ErrorCode(), ErrNotSupported) << depth << " bits";
   }
 }
@@ -226,11 +226,11 @@ TEST_F(JpegWriterTest, FailedWriteIsAWriteError) {
     return static_cast<uint32_t>((x * 2654435761u) ^ (y * 40503u)) & 0xFFFFFF;
   });
   JpegWriter writer("/dev/full", source.bitmap);
-  ASSERT_TRUE(writer.Begin());
-  EXPECT_FALSE(writer.WriteRows(256) && writer.Finish());
+  ASSERT_EQ(writer.Begin(), CodecOk);
+  EXPECT_FALSE((writer.WriteRows(256) == CodecOk) && (writer.Finish() == CodecOk));
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   // The writer stays failed instead of handing rows to a broken encoder.
-  EXPECT_FALSE(writer.WriteRows(1));
+  EXPECT_NE(writer.WriteRows(1), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
 }
 
@@ -238,10 +238,10 @@ TEST_F(JpegWriterTest, FinishingBeforeAllRowsIsAWriteError) {
   TestBitmap source;
   Make24(&source, 32, 32, false, Blocks);
   JpegWriter writer(dir.File("short.jpg").c_str(), source.bitmap);
-  ASSERT_TRUE(writer.Begin());
-  ASSERT_TRUE(writer.WriteRows(16));
+  ASSERT_EQ(writer.Begin(), CodecOk);
+  ASSERT_EQ(writer.WriteRows(16), CodecOk);
   EXPECT_EQ(writer.RowsWritten(), 16);
-  EXPECT_FALSE(writer.Finish());
+  EXPECT_NE(writer.Finish(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
 }
 
@@ -257,7 +257,7 @@ TEST_F(JpegWriterTest, ConvertingADecodedJpegWritesItAgain) {
   std::unique_ptr<ImageWriter> writer =
       CreateWriter(FormatJpg, dir.File("again.jpg").c_str(), image.GetNativeBitmap());
   ASSERT_NE(writer, nullptr);
-  ASSERT_TRUE(writer->Begin() && writer->WriteRows(48) && writer->Finish()) << writer->ErrorCode();
+  ASSERT_TRUE((writer->Begin() == CodecOk) && (writer->WriteRows(48) == CodecOk) && (writer->Finish() == CodecOk)) << writer->ErrorCode();
   ImageFile again(dir.File("again.jpg").c_str());
   ASSERT_EQ(again.Load(true, false), CodecOk) << again.LastError();
   EXPECT_TRUE(PictureWithin(Describe(again.GetNativeBitmap()), Blocks, kRoundTripTolerance));

@@ -56,11 +56,11 @@ class PcdReaderTest : public MemoryImageTest<FormatPcd> {
   int LevelFor(int rotation, int outputWidth, int outputHeight) {
     data_ = MakePack(rotation);
     PcdReader reader(ImageSource::FromMemory(data_.data(), data_.size()));
-    EXPECT_TRUE(reader.ReadHeader());
-    EXPECT_TRUE(reader.SetTargets(1, 0));
-    EXPECT_TRUE(reader.SetOutputSize(outputWidth, outputHeight));
-    EXPECT_TRUE(reader.SetOutputFormat(24, 0, 0));
-    EXPECT_TRUE(reader.BeginDecode()) << reader.ErrorCode();
+    EXPECT_EQ(reader.ReadHeader(), CodecOk);
+    EXPECT_EQ(reader.SetTargets(1, 0), CodecOk);
+    EXPECT_EQ(reader.SetOutputSize(outputWidth, outputHeight), CodecOk);
+    EXPECT_EQ(reader.SetOutputFormat(24, 0, 0), CodecOk);
+    EXPECT_EQ(reader.BeginDecode(), CodecOk) << reader.ErrorCode();
     int level = reader.Level();
     reader.EndDecode();
     return level;
@@ -215,7 +215,7 @@ TEST_F(PcdReaderTest, ShortOrForeignFilesAreNotSupported) {
   pack[2048] = 'X';
   EXPECT_NE(Open(pack).GetFormat(), FormatPcd);
   PcdReader reader(ImageSource::FromMemory(data_.data(), data_.size()));
-  EXPECT_FALSE(reader.ReadHeader());
+  EXPECT_NE(reader.ReadHeader(), CodecOk);
   EXPECT_EQ(reader.ErrorCode(), ErrNotSupported);
 
   // Long enough to be detected, too short for the three header sectors.

@@ -18,9 +18,9 @@ class PcxWriterTest : public ::testing::Test {
 
   std::vector<uint8_t> Write(DibHandle bitmap, const char* name) {
     PcxWriter writer(dir_.File(name).c_str(), bitmap);
-    EXPECT_TRUE(writer.Begin()) << writer.ErrorCode();
-    EXPECT_TRUE(writer.WriteRows(1 << 20));
-    EXPECT_TRUE(writer.Finish());
+    EXPECT_EQ(writer.Begin(), CodecOk) << writer.ErrorCode();
+    EXPECT_EQ(writer.WriteRows(1 << 20), CodecOk);
+    EXPECT_EQ(writer.Finish(), CodecOk);
     return TempDir::Read(dir_.File(name));
   }
 
@@ -124,7 +124,7 @@ TEST_F(PcxWriterTest, LongRunsAreSplitAtSixtyThree) {
 TEST_F(PcxWriterTest, OneBitBitmapsCannotBeWritten) {
   TestBitmap bitmap(8, 1, 1, {{0, 0, 0}, {255, 255, 255}});
   PcxWriter writer(dir_.File("mono.pcx").c_str(), bitmap.bitmap);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrNotSupported);
 }
 

@@ -89,11 +89,11 @@ class SyntheticReader : public ImageReader {
 inline int DecodeAll(ImageReader& reader, int keepNative, int makeDisplay, int outputWidth,
                      int outputHeight, int depth, int mode, int fixed, bool bottomUp = false) {
   reader.SetBottomUp(bottomUp);
-  if (!reader.ReadHeader() || !reader.SetTargets(keepNative, makeDisplay) ||
-      !reader.SetOutputSize(outputWidth, outputHeight) ||
-      !reader.SetOutputFormat(depth, mode, fixed) || !reader.BeginDecode())
+  if ((reader.ReadHeader() != CodecOk) || (reader.SetTargets(keepNative, makeDisplay) != CodecOk) ||
+      (reader.SetOutputSize(outputWidth, outputHeight) != CodecOk) ||
+      (reader.SetOutputFormat(depth, mode, fixed) != CodecOk) || (reader.BeginDecode() != CodecOk))
     return 0;
   for (int guard = 0; guard < 4 && !reader.IsComplete(); ++guard)
-    if (!reader.DecodeRows(1 << 20, nullptr, nullptr)) return 0;
+    if (reader.DecodeRows(1 << 20, nullptr, nullptr) != CodecOk) return 0;
   return reader.IsComplete() ? 1 : 0;
 }

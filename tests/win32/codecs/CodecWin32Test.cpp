@@ -133,9 +133,9 @@ TEST(CodecWin32Test, BmpWriterReadsTheDibSectionBackOut) {
     ASSERT_EQ(image.Load(true, false), CodecOk) << sample.file;
     const std::string path = TempFile("zel95-codec-roundtrip.bmp");
     BmpWriter writer(path.c_str(), image.GetNativeBitmap());
-    ASSERT_TRUE(writer.Begin()) << sample.file << " error " << writer.ErrorCode();
-    ASSERT_TRUE(writer.WriteRows(sample.height)) << sample.file;
-    ASSERT_TRUE(writer.Finish()) << sample.file;
+    ASSERT_EQ(writer.Begin(), CodecOk) << sample.file << " error " << writer.ErrorCode();
+    ASSERT_EQ(writer.WriteRows(sample.height), CodecOk) << sample.file;
+    ASSERT_EQ(writer.Finish(), CodecOk) << sample.file;
     ImageFile back(path.c_str());
     ASSERT_EQ(back.Load(true, false), CodecOk) << sample.file << " error " << back.LastError();
     DibDescription dib = Describe(back.GetNativeBitmap());
@@ -154,7 +154,7 @@ TEST(CodecWin32Test, AWriterOnABitmapThatIsNoDibSectionCreatesNoFile) {
   const std::string path = TempFile("zel95-codec-never.bmp");
   DeleteFileA(path.c_str());
   BmpWriter writer(path.c_str(), compatible);
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   DeleteObject(compatible);
 }
@@ -196,8 +196,8 @@ TEST(CodecWin32Test, AFullDiskShowsTheSystemsTextCaptionedLwrite) {
   SystemBoxes boxes;
   // The Linux device that is always full, through Wine's drive Z:.
   BmpWriter writer("Z:\\dev\\full", image.GetNativeBitmap());
-  ASSERT_TRUE(writer.Begin()) << writer.ErrorCode();
-  const bool written = writer.WriteRows(1 << 20) && writer.Finish();
+  ASSERT_EQ(writer.Begin(), CodecOk) << writer.ErrorCode();
+  const bool written = (writer.WriteRows(1 << 20) == CodecOk) && (writer.Finish() == CodecOk);
   EXPECT_FALSE(written);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   ASSERT_EQ(boxes.shown.size(), 1u);
@@ -221,7 +221,7 @@ TEST(CodecWin32Test, AColourTableThatCannotBeReadShowsABoxCaptionedGetDIBColorTa
   DeleteFileA(path.c_str());
   SystemBoxes boxes;
   BmpWriter writer(path.c_str(), image.GetNativeBitmap());
-  EXPECT_FALSE(writer.Begin());
+  EXPECT_NE(writer.Begin(), CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
   ASSERT_EQ(boxes.shown.size(), 1u);
