@@ -1,6 +1,7 @@
 // The help file beside the program, opened by Wine's help viewer: the
 // contents from Help Topics, and the topic of each help context of the
 // Install New Fonts dialog.
+#include "AddFontDialog.h"
 #include "MainWindowFixture.h"
 #include "Processes.h"
 #include "Screenshot.h"
@@ -96,6 +97,23 @@ TEST_F(HelpFileTest, EveryHelpContextOfTheInstallDialogHasItsTopic)
         if (context == 2000)
             SaveWindowScreenshot(HelpWindow(), "help_context_2000");
     }
+}
+
+TEST_F(HelpFileTest, F1OnAControlOfTheInstallDialogShowsItsTopic)
+{
+    CreateMainWindow();
+    TdlgAddFont dialog;
+    dialog.Create(form.get());
+    dialog.Show();
+    Pump();
+    HELPINFO info{};
+    info.cbSize = sizeof info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = GetDlgCtrlID(dialog.cbCopy.Handle());
+    info.hItemHandle = dialog.cbCopy.Handle();
+    SendMessageA(dialog.Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+    EXPECT_TRUE(Shows("Copy font to fonts folder\r")) << "shown: " << ShownText();
+    SaveWindowScreenshot(HelpWindow(), "help_install_dialog_f1");
 }
 
 TEST_F(HelpFileTest, ProgramEndClosesTheViewer)
