@@ -195,8 +195,12 @@ void TdlgAddFont::ShowControlHelp(HWND window, bool asContextMenu)
     // Pairs of control identifier and help context, ended by a zero pair.
     DWORD ids[] = {static_cast<DWORD>(GetDlgCtrlID(window)), static_cast<DWORD>(context), 0, 0};
     const std::string helpFile = ProgramFolder() + "ZEL95.HLP";
-    WinHelpA(window, helpFile.c_str(), asContextMenu ? HELP_CONTEXTMENU : HELP_WM_HELP,
-             reinterpret_cast<ULONG_PTR>(ids));
+    const BOOL shown = WinHelpA(window, helpFile.c_str(), asContextMenu ? HELP_CONTEXTMENU : HELP_WM_HELP,
+                                reinterpret_cast<ULONG_PTR>(ids));
+    // A help system that refuses the request (Wine's does) still shows the
+    // control's topic when F1 asked for it.
+    if (!shown && !asContextMenu)
+        WinHelpA(window, helpFile.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context));
 }
 
 bool TdlgAddFont::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result)
