@@ -25,10 +25,10 @@ bool WriteConverted(int format, const std::string& output, ImageFile& image)
     {
         std::unique_ptr<ImageWriter> writer =
             CreateWriter(format, file.TemporaryPath(), image.GetNativeBitmap());
-        if (writer && writer->Begin()) {
-            written = writer->WriteRows(image.GetHeight()) != 0;
+        if (writer && writer->Begin() == CodecOk) {
+            written = writer->WriteRows(image.GetHeight()) == CodecOk;
             // A full disk may show only when the file is closed.
-            written = writer->Finish() != 0 && written;
+            written = writer->Finish() == CodecOk && written;
         }
     }
     return written && file.Commit();

@@ -55,15 +55,15 @@ bool Write(ProgressDialog& progress, ImageFile& image, const std::string& target
     {
         std::unique_ptr<ImageWriter> writer =
             CreateWriter(FormatBmp, file.TemporaryPath(), image.GetDisplayBitmap());
-        if (!writer || !writer->Begin())
+        if (!writer || writer->Begin() != CodecOk)
             return false;
         const int step = RowsPerStep(image.GetHeight());
         bool rowsWritten = true;
         while (rowsWritten && writer->Progress() < 10000 && !ProgressCancelled()) {
-            rowsWritten = writer->WriteRows(step) != 0;
+            rowsWritten = writer->WriteRows(step) == CodecOk;
             progress.Pump(writer->Progress());
         }
-        written = writer->Finish() != 0 && rowsWritten && writer->Progress() == 10000;
+        written = writer->Finish() == CodecOk && rowsWritten && writer->Progress() == 10000;
     }
     return written && !ProgressCancelled() && file.Commit();
 }

@@ -86,9 +86,12 @@ class TSourceReader {
     const std::string second = bar == std::string::npos ? "" : inserts.substr(bar + 1);
     try {
       const auto n = static_cast<uint16_t>(number);
-      if (kind == "@error") return ErrorMessageText(n, first);
-      if (kind == "@verify") return VerifyMessageText(n, first, second);
-      return InfoMessageText(n);
+      // The help names messages by the numbers the user sees in them.
+      if (kind == "@error") return ErrorMessageText(static_cast<Msg::Error>(n), first);
+      if (kind == "@verify") {
+        return VerifyMessageText(static_cast<Msg::Verify>(n), first, second);
+      }
+      return InfoMessageText(static_cast<Msg::Info>(n));
     } catch (const EUndefinedMessage&) {
       Fail("the catalogue has no " + kind.substr(1) + " message " + std::to_string(number));
     }

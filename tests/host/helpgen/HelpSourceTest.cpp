@@ -43,9 +43,9 @@ TEST(HelpSource, MessagesComeFromTheCatalogueWithTheirInserts) {
       "@topic m Messages\n@error 3 <font>\n@verify 1 <entry>|<file>\n@info 2\n");
   const auto& paragraphs = project.Topics[0].Paragraphs;
   ASSERT_EQ(paragraphs.size(), 4u);
-  EXPECT_EQ(paragraphs[1].Runs[0].Text, ErrorMessageText(3, "<font>"));
-  EXPECT_EQ(paragraphs[2].Runs[0].Text, VerifyMessageText(1, "<entry>", "<file>"));
-  EXPECT_EQ(paragraphs[3].Runs[0].Text, InfoMessageText(2));
+  EXPECT_EQ(paragraphs[1].Runs[0].Text, ErrorMessageText(Msg::Error::AlreadyInstalled, "<font>"));
+  EXPECT_EQ(paragraphs[2].Runs[0].Text, VerifyMessageText(Msg::Verify::RemoveInvalidEntry, "<entry>", "<file>"));
+  EXPECT_EQ(paragraphs[3].Runs[0].Text, InfoMessageText(Msg::Info::RemovalStarts));
   EXPECT_EQ(paragraphs[1].Style, TParagraphStyle::Indented);
 }
 
