@@ -67,6 +67,10 @@ int ImageWriter::WriteBytes(const void* buffer, size_t count) {
 }
 
 int ImageWriter::WriteFailed() {
-  codec_platform::ReportSystemError("_lwrite", codec_platform::LastSystemError());
+  // The trailer and the close after a failed write fail too; one box says it.
+  if (!writeFailed_) {
+    codec_platform::ReportSystemError("_lwrite", codec_platform::LastSystemError());
+    writeFailed_ = true;
+  }
   return Fail(ErrReadWrite);
 }

@@ -71,4 +71,5 @@ class ImageWriter {
   int WriteFailed();
 
   FILE* file_ = nullptr;
+  bool writeFailed_ = false;  // the user has been told once
 };

@@ -208,8 +208,11 @@ TEST_F(WriterFailureTest, AFullDiskIsToldWithTheSystemsTextUnderLwrite) {
   Make(&dib, 64, 64, 24, false);
   BmpWriter writer("/dev/full", dib.bitmap);
   ASSERT_EQ(writer.Begin(), CodecOk);
-  const bool written = (writer.WriteRows(1 << 20) == CodecOk) && (writer.Finish() == CodecOk);
-  EXPECT_FALSE(written);
+  // Finish follows the failed rows, as a caller closing its file does; the
+  // user hears of the full disk once.
+  const CodecError rows = writer.WriteRows(1 << 20);
+  const CodecError finished = writer.Finish();
+  EXPECT_TRUE(rows != CodecOk || finished != CodecOk);
   EXPECT_EQ(writer.ErrorCode(), ErrReadWrite);
   ASSERT_EQ(reported.size(), 1u);
   EXPECT_EQ(reported[0].first, "_lwrite");
