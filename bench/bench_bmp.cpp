@@ -26,7 +26,8 @@ void Put32(uint8_t* p, uint32_t v) {
 // Writes the test picture once per process and returns its path.
 const std::string& PicturePath() {
   static const std::string path = [] {
-    std::string file = (std::filesystem::temp_directory_path() / "zel95-bench-4000x3000.bmp").string();
+    std::string file =
+        (std::filesystem::temp_directory_path() / "zel95-bench-4000x3000.bmp").string();
     std::vector<uint8_t> bytes(kPixelOffset + static_cast<size_t>(kStride) * kHeight);
     bytes[0] = 'B';
     bytes[1] = 'M';

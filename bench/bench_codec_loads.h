@@ -40,7 +40,8 @@ inline void AbortUnlessDecodesTo(const char* bench, const std::vector<uint8_t>& 
     std::abort();
   }
   for (int y = 0; y < height; ++y) {
-    const uint8_t* row = dib.bits + static_cast<size_t>(dib.bottomUp ? height - 1 - y : y) * dib.stride;
+    const uint8_t* row =
+        dib.bits + static_cast<size_t>(dib.bottomUp ? height - 1 - y : y) * dib.stride;
     if (std::memcmp(row, expected + y * rowBytes, rowBytes) != 0) {
       std::fprintf(stderr, "%s: row %d differs from the reference decoder's\n", bench, y);
       std::abort();

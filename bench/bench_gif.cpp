@@ -44,15 +44,17 @@ std::vector<uint8_t> MakeGifFile() {
   std::mt19937 random(2000);
   for (int y = 0; y < kSide; ++y)
     for (int x = 0; x < kSide; ++x) {
-      int value = (x / 8 + y / 5) & 255;                       // gradient bands
+      int value = (x / 8 + y / 5) & 255;                            // gradient bands
       if (((x / 250) + (y / 250)) & 1) value = (x * y / 97) & 255;  // patterned tiles
-      if ((random() & 15) == 0) value = random() & 255;        // noise
+      if ((random() & 15) == 0) value = random() & 255;             // noise
       bits[static_cast<size_t>(y) * stride + x] = static_cast<uint8_t>(value);
     }
   const std::string path =
       (std::filesystem::temp_directory_path() / "zel95-bench-2000.gif").string();
   GifWriter writer(path.c_str(), bitmap);
-  if ((writer.Begin() != CodecOk) || (writer.WriteRows(kSide) != CodecOk) || (writer.Finish() != CodecOk)) std::abort();
+  if ((writer.Begin() != CodecOk) || (writer.WriteRows(kSide) != CodecOk) ||
+      (writer.Finish() != CodecOk))
+    std::abort();
   codec_platform::DeleteBitmap(bitmap);
   codec_platform::DeletePalette(palette);
   std::ifstream in(path, std::ios::binary);
@@ -88,8 +90,8 @@ std::vector<uint8_t> SlurpWithGiflib(const std::vector<uint8_t>& bytes) {
   std::vector<uint8_t> pixels;
   if (DGifSlurp(gif) == GIF_OK && gif->ImageCount > 0) {
     const SavedImage& image = gif->SavedImages[0];
-    pixels.assign(image.RasterBits,
-                  image.RasterBits + static_cast<size_t>(image.ImageDesc.Width) * image.ImageDesc.Height);
+    pixels.assign(image.RasterBits, image.RasterBits + static_cast<size_t>(image.ImageDesc.Width) *
+                                                           image.ImageDesc.Height);
   }
   DGifCloseFile(gif, &error);
   return pixels;
@@ -97,9 +99,10 @@ std::vector<uint8_t> SlurpWithGiflib(const std::vector<uint8_t>& bytes) {
 
 void CheckBothDecodeTheSamePixels() {
   const std::vector<uint8_t> expected = SlurpWithGiflib(GifFile());
-  AbortUnlessDecodesTo("bench_gif", GifFile(), KeptBitmap::kNative,
-                       expected.size() == static_cast<size_t>(kSide) * kSide ? expected.data() : nullptr,
-                       kSide, kSide);
+  AbortUnlessDecodesTo(
+      "bench_gif", GifFile(), KeptBitmap::kNative,
+      expected.size() == static_cast<size_t>(kSide) * kSide ? expected.data() : nullptr, kSide,
+      kSide);
 }
 
 void BM_GifDecodeCodecLayer(benchmark::State& state) {
@@ -122,8 +125,14 @@ void BM_GifEncode(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_GifDecodeCodecLayer)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_GifDecodeGiflibSlurp)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_GifDecodeCodecLayer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_GifDecodeGiflibSlurp)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 BENCHMARK(BM_GifEncode)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {

@@ -150,9 +150,10 @@ int main(int argc, char** argv) {
     host_codec::SetScreenDepth(24);
     ImageFile image(Memory());
     if (image.Load(false, true) != CodecOk) return 1;
-    std::printf("largest resident set grew by %.1f MiB over one natural-size load "
-                "(bitmap %.1f MiB)\n",
-                (MaxResidentKiB() - before) / 1024.0, kBitmapBytes / kMiB);
+    std::printf(
+        "largest resident set grew by %.1f MiB over one natural-size load "
+        "(bitmap %.1f MiB)\n",
+        (MaxResidentKiB() - before) / 1024.0, kBitmapBytes / kMiB);
   }
   for (auto* b :
        {benchmark::RegisterBenchmark("ImageFileLoadNaturalPeak", ImageFileLoadNaturalPeak),

@@ -107,7 +107,8 @@ bool DecodeWithLibpng(uint8_t* image) {
 void CheckBothDecodeTheSamePixels() {
   std::unique_ptr<uint8_t[]> expected(new uint8_t[kRowBytes * kHeight]);
   AbortUnlessDecodesTo("bench_png", PngFile(), KeptBitmap::kDisplay,
-                       DecodeWithLibpng(expected.get()) ? expected.get() : nullptr, kRowBytes, kHeight);
+                       DecodeWithLibpng(expected.get()) ? expected.get() : nullptr, kRowBytes,
+                       kHeight);
 }
 
 void BM_PngDecodeCodecLayer(benchmark::State& state) {
@@ -125,8 +126,14 @@ void BM_PngDecodeLibpng(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_PngDecodeCodecLayer)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(BM_PngDecodeLibpng)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PngDecodeCodecLayer)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_PngDecodeLibpng)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 int main(int argc, char** argv) {
   CheckBothDecodeTheSamePixels();

@@ -44,8 +44,16 @@ int BmpReader::ReadHeaderPart() {
     return Fail(ErrNotSupported);
   }
   switch (bitCount_) {
-    case 1: case 4: case 8: case 15: case 16: case 24: case 32: break;
-    default: return Fail(ErrNotSupported);
+    case 1:
+    case 4:
+    case 8:
+    case 15:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return Fail(ErrNotSupported);
   }
   if (compression_ < 0) return Fail(ErrNotSupported);
   if (width <= 0 || storedHeight == 0) return Fail(ErrNotSupported);
@@ -57,19 +65,35 @@ int BmpReader::ReadHeaderPart() {
   topDown_ = storedHeight < 0;
   deliveredWidth = width;
   if (bitCount_ <= 8)
-    paletteCount = coloursUsed != 0 ? static_cast<int>(std::min<uint32_t>(coloursUsed, 256))
-                                    : 1 << bitCount_;
+    paletteCount =
+        coloursUsed != 0 ? static_cast<int>(std::min<uint32_t>(coloursUsed, 256)) : 1 << bitCount_;
   else
     paletteCount = 0;
 
   nativeDepth = 8;
   switch (bitCount_) {
-    case 1: rowKind_ = RowKind::Bits1; break;
-    case 4: rowKind_ = compression_ == 2 ? RowKind::Rle4 : RowKind::Bits4; break;
-    case 8: rowKind_ = compression_ == 1 ? RowKind::Rle8 : RowKind::Bits8; break;
-    case 15: case 16: rowKind_ = RowKind::Words555; nativeDepth = 24; break;
-    case 24: rowKind_ = RowKind::Bits24; nativeDepth = 24; break;
-    default: rowKind_ = RowKind::Bits32; nativeDepth = 24; break;
+    case 1:
+      rowKind_ = RowKind::Bits1;
+      break;
+    case 4:
+      rowKind_ = compression_ == 2 ? RowKind::Rle4 : RowKind::Bits4;
+      break;
+    case 8:
+      rowKind_ = compression_ == 1 ? RowKind::Rle8 : RowKind::Bits8;
+      break;
+    case 15:
+    case 16:
+      rowKind_ = RowKind::Words555;
+      nativeDepth = 24;
+      break;
+    case 24:
+      rowKind_ = RowKind::Bits24;
+      nativeDepth = 24;
+      break;
+    default:
+      rowKind_ = RowKind::Bits32;
+      nativeDepth = 24;
+      break;
   }
 
   if (!SeekTo(static_cast<long>(14 + headerSize_), 0)) return 0;
@@ -126,7 +150,8 @@ int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
       if (endOfBitmap_ && accumulator_ < height) {
         // Past the end-of-bitmap escape every row is blank: skip them at
         // once instead of one by one (the height may be huge).
-        int64_t skipped = (static_cast<int64_t>(height) - accumulator_ + outputHeight - 1) / outputHeight;
+        int64_t skipped =
+            (static_cast<int64_t>(height) - accumulator_ + outputHeight - 1) / outputHeight;
         accumulator_ += skipped * outputHeight;
       }
     }

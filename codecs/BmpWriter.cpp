@@ -36,8 +36,7 @@ int BmpWriter::WriteHeader() {
 int BmpWriter::WriteRowsPart(int count) {
   for (; count > 0 && rowsWritten < height; --count) {
     // The file is bottom-up: its first row is the image's last.
-    if (!WriteBytes(ImageRow(height - 1 - rowsWritten), static_cast<size_t>(dib.stride)))
-      return 0;
+    if (!WriteBytes(ImageRow(height - 1 - rowsWritten), static_cast<size_t>(dib.stride))) return 0;
     ++rowsWritten;
     progress = ScaleMulDiv(rowsWritten, 10000, height);
   }

@@ -75,8 +75,8 @@ int ByteSource::Open() {
       length_ = source_.memoryLength;
       break;
     case ImageSource::Resource:
-      if (!codec_platform::FindModuleResource(source_.module, source_.ResourceName(),
-                                              &bytes_, &length_)) {
+      if (!codec_platform::FindModuleResource(source_.module, source_.ResourceName(), &bytes_,
+                                              &length_)) {
         bytes_ = nullptr;
         length_ = 0;
         return ErrCannotOpen;

@@ -15,15 +15,15 @@ struct ImageSource {
   enum Kind { Path = 1, FileSlice = 2, Memory = 3, Resource = 4 };
 
   Kind kind = Path;
-  std::string path;                    // Path
-  int fileHandle = -1;                 // FileSlice: an open file the caller owns
-  long sliceOffset = 0;                // FileSlice
-  uint32_t sliceLength = 0;            // FileSlice
-  const uint8_t* memory = nullptr;     // Memory: bytes the caller keeps alive
-  uint32_t memoryLength = 0;           // Memory
-  ModuleHandle module = nullptr;       // Resource
-  std::string resourceName;            // Resource named by a string
-  uint16_t resourceId = 0;             // Resource named by an integer id (MAKEINTRESOURCE)
+  std::string path;                 // Path
+  int fileHandle = -1;              // FileSlice: an open file the caller owns
+  long sliceOffset = 0;             // FileSlice
+  uint32_t sliceLength = 0;         // FileSlice
+  const uint8_t* memory = nullptr;  // Memory: bytes the caller keeps alive
+  uint32_t memoryLength = 0;        // Memory
+  ModuleHandle module = nullptr;    // Resource
+  std::string resourceName;         // Resource named by a string
+  uint16_t resourceId = 0;          // Resource named by an integer id (MAKEINTRESOURCE)
 
   static ImageSource FromPath(const char* path);
   static ImageSource FromSlice(int fileHandle, long offset, uint32_t length);
@@ -67,7 +67,7 @@ class ByteSource {
  private:
   ImageSource source_;
   bool open_ = false;
-  int handle_ = -1;  // Path: the file this source opened
+  int handle_ = -1;                 // Path: the file this source opened
   const uint8_t* bytes_ = nullptr;  // Memory and Resource
   uint32_t length_ = 0;
   long position_ = 0;  // FileSlice, Memory, Resource

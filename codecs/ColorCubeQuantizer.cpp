@@ -43,7 +43,8 @@ ColorCubeQuantizer::ColorCubeQuantizer(int colorCount, int method, int rowLength
       for (int cell = 0; cell < 64; ++cell) {
         int offset = (255 * (65 - 2 * matrices[c][cell])) / (130 * (kLevels[c] - 1));
         uint16_t* entry = ditherTable_.data() + (static_cast<size_t>(c) * 64 + cell) * 256;
-        for (int v = 0; v < 256; ++v) entry[v] = static_cast<uint16_t>(weight_[c][Slot(v + offset)]);
+        for (int v = 0; v < 256; ++v)
+          entry[v] = static_cast<uint16_t>(weight_[c][Slot(v + offset)]);
       }
   } else if (method_ == Ordered555) {
     // Red follows matrix A, green B, blue C; channels in blue, green, red order.
@@ -80,8 +81,7 @@ int ColorCubeQuantizer::GetColorMap(uint8_t (*rgb)[3]) const {
   return kCubeColors;
 }
 
-void ColorCubeQuantizer::Pixel(int x, int* blue, int* green, int* red,
-                               const uint8_t* input) const {
+void ColorCubeQuantizer::Pixel(int x, int* blue, int* green, int* red, const uint8_t* input) const {
   if (paletteInput_) {
     uint8_t index = input[x];
     *blue = paletteBlue_[index];
@@ -109,9 +109,9 @@ void ColorCubeQuantizer::QuantizeRow(const uint8_t* input, uint8_t* output) {
       for (int x = 0; x < rowLength_; ++x) {
         int channel[3];
         Pixel(x, &channel[0], &channel[1], &channel[2], input);
-        output[x] = static_cast<uint8_t>(weight_[0][Slot(channel[0])] +
-                                         weight_[1][Slot(channel[1])] +
-                                         weight_[2][Slot(channel[2])]);
+        output[x] =
+            static_cast<uint8_t>(weight_[0][Slot(channel[0])] + weight_[1][Slot(channel[1])] +
+                                 weight_[2][Slot(channel[2])]);
       }
       break;
   }
@@ -123,9 +123,9 @@ void ColorCubeQuantizer::QuantizeOrdered(const uint8_t* input, uint8_t* output) 
     const int cell = rowPhase_ * 8 + (x & 7);
     int channel[3];
     Pixel(x, &channel[0], &channel[1], &channel[2], input);
-    output[x] = static_cast<uint8_t>(DitherEntry(0, cell)[channel[0]] +
-                                     DitherEntry(1, cell)[channel[1]] +
-                                     DitherEntry(2, cell)[channel[2]]);
+    output[x] =
+        static_cast<uint8_t>(DitherEntry(0, cell)[channel[0]] + DitherEntry(1, cell)[channel[1]] +
+                             DitherEntry(2, cell)[channel[2]]);
   }
 }
 

@@ -30,14 +30,15 @@ bool ConfirmWithReader(int format, const ImageSource& source, DetectedImage* out
 // A file with the full signature (byte order and 42) that the TIFF reader
 // refuses is an unreadable TIFF: its pixel data may hold anything, a JPEG
 // start marker included, so no later test may claim it.
-bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
+bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source,
+                 DetectedImage* out) {
   if (length < 3) return false;
   const bool intel = head[0] == 'I' && head[1] == 'I';
   const bool motorola = head[0] == 'M' && head[1] == 'M';
   if (!intel && !motorola) return false;
   if (ConfirmWithReader(FormatTif, source, out)) return true;
-  const bool signature = length >= 4 && (intel ? head[2] == 42 && head[3] == 0
-                                               : head[2] == 0 && head[3] == 42);
+  const bool signature =
+      length >= 4 && (intel ? head[2] == 42 && head[3] == 0 : head[2] == 0 && head[3] == 42);
   if (signature) out->format = kUnreadable;
   return false;
 }
@@ -62,8 +63,16 @@ bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, Detected
     return false;
   }
   switch (bits) {
-    case 1: case 4: case 8: case 15: case 16: case 24: case 32: break;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 15:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
   }
   if (compression > 2) return false;
   out->width = static_cast<int>(width);
@@ -84,7 +93,8 @@ bool IsGifImage(const uint8_t* head, size_t length, const ImageSource&, Detected
 
 // A quick walk over the JFIF markers for the frame header; when it cannot
 // decide, the JPEG reader has the last word.
-bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
+bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source,
+                 DetectedImage* out) {
   size_t p = 0;
   while (p + 1 < length && !(head[p] == 0xFF && head[p + 1] == 0xD8)) ++p;
   if (p + 1 >= length) return false;
@@ -134,8 +144,15 @@ bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource&, Detected
   if (length < 128 || head[0] != 10) return false;
   const int bits = head[3] * head[65];
   switch (bits) {
-    case 1: case 4: case 8: case 15: case 16: case 24: break;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 15:
+    case 16:
+    case 24:
+      break;
+    default:
+      return false;
   }
   out->width = ReadU16LE(head + 8) - ReadU16LE(head + 4) + 1;
   out->height = ReadU16LE(head + 10) - ReadU16LE(head + 6) + 1;
@@ -152,15 +169,27 @@ bool IsPngImage(const uint8_t* head, size_t length, const ImageSource& source, D
 bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 18) return false;
   switch (head[2]) {
-    case 1: case 2: case 3: case 9: case 10: case 11: break;
-    default: return false;
+    case 1:
+    case 2:
+    case 3:
+    case 9:
+    case 10:
+    case 11:
+      break;
+    default:
+      return false;
   }
   if (head[1] > 1) return false;
   if (head[1] == 1 && head[7] != 16 && head[7] != 24) return false;
   if (head[17] >= 64) return false;
   switch (head[16]) {
-    case 8: case 16: case 24: case 32: break;
-    default: return false;
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
   }
   out->width = ReadU16LE(head + 12);
   out->height = ReadU16LE(head + 14);

@@ -22,18 +22,17 @@ namespace {
 const FormatEntry kFormatTable[kFormatCount] = {
     /* FormatJpg */ {"JPG \tJPEG JFIF Format", IsJpegImage, MakeReader<JpegReader>,
                      MakeWriter<JpegWriter>},
-    /* FormatGif */ {"GIF \tCompuserve GIF 87a", IsGifImage, MakeReader<GifReader>,
-                     MakeWriter<GifWriter>},
-    /* FormatBmp */ {"BMP \tWindows Bitmap", IsBmpImage, MakeReader<BmpReader>,
-                     MakeWriter<BmpWriter>},
+    /* FormatGif */
+    {"GIF \tCompuserve GIF 87a", IsGifImage, MakeReader<GifReader>, MakeWriter<GifWriter>},
+    /* FormatBmp */
+    {"BMP \tWindows Bitmap", IsBmpImage, MakeReader<BmpReader>, MakeWriter<BmpWriter>},
     /* FormatTga */ {"TGA \tTarga", IsTargaImage, MakeReader<TgaReader>, nullptr},
-    /* FormatPcx */ {"PCX \tZSoft PC Paintbrush", IsPcxImage, MakeReader<PcxReader>,
-                     MakeWriter<PcxWriter>},
-    /* FormatTif */ {"TIF \tTagged Image File Format", IsTiffImage, MakeReader<TiffReader>,
-                     nullptr},
+    /* FormatPcx */
+    {"PCX \tZSoft PC Paintbrush", IsPcxImage, MakeReader<PcxReader>, MakeWriter<PcxWriter>},
+    /* FormatTif */
+    {"TIF \tTagged Image File Format", IsTiffImage, MakeReader<TiffReader>, nullptr},
     /* FormatPcd */ {"PCD \tKodak Photo CD", IsPhotoCdImage, MakeReader<PcdReader>, nullptr},
-    /* FormatPng */ {"PNG \tPortable Network Graphics", IsPngImage, MakeReader<PngReader>,
-                     nullptr},
+    /* FormatPng */ {"PNG \tPortable Network Graphics", IsPngImage, MakeReader<PngReader>, nullptr},
 };
 
 }  // namespace

@@ -76,8 +76,7 @@ int GifLzwDecoder::FetchCode() {
 
 void GifLzwDecoder::SkipRemainingSubBlocks() {
   if (!input_) return;
-  if (subBlockLeft_ > 0 && input_->Skip(subBlockLeft_) < static_cast<size_t>(subBlockLeft_))
-    return;
+  if (subBlockLeft_ > 0 && input_->Skip(subBlockLeft_) < static_cast<size_t>(subBlockLeft_)) return;
   subBlockLeft_ = 0;
   for (;;) {
     int length = input_->NextByte();

@@ -107,10 +107,9 @@ const uint8_t* GifReader::OutputRow() {
   uint8_t* out = packed_.data();
   int x = 0;
   for (; x + 8 <= width; x += 8, pixels += 8)
-    *out++ = static_cast<uint8_t>((pixels[0] & 1) << 7 | (pixels[1] & 1) << 6 |
-                                  (pixels[2] & 1) << 5 | (pixels[3] & 1) << 4 |
-                                  (pixels[4] & 1) << 3 | (pixels[5] & 1) << 2 |
-                                  (pixels[6] & 1) << 1 | (pixels[7] & 1));
+    *out++ = static_cast<uint8_t>(
+        (pixels[0] & 1) << 7 | (pixels[1] & 1) << 6 | (pixels[2] & 1) << 5 | (pixels[3] & 1) << 4 |
+        (pixels[4] & 1) << 3 | (pixels[5] & 1) << 2 | (pixels[6] & 1) << 1 | (pixels[7] & 1));
   if (x < width) {
     uint8_t last = 0;
     for (int bit = 7; x < width; ++x, --bit) last |= static_cast<uint8_t>((*pixels++ & 1) << bit);

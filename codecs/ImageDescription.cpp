@@ -6,19 +6,32 @@ namespace {
 
 const char* ColourSuffix(int bitsPerPixel) {
   switch (bitsPerPixel) {
-    case 1: return "x2";
-    case 2: return "x4";
-    case 3: return "x8";
-    case 4: return "x16";
-    case 5: return "x32";
-    case 6: return "x64";
-    case 7: return "x128";
-    case 8: return "x256";
-    case 15: return "x32k";
-    case 16: return "x64k";
-    case 24: return "x16M";
-    case 32: return "x16M+";
-    default: return "";
+    case 1:
+      return "x2";
+    case 2:
+      return "x4";
+    case 3:
+      return "x8";
+    case 4:
+      return "x16";
+    case 5:
+      return "x32";
+    case 6:
+      return "x64";
+    case 7:
+      return "x128";
+    case 8:
+      return "x256";
+    case 15:
+      return "x32k";
+    case 16:
+      return "x64k";
+    case 24:
+      return "x16M";
+    case 32:
+      return "x16M+";
+    default:
+      return "";
   }
 }
 

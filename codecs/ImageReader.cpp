@@ -170,8 +170,7 @@ int ImageReader::SetUpReduction() {
   const int lineLength = columnMode ? outputHeight_ : outputWidth_;
   const bool nativeIsColour = nativeCopyDepth_ >= 16;
   if (nativeCopyDepth_ == 24 && displayDepth_ == 16 && reductionMode_ != 0) {
-    quantizer_.reset(
-        new ColorCubeQuantizer(0, ColorCubeQuantizer::Ordered555, lineLength));
+    quantizer_.reset(new ColorCubeQuantizer(0, ColorCubeQuantizer::Ordered555, lineLength));
     reducedLine_.assign(2 * static_cast<size_t>(lineLength), 0);
   } else if (nativeIsColour && displayDepth_ == 8) {
     static const int kMethodOfMode[5] = {0, 1, 2, 1, 1};

@@ -219,9 +219,9 @@ class ImageReader {
 
   std::unique_ptr<ColorCubeQuantizer> quantizer_;
   std::unique_ptr<PaletteOptimizer> optimizer_;
-  std::vector<uint8_t> reducedLine_;    // quantizer output
-  std::vector<uint8_t> shrinkLine_;     // horizontally shrunk line
-  std::vector<uint8_t> expandedLine_;   // 5-5-5 words widened to 24 bits
-  std::vector<uint8_t> columnLine_;     // column mode: one native column
+  std::vector<uint8_t> reducedLine_;   // quantizer output
+  std::vector<uint8_t> shrinkLine_;    // horizontally shrunk line
+  std::vector<uint8_t> expandedLine_;  // 5-5-5 words widened to 24 bits
+  std::vector<uint8_t> columnLine_;    // column mode: one native column
   int rowsMapped_ = 0;
 };

@@ -9,7 +9,6 @@ struct ImageRect {
 
   bool IsEmpty() const { return right <= left || bottom <= top; }
   bool operator==(const ImageRect& other) const {
-    return left == other.left && top == other.top && right == other.right &&
-           bottom == other.bottom;
+    return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
   }
 };

@@ -1,6 +1,6 @@
 // Base of the format writers. A writer takes a device-independent bitmap
-// (top-down as Load builds it, or bottom-up), creates the output file in Begin, writes rows in batches and
-// closes the file in Finish. Destroying an unfinished writer closes the file.
+// (top-down as Load builds it, or bottom-up), creates the output file in Begin, writes rows in
+// batches and closes the file in Finish. Destroying an unfinished writer closes the file.
 //
 // A writer implements WriteHeader, WriteRowsPart (count rows from
 // rowsWritten on, counting them) and WriteTrailer, each non-zero on

@@ -237,8 +237,7 @@ void JpegReader::UpdateProgress() {
     progress = passDone ? 5000 : std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
     decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
   } else {
-    progress =
-        passDone ? 10000 : 5000 + std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
+    progress = passDone ? 10000 : 5000 + std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
     decodedRect = ImageRect{0, 0, OutputWidth(), outputHeight};
   }
 }

@@ -62,8 +62,7 @@ void TermSource(j_decompress_ptr) {}
 
 }  // namespace
 
-void AttachJpegSource(j_decompress_ptr decoder, JpegSourceManager* manager,
-                      ByteSource* source) {
+void AttachJpegSource(j_decompress_ptr decoder, JpegSourceManager* manager, ByteSource* source) {
   manager->source = source;
   manager->atStartOfData = true;
   manager->scanHeaders = 0;

@@ -25,5 +25,4 @@ struct JpegSourceManager {
 };
 
 // Reads from the source's current position on.
-void AttachJpegSource(j_decompress_ptr decoder, JpegSourceManager* manager,
-                      ByteSource* source);
+void AttachJpegSource(j_decompress_ptr decoder, JpegSourceManager* manager, ByteSource* source);

@@ -30,7 +30,7 @@ class JpegWriter : public ImageWriter {
   jpeg_compress_struct encoder_;
   JpegErrorManager errors_;
   JpegDestinationManager destination_;
-  bool encoderBroken_ = false;  // after a library error only destruction is safe
-  uint8_t colors_[256][3] = {};  // 8-bit sources: blue, green, red per index
+  bool encoderBroken_ = false;      // after a library error only destruction is safe
+  uint8_t colors_[256][3] = {};     // 8-bit sources: blue, green, red per index
   std::vector<uint8_t> expansion_;  // 8-bit sources: one row of 3 x width bytes
 };

@@ -59,9 +59,10 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
   occupied_.clear();
   occupied_.reserve(firstSeen_.size());
   for (uint16_t cell : firstSeen_)
-    occupied_.push_back(Occupied{{static_cast<uint8_t>(cell >> 11), static_cast<uint8_t>(cell >> 5 & 63),
-                                  static_cast<uint8_t>(cell & 31)},
-                                 histogram_[cell]});
+    occupied_.push_back(
+        Occupied{{static_cast<uint8_t>(cell >> 11), static_cast<uint8_t>(cell >> 5 & 63),
+                  static_cast<uint8_t>(cell & 31)},
+                 histogram_[cell]});
   std::vector<uint16_t>().swap(firstSeen_);
   boxes_.clear();
   if (!occupied_.empty()) {
@@ -102,7 +103,8 @@ int PaletteOptimizer::ComputePalette(uint8_t (*rgb)[3]) {
     for (size_t i = box.first; i < box.last; ++i) {
       const Occupied& cell = occupied_[i];
       total += cell.count;
-      for (int axis = 0; axis < 3; ++axis) sum[axis] += int64_t{cell.count} * CellCentre(axis, cell.at[axis]);
+      for (int axis = 0; axis < 3; ++axis)
+        sum[axis] += int64_t{cell.count} * CellCentre(axis, cell.at[axis]);
     }
     if (total == 0) continue;
     uint8_t* entry = palette_[paletteCount_++];

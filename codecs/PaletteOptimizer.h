@@ -57,5 +57,5 @@ class PaletteOptimizer {
   std::vector<uint16_t> firstSeen_;  // histogram cells in the order they filled
   int paletteCount_ = 0;
   uint8_t palette_[256][3] = {};  // red, green, blue
-  FloydSteinberg diffusion_;  // dithering only
+  FloydSteinberg diffusion_;      // dithering only
 };

@@ -18,8 +18,8 @@ class PcdColorConverter {
   // Converts `length` luma samples (length even) with their `length / 2`
   // chroma pairs into blue, green, red triplets; with `reversed` the last
   // pixel comes first.
-  void ConvertLine(const uint8_t* luma, const uint8_t* chroma1, const uint8_t* chroma2,
-                   int length, bool reversed, uint8_t* bgr) const;
+  void ConvertLine(const uint8_t* luma, const uint8_t* chroma1, const uint8_t* chroma2, int length,
+                   bool reversed, uint8_t* bgr) const;
 
  private:
   uint8_t Clamp(int32_t value) const { return clamp_[value + kClampOffset]; }

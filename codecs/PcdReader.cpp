@@ -96,7 +96,8 @@ int PcdReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     }
     if (!ReadLine(true)) return Fail(ErrBadData);
     accumulator_ -= storedLines_;
-    const int put = rotated ? PutColumn(line_.data(), linesDone_) : PutRow(line_.data(), linesDone_);
+    const int put =
+        rotated ? PutColumn(line_.data(), linesDone_) : PutRow(line_.data(), linesDone_);
     if (!put) return errorCode ? 0 : Fail(ErrBadData);
     ++linesDone_;
   }

@@ -31,7 +31,7 @@ class PcdReader : public ImageReader {
 
   int rotation_ = 0;
   int level_ = 0;
-  int lineLength_ = 0;   // samples per stored line
+  int lineLength_ = 0;  // samples per stored line
   int storedLines_ = 0;
   int linesToDeliver_ = 0;
 

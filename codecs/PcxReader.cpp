@@ -14,10 +14,9 @@ constexpr int kPaletteMarker = 12;
 // Files of version 3 carry no palette; they are shown in the 16 standard
 // colours of the displays they were painted on.
 const uint8_t kDefaultPalette[16][3] = {
-    {0, 0, 0},       {0, 0, 170},     {0, 170, 0},     {0, 170, 170},
-    {170, 0, 0},     {170, 0, 170},   {170, 85, 0},    {170, 170, 170},
-    {85, 85, 85},    {85, 85, 255},   {85, 255, 85},   {85, 255, 255},
-    {255, 85, 85},   {255, 85, 255},  {255, 255, 85},  {255, 255, 255},
+    {0, 0, 0},     {0, 0, 170},     {0, 170, 0},    {0, 170, 170},   {170, 0, 0},   {170, 0, 170},
+    {170, 85, 0},  {170, 170, 170}, {85, 85, 85},   {85, 85, 255},   {85, 255, 85}, {85, 255, 255},
+    {255, 85, 85}, {255, 85, 255},  {255, 255, 85}, {255, 255, 255},
 };
 
 }  // namespace
@@ -34,8 +33,15 @@ int PcxReader::ReadHeaderPart() {
   layout_.width = width;
   bitsPerPixel = layout_.bitsPerPlane * layout_.planes;
   switch (bitsPerPixel) {
-    case 1: case 4: case 8: case 15: case 16: case 24: break;
-    default: return Fail(ErrNotSupported);
+    case 1:
+    case 4:
+    case 8:
+    case 15:
+    case 16:
+    case 24:
+      break;
+    default:
+      return Fail(ErrNotSupported);
   }
   if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
 

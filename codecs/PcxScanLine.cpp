@@ -7,12 +7,22 @@ int PcxLayout::ConvertedSpan() const {
   int needed = 0;
   if (planes == 1) {
     switch (bitsPerPlane) {
-      case 1: needed = (width + 7) / 8; break;
-      case 4: needed = (width + 1) / 2; break;
-      case 8: needed = width; break;
+      case 1:
+        needed = (width + 7) / 8;
+        break;
+      case 4:
+        needed = (width + 1) / 2;
+        break;
+      case 8:
+        needed = width;
+        break;
       case 15:
-      case 16: needed = width * 2; break;
-      case 24: needed = width * 3; break;
+      case 16:
+        needed = width * 2;
+        break;
+      case 24:
+        needed = width * 3;
+        break;
     }
   } else if (planes == 3 && bitsPerPlane == 8) {
     needed = 2 * bytesPerLine + width;

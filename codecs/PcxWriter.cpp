@@ -5,8 +5,7 @@
 #include "codecs/PcxRunLength.h"
 
 int PcxWriter::WriteHeader() {
-  if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24)
-    return Fail(ErrNotSupported);
+  if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24) return Fail(ErrNotSupported);
   if (width > 0xFFFF || height > 0xFFFF) return Fail(ErrInvalidArgument);
   dataBytes_ = bitsPerPixel / 8 * width;
   const int bytesPerLine = (dataBytes_ + 1) & ~1;

@@ -34,8 +34,7 @@ bool RowCompleteAfterPass(int pass, int row, int width, int height) {
   return true;
 }
 
-void SpreadPassRow(const uint8_t* passRow, int pass, int width, int channels,
-                   uint8_t* imageRow) {
+void SpreadPassRow(const uint8_t* passRow, int pass, int width, int channels, uint8_t* imageRow) {
   const Adam7Pass& p = kAdam7Passes[pass];
   const size_t size = static_cast<size_t>(channels);
   for (int column = p.columnStart; column < width; column += p.columnStep) {

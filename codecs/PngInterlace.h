@@ -40,5 +40,4 @@ void AdvanceInterlace(InterlacePosition* position, int width, int height);
 
 // Copies the pixels of a row of `pass` (`channels` bytes each) into their
 // columns of `imageRow`, leaving the other columns as they are.
-void SpreadPassRow(const uint8_t* passRow, int pass, int width, int channels,
-                   uint8_t* imageRow);
+void SpreadPassRow(const uint8_t* passRow, int pass, int width, int channels, uint8_t* imageRow);

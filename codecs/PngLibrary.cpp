@@ -34,8 +34,8 @@ void ReadEnd(png_structp png) {
 
 bool PngReadHeader(PngSession* session, ByteSource* source, PngHeader* header) {
   session->source = source;
-  session->png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnLibraryError,
-                                        OnLibraryWarning);
+  session->png =
+      png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnLibraryError, OnLibraryWarning);
   if (!session->png) return false;
   session->info = png_create_info_struct(session->png);
   if (!session->info) return false;

@@ -44,12 +44,12 @@ class PngReader : public ImageReader {
   PngSession session_;
   PngHeader header_;
   int channels_ = 1;
-  size_t rowBytes_ = 0;              // width x channels
-  std::vector<uint8_t> rowBuffer_;   // what libpng delivers
+  size_t rowBytes_ = 0;                              // width x channels
+  std::vector<uint8_t> rowBuffer_;                   // what libpng delivers
   std::unique_ptr<uint8_t, FreeDeleter> imageRows_;  // interlaced: height rows
   InterlacePosition position_;
-  int rowsRead_ = 0;  // over all passes
-  int rowsDone_ = 0;  // output rows produced (sequential files)
+  int rowsRead_ = 0;         // over all passes
+  int rowsDone_ = 0;         // output rows produced (sequential files)
   bool rowComplete_ = true;  // no later pass adds to the row read last
   bool libraryFailed_ = false;
 };

@@ -67,8 +67,8 @@ tiff* OpenTiffOnSource(ByteSource* source) {
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   if (!options) return nullptr;
   TIFFOpenOptionsSetMaxSingleMemAlloc(options, kLargestLibraryAllocation);
-  TIFF* handle = TIFFClientOpenExt("image", "rb", source, ReadProc, WriteProc, SeekProc,
-                                   CloseProc, SizeProc, MapProc, UnmapProc, options);
+  TIFF* handle = TIFFClientOpenExt("image", "rb", source, ReadProc, WriteProc, SeekProc, CloseProc,
+                                   SizeProc, MapProc, UnmapProc, options);
   TIFFOpenOptionsFree(options);
   return handle;
 }

@@ -93,8 +93,14 @@ bool TiffReader::ReadLayout() {
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
   switch (layout_.bits) {
-    case 1: case 4: case 8: case 24: case 32: break;
-    default: return false;
+    case 1:
+    case 4:
+    case 8:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
   }
   // Samples stored plane after plane would need every plane of a row; a
   // scan line of plane 0 alone would show as wrong colours.

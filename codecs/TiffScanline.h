@@ -8,9 +8,9 @@
 
 // What the pixels of a scan line are.
 struct TiffPixelLayout {
-  int bits = 1;           // bits per sample x samples per pixel: 1, 4, 8, 24 or 32
+  int bits = 1;  // bits per sample x samples per pixel: 1, 4, 8, 24 or 32
   int bitsPerSample = 1;
-  int photometric = 0;    // 0 white is zero, 1 black is zero, 2 RGB, 5 CMYK ...
+  int photometric = 0;  // 0 white is zero, 1 black is zero, 2 RGB, 5 CMYK ...
   // Samples stored with 16 bits (in the machine's byte order, as libtiff
   // hands them over); only their high bytes are kept, after which `bits`
   // and `bitsPerSample` describe the narrowed row.

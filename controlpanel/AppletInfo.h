@@ -13,4 +13,4 @@ inline constexpr char kAppletInfo[] = "Views, installs and removes fonts more co
 HINSTANCE AppletModule();
 
 // Writes size, icon, name and description; the other fields stay as they are.
-void FillAppletInfo(NEWCPLINFOA &info);
+void FillAppletInfo(NEWCPLINFOA& info);

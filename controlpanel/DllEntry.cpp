@@ -1,10 +1,9 @@
 #include "Applet.h"
 
 // Keeps CPlApplet from the static library in the DLL.
-static auto *const keepAppletEntry = &CPlApplet;
+static auto* const keepAppletEntry = &CPlApplet;
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
-{
-    (void)keepAppletEntry;
-    return TRUE;
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+  (void)keepAppletEntry;
+  return TRUE;
 }

@@ -8,7 +8,7 @@ inline constexpr char kProgramKeyPath[] = "SOFTWARE\\Velmor\\Zel95\\CurrentVersi
 
 // `appDir` + "\" + "Zel95APP", the backslash only where `appDir` has none;
 // an empty `appDir` leaves the program to the system's search.
-std::string FontManagerCommandLine(const std::string &appDir);
+std::string FontManagerCommandLine(const std::string& appDir);
 
 // Starts the font manager; reports a failed start with error message 8 (the
 // program or its folder not found) or 9 (any other reason, with its code).

@@ -17,7 +17,8 @@ namespace {
 std::vector<WORD> EmptyDialogTemplate() {
   std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND;
+  dialog->style =
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT | DS_SETFOREGROUND;
   words.push_back(0);  // no menu
   words.push_back(0);  // the standard dialog class
   words.push_back(0);  // no title yet
@@ -74,13 +75,15 @@ void LayOut(HWND dialog, const TMessageBoxLook& look) {
   const int count = static_cast<int>(look.Buttons.size());
   const int rowWidth = count * buttonWidth + (count - 1) * spacing;
   const int textLeft = margin + icon + margin;
-  const int clientWidth = std::max(textLeft + static_cast<int>(text.right), margin + rowWidth) + margin;
+  const int clientWidth =
+      std::max(textLeft + static_cast<int>(text.right), margin + rowWidth) + margin;
   const int buttonTop = margin + std::max(icon, static_cast<int>(text.bottom)) + margin;
   const int clientHeight = buttonTop + buttonHeight + margin;
 
   HWND iconControl = AddControl(dialog, "STATIC", "", SS_ICON, kMessageIconId,
                                 RECT{margin, margin, margin + icon, margin + icon});
-  SendMessageA(iconControl, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconOf(look.Kind))), 0);
+  SendMessageA(iconControl, STM_SETICON,
+               reinterpret_cast<WPARAM>(LoadIconA(nullptr, IconOf(look.Kind))), 0);
   AddControl(dialog, "STATIC", look.Text.c_str(), SS_LEFT | SS_NOPREFIX, kMessageTextId,
              RECT{textLeft, margin, textLeft + text.right, margin + text.bottom});
   int x = (clientWidth - rowWidth) / 2;
@@ -104,7 +107,8 @@ void LayOut(HWND dialog, const TMessageBoxLook& look) {
                work.top + (work.bottom - work.top - height) / 2, width, height,
                SWP_NOZORDER | SWP_NOACTIVATE);
 
-  if (look.EscapeResult == 0) EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  if (look.EscapeResult == 0)
+    EnableMenuItem(GetSystemMenu(dialog, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   SendMessageA(dialog, DM_SETDEFID, look.DefaultResult, 0);
   SetFocus(GetDlgItem(dialog, look.DefaultResult));
 }
@@ -147,7 +151,8 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM param) {
 // window and cannot open unowned behind others.
 HWND BoxOwner() {
   HWND owner = GetActiveWindow();
-  if (!owner) EnumThreadWindows(GetCurrentThreadId(), FindMainWindow, reinterpret_cast<LPARAM>(&owner));
+  if (!owner)
+    EnumThreadWindows(GetCurrentThreadId(), FindMainWindow, reinterpret_cast<LPARAM>(&owner));
   return owner;
 }
 
@@ -157,8 +162,7 @@ uint16_t ShowMessageDialog(const TMessageBoxLook& look) {
   static const std::vector<WORD> dialogTemplate = EmptyDialogTemplate();
   INT_PTR result = ShowModalDialog(GetModuleHandleA(nullptr),
                                    reinterpret_cast<const DLGTEMPLATE*>(dialogTemplate.data()),
-                                   BoxOwner(), MessageDialogProc,
-                                   reinterpret_cast<LPARAM>(&look));
+                                   BoxOwner(), MessageDialogProc, reinterpret_cast<LPARAM>(&look));
   // A box that could not be shown answers as Escape would, so that no
   // question is taken as agreed to.
   if (result <= 0) return look.EscapeResult != 0 ? look.EscapeResult : look.DefaultResult;

@@ -17,7 +17,7 @@ enum class Error : uint16_t {
   CannotCopyFile = 5,
   CannotRecycleFile = 6,
   CannotInstallFontFile = 7,
-  FontManagerNotFound = 8,  // the applet's path to the program is not valid
+  FontManagerNotFound = 8,    // the applet's path to the program is not valid
   FontManagerNotStarted = 9,  // WinExec failed with an error code
   RemovedWhileRunning = 11,
   UninstallerMissing = 12,

@@ -26,8 +26,7 @@ std::string ErrorMessageText(Msg::Error number, const std::string& text) {
              "the file is not write protected and that you have write rights on " +
              "this disk. Installation of new fonts will stop now.";
     case Msg::Error::CannotCopyFile:
-      return "Can not copy file " + text + ". This font will not " +
-             "be installed on your system.";
+      return "Can not copy file " + text + ". This font will not " + "be installed on your system.";
     case Msg::Error::CannotRecycleFile:
       return "Can not send file " + text + " to the Recycle Bin. " +
              "Make sure that the file is not write protected and that you have " +
@@ -41,7 +40,8 @@ std::string ErrorMessageText(Msg::Error number, const std::string& text) {
       // No closing quote after the code: the message has always read so.
       return "Zel 95 Control Panel Application Error. WinExec returned error code \"" + text + ".";
     case Msg::Error::RemovedWhileRunning:
-      return "Can not remove Zel 95 because it is running at the moment. Stop Zel 95 and try again.";
+      return "Can not remove Zel 95 because it is running at the moment. Stop Zel 95 and try "
+             "again.";
     case Msg::Error::UninstallerMissing:
       return "Error removing Zel 95. The UninstallZel95.Exe file may be missing.";
     case Msg::Error::RecycleAccessDenied:
@@ -52,7 +52,8 @@ std::string ErrorMessageText(Msg::Error number, const std::string& text) {
   RaiseUndefined("Error", static_cast<uint16_t>(number));
 }
 
-std::string VerifyMessageText(Msg::Verify number, const std::string& text1, const std::string& text2) {
+std::string VerifyMessageText(Msg::Verify number, const std::string& text1,
+                              const std::string& text2) {
   switch (number) {
     case Msg::Verify::RemoveInvalidEntry:
       return "The registry contains the following invalid font entry: " + text1 +

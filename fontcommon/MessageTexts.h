@@ -20,6 +20,7 @@ class EUndefinedMessage : public Exception {
 // Error messages 1 to 9 and 11 to 13.
 std::string ErrorMessageText(Msg::Error number, const std::string& text);
 // Verify questions 1 to 6.
-std::string VerifyMessageText(Msg::Verify number, const std::string& text1, const std::string& text2);
+std::string VerifyMessageText(Msg::Verify number, const std::string& text1,
+                              const std::string& text2);
 // Information message 2.
 std::string InfoMessageText(Msg::Info number);

@@ -51,10 +51,9 @@ void RegReadString(HKEY rootKey, const std::string& keyPath, const std::string& 
 bool RegWriteString(HKEY rootKey, const std::string& keyPath, const std::string& valueName,
                     const std::string& value) {
   OpenedKey key(rootKey, keyPath);
-  return key.Handle() &&
-         RegSetValueExA(key.Handle(), valueName.c_str(), 0, REG_SZ,
-                        reinterpret_cast<const BYTE*>(value.c_str()),
-                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+  return key.Handle() && RegSetValueExA(key.Handle(), valueName.c_str(), 0, REG_SZ,
+                                        reinterpret_cast<const BYTE*>(value.c_str()),
+                                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool RegRemoveValue(HKEY rootKey, const std::string& keyPath, const std::string& valueName) {
@@ -97,8 +96,8 @@ bool RegDeleteKeyTree(HKEY rootKey, const std::string& keyPath) {
   std::vector<std::string> children;
   char name[256];
   DWORD length = sizeof name;
-  for (DWORD index = 0;
-       RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  for (DWORD index = 0; RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr,
+                                      nullptr) == ERROR_SUCCESS;
        ++index, length = sizeof name)
     children.push_back(name);
   RegCloseKey(key);

@@ -14,8 +14,8 @@ struct TSettingRule {
   const char* DefaultText;  // read when the value is missing
   int Lo;
   int Hi;
-  int Default;              // for a number outside Lo..Hi
-  bool EmptyIsDefault;      // an empty text gives Default instead of an error
+  int Default;          // for a number outside Lo..Hi
+  bool EmptyIsDefault;  // an empty text gives Default instead of an error
 };
 
 // Bit 0: toolbar shown; bit 1: status bar shown.

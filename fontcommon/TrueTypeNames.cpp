@@ -44,7 +44,8 @@ std::string ReadUtf16AsAnsi(FontByteReader& file, const NameString& string) {
   std::string bytes = file.ReadString(string.length);
   std::u16string text;
   for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-    text += static_cast<char16_t>((static_cast<uint8_t>(bytes[i]) << 8) | static_cast<uint8_t>(bytes[i + 1]));
+    text += static_cast<char16_t>((static_cast<uint8_t>(bytes[i]) << 8) |
+                                  static_cast<uint8_t>(bytes[i + 1]));
   return AnsiFromUtf16(text);
 }
 
@@ -104,7 +105,8 @@ TFontReadResult ReadNamingTable(FontByteReader& file, uint64_t table, std::strin
 
 }  // namespace
 
-TFontReadResult ReadTrueTypeNames(FontByteReader& file, std::string& family, std::string& fullName) {
+TFontReadResult ReadTrueTypeNames(FontByteReader& file, std::string& family,
+                                  std::string& fullName) {
   family.clear();
   fullName.clear();
   // Offset table: version, number of tables and three search fields; then one

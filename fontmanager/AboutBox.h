@@ -13,25 +13,25 @@
 
 class TdlgAbout : public TForm {
  public:
-    TdlgAbout();
-    ~TdlgAbout() override;
+  TdlgAbout();
+  ~TdlgAbout() override;
 
-    // Creates the box owned by `owner` and runs FormCreate.
-    void Create(TForm *owner);
+  // Creates the box owned by `owner` and runs FormCreate.
+  void Create(TForm* owner);
 
-    TPanel Panel1{"Panel1"};
-    TImage Image1{"Image1"};
-    TLabel Label1{"Label1"};
-    TLabel lblVersion{"lblVersion"};
-    TLabel lblCR{"lblCR"};
-    TBevel Bevel1{"Bevel1"};
-    TLabel Label6{"Label6"};
-    TLabel lblTTF{"lblTTF"};
-    TLabel Label7{"Label7"};
-    TLabel lblOther{"lblOther"};
-    TButton pbOK{"pbOK"};
+  TPanel Panel1{"Panel1"};
+  TImage Image1{"Image1"};
+  TLabel Label1{"Label1"};
+  TLabel lblVersion{"lblVersion"};
+  TLabel lblCR{"lblCR"};
+  TBevel Bevel1{"Bevel1"};
+  TLabel Label6{"Label6"};
+  TLabel lblTTF{"lblTTF"};
+  TLabel Label7{"Label7"};
+  TLabel lblOther{"lblOther"};
+  TButton pbOK{"pbOK"};
 
-    void FormCreate();
+  void FormCreate();
 };
 
 // The notice of rights, its years running from 1996 to `currentYear`.

@@ -26,94 +26,95 @@
 
 class TdlgAddFont : public TForm {
  public:
-    TdlgAddFont();
-    ~TdlgAddFont() override;
+  TdlgAddFont();
+  ~TdlgAddFont() override;
 
-    // Creates the dialog owned by `owner` and runs FormCreate.
-    void Create(TForm *owner);
-    // Shows the dialog modally; FormClose runs however it ends.
-    int ShowModal();
+  // Creates the dialog owned by `owner` and runs FormCreate.
+  void Create(TForm* owner);
+  // Shows the dialog modally; FormClose runs however it ends.
+  int ShowModal();
 
-    TGroupBox gbAvailable{"gbAvailable"};
-    TListBox lbAvailableFonts{"lbAvailableFonts"};
-    TGroupBox gbSelected{"gbSelected"};
-    TListBox lbSelectedFonts{"lbSelectedFonts"};
-    TButton pbSelect{"pbSelect"};
-    TButton pbSelectAll{"pbSelectAll"};
-    TButton pbDeselect{"pbDeselect"};
-    TButton pbDeselectAll{"pbDeselectAll"};
-    TCheckBox cbTT{"cbTT"};
-    TRadioButton rbFamily{"rbFamily"};
-    TRadioButton rbFullName{"rbFullName"};
-    TGroupBox gbSample{"gbSample"};
-    TMemo memSample{"memSample"};
-    TLabel lblSize{"lblSize"};
-    TSpinEdit speSize{"speSize"};
-    TButton pbFullSample{"pbFullSample"};
-    TLabel lblDrives{"lblDrives"};
-    TDriveComboBox cmbDrives{"cmbDrives"};
-    TLabel lblFolders{"lblFolders"};
-    TDirectoryListBox lbFolders{"lbFolders"};
-    TCheckBox cbCopy{"cbCopy"};
-    TButton pbOK{"pbOK"};
-    TButton pbCancel{"pbCancel"};
-    TImage imgTTF{"imgTTF"};
-    TImage imgTTFSel{"imgTTFSel"};
+  TGroupBox gbAvailable{"gbAvailable"};
+  TListBox lbAvailableFonts{"lbAvailableFonts"};
+  TGroupBox gbSelected{"gbSelected"};
+  TListBox lbSelectedFonts{"lbSelectedFonts"};
+  TButton pbSelect{"pbSelect"};
+  TButton pbSelectAll{"pbSelectAll"};
+  TButton pbDeselect{"pbDeselect"};
+  TButton pbDeselectAll{"pbDeselectAll"};
+  TCheckBox cbTT{"cbTT"};
+  TRadioButton rbFamily{"rbFamily"};
+  TRadioButton rbFullName{"rbFullName"};
+  TGroupBox gbSample{"gbSample"};
+  TMemo memSample{"memSample"};
+  TLabel lblSize{"lblSize"};
+  TSpinEdit speSize{"speSize"};
+  TButton pbFullSample{"pbFullSample"};
+  TLabel lblDrives{"lblDrives"};
+  TDriveComboBox cmbDrives{"cmbDrives"};
+  TLabel lblFolders{"lblFolders"};
+  TDirectoryListBox lbFolders{"lbFolders"};
+  TCheckBox cbCopy{"cbCopy"};
+  TButton pbOK{"pbOK"};
+  TButton pbCancel{"pbCancel"};
+  TImage imgTTF{"imgTTF"};
+  TImage imgTTFSel{"imgTTFSel"};
 
-    // One entry per font file read from the current folder: its full name
-    // and its record.
-    std::vector<std::pair<std::string, TFontFileRec *>> FFontFiles;
-    bool FFirstPaint = true;
-    std::string FWinDir;
-    std::string FTempFont;
-    uint16_t FFontCount = 0;
+  // One entry per font file read from the current folder: its full name
+  // and its record.
+  std::vector<std::pair<std::string, TFontFileRec*>> FFontFiles;
+  bool FFirstPaint = true;
+  std::string FWinDir;
+  std::string FTempFont;
+  uint16_t FFontCount = 0;
 
-    void FormCreate();
-    void FormClose();
-    void lbFoldersChange();
-    void cbTTClick();
-    void rgShowClick();
-    void lbAvailableFontsClick();
-    void lbSelectedFontsClick();
-    void lbAvailableFontsDrawItem(TListBox &list, TCanvas &canvas, int index, const RECT &rect, unsigned state);
-    void pbSelectClick();
-    void pbSelectAllClick();
-    void pbDeselectClick();
-    void pbDeselectAllClick();
-    void pbFullSampleClick();
-    void speSizeChange();
-    void pbOKClick();
+  void FormCreate();
+  void FormClose();
+  void lbFoldersChange();
+  void cbTTClick();
+  void rgShowClick();
+  void lbAvailableFontsClick();
+  void lbSelectedFontsClick();
+  void lbAvailableFontsDrawItem(TListBox& list, TCanvas& canvas, int index, const RECT& rect,
+                                unsigned state);
+  void pbSelectClick();
+  void pbSelectAllClick();
+  void pbDeselectClick();
+  void pbDeselectAllClick();
+  void pbFullSampleClick();
+  void speSizeChange();
+  void pbOKClick();
 
-    bool ScanFolder(const std::string &folder);
-    void FillAvailableList();
-    void Rescan();
-    void ReleaseTempFont();
-    void MoveItems(TListBox &source, TListBox &dest, bool all);
-    static int SelectedCount(const TListBox &listBox);
-    void InstallSelected();
+  bool ScanFolder(const std::string& folder);
+  void FillAvailableList();
+  void Rescan();
+  void ReleaseTempFont();
+  void MoveItems(TListBox& source, TListBox& dest, bool all);
+  static int SelectedCount(const TListBox& listBox);
+  void InstallSelected();
 
-    // The help context of the component whose window is `window`; 0 for none.
-    int HelpContextOf(HWND window) const;
-    void ShowControlHelp(HWND window, bool asContextMenu);
+  // The help context of the component whose window is `window`; 0 for none.
+  int HelpContextOf(HWND window) const;
+  void ShowControlHelp(HWND window, bool asContextMenu);
 
-    // The drive of cmbDrives as a root ("c:\").
-    std::string DriveRoot() const;
+  // The drive of cmbDrives as a root ("c:\").
+  std::string DriveRoot() const;
 
  protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-    void CreateComponents();
-    // Frees the records no entry of either list stands for any more.
-    void FreeUnusedRecords();
-    // Withdraws the sample font from the system.
-    void WithdrawTempFont();
+  void CreateComponents();
+  // Frees the records no entry of either list stands for any more.
+  void FreeUnusedRecords();
+  // Withdraws the sample font from the system.
+  void WithdrawTempFont();
 
-    std::vector<std::unique_ptr<TFontFileRec>> records_;
+  std::vector<std::unique_ptr<TFontFileRec>> records_;
 };
 
 // The part of Name before its first "(", without surrounding blanks; Name
 // itself when it has none.
-std::string NameBeforeParen(const std::string &name);
+std::string NameBeforeParen(const std::string& name);
 // Text without its NUL characters.
-std::string RemoveNulls(const std::string &text);
+std::string RemoveNulls(const std::string& text);

@@ -9,19 +9,19 @@
 
 class TDlgConfirmRemoval : public TForm {
  public:
-    TDlgConfirmRemoval();
-    ~TDlgConfirmRemoval() override;
+  TDlgConfirmRemoval();
+  ~TDlgConfirmRemoval() override;
 
-    void Create(TForm *owner);
+  void Create(TForm* owner);
 
-    TImage ImgIcon{"ImgIcon"};
-    TLabel lblUserText{"lblUserText"};
-    TImage imgRBin{"imgRBin"};
-    TImage imgFontRemove{"imgFontRemove"};
-    TButton pbYes{"pbYes"};
-    TButton pbNo{"pbNo"};
+  TImage ImgIcon{"ImgIcon"};
+  TLabel lblUserText{"lblUserText"};
+  TImage imgRBin{"imgRBin"};
+  TImage imgFontRemove{"imgFontRemove"};
+  TButton pbYes{"pbYes"};
+  TButton pbNo{"pbNo"};
 };
 
 // Sets the picture and the question and shows the dialog modally; returns
 // its modal result (6 Yes, 7 No).
-int ShowConfirmRemoval(TDlgConfirmRemoval &dialog, int familyCount, int recycleCount);
+int ShowConfirmRemoval(TDlgConfirmRemoval& dialog, int familyCount, int recycleCount);

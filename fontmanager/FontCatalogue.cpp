@@ -13,168 +13,155 @@
 
 namespace {
 
-std::string UpperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
 }
 
 }  // namespace
 
-void TFontCatalogue::ReadRegistryFonts(const std::string &fontsDir)
-{
-    std::vector<TRegValue> entries;
-    RegReadValues(HKEY_LOCAL_MACHINE, kFontsKey, entries);
-    std::vector<std::string> obsolete;
-    for (const TRegValue &entry : entries) {
-        if (UpperCase(entry.Data).find(".FON") == std::string::npos)
-            continue;
-        const std::string path =
-            entry.Data.find('\\') != std::string::npos ? entry.Data : fontsDir + "\\" + entry.Data;
-        std::string description;
-        std::string faceName;
-        bool scalable = false;
-        switch (ReadFonNames(path, description, faceName, scalable)) {
-        case frNotFound:
-            if (AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, entry.Name, path, {mbYes, mbNo}) == mrYes)
-                obsolete.push_back(entry.Name);
-            break;
-        case frOK:
-            FNonTTFFonts.Add(faceName, description);
-            break;
-        case frFailed:
-            break;
-        }
+void TFontCatalogue::ReadRegistryFonts(const std::string& fontsDir) {
+  std::vector<TRegValue> entries;
+  RegReadValues(HKEY_LOCAL_MACHINE, kFontsKey, entries);
+  std::vector<std::string> obsolete;
+  for (const TRegValue& entry : entries) {
+    if (UpperCase(entry.Data).find(".FON") == std::string::npos) continue;
+    const std::string path =
+        entry.Data.find('\\') != std::string::npos ? entry.Data : fontsDir + "\\" + entry.Data;
+    std::string description;
+    std::string faceName;
+    bool scalable = false;
+    switch (ReadFonNames(path, description, faceName, scalable)) {
+      case frNotFound:
+        if (AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, entry.Name, path, {mbYes, mbNo}) ==
+            mrYes)
+          obsolete.push_back(entry.Name);
+        break;
+      case frOK:
+        FNonTTFFonts.Add(faceName, description);
+        break;
+      case frFailed:
+        break;
     }
-    // Deleted after the walk, so that the walk never sees the key change.
-    for (const std::string &name : obsolete)
-        DeleteFontEntry(name);
+  }
+  // Deleted after the walk, so that the walk never sees the key change.
+  for (const std::string& name : obsolete) DeleteFontEntry(name);
 }
 
-void TFontCatalogue::Rebuild(HWND window, const std::string &fontsDir)
-{
-    ReleaseShowItems();
-    FNonTTFFonts.Clear();
-    NonTTFCount = 0;
-    TrueTypeCount = 0;
-    ReadRegistryFonts(fontsDir);
+void TFontCatalogue::Rebuild(HWND window, const std::string& fontsDir) {
+  ReleaseShowItems();
+  FNonTTFFonts.Clear();
+  NonTTFCount = 0;
+  TrueTypeCount = 0;
+  ReadRegistryFonts(fontsDir);
 
-    MaxTextHeight = 0;
-    MaxDescent = 0;
-    EnumSampleSize = sampleSize_.Value();
-    enumeratedFaces_.clear();
-    list_.SetRedraw(false);
-    try {
-        Enumerate(window, nullptr, eaShow);
-    } catch (...) {
-        list_.SetRedraw(true);
-        throw;
-    }
-    FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize_.Value();
-    list_.SetItemHeight(MaxTextHeight);
+  MaxTextHeight = 0;
+  MaxDescent = 0;
+  EnumSampleSize = sampleSize_.Value();
+  enumeratedFaces_.clear();
+  list_.SetRedraw(false);
+  try {
+    Enumerate(window, nullptr, eaShow);
+  } catch (...) {
     list_.SetRedraw(true);
-    UpdateWindow(list_.Handle());
-    NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
+    throw;
+  }
+  FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize_.Value();
+  list_.SetItemHeight(MaxTextHeight);
+  list_.SetRedraw(true);
+  UpdateWindow(list_.Handle());
+  NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
 }
 
-void TFontCatalogue::CollectToDelete(HWND window, const std::string &family)
-{
-    Enumerate(window, family.c_str(), eaDelete);
+void TFontCatalogue::CollectToDelete(HWND window, const std::string& family) {
+  Enumerate(window, family.c_str(), eaDelete);
 }
 
-bool TFontCatalogue::IsInToDelete(const std::string &name, bool trueType) const
-{
-    if (!FToDelete)
-        return false;
-    return std::any_of(FToDelete->begin(), FToDelete->end(), [&](const TToDeleteItem &item) {
-        return item.Name == name && item.TrueType == trueType;
-    });
+bool TFontCatalogue::IsInToDelete(const std::string& name, bool trueType) const {
+  if (!FToDelete) return false;
+  return std::any_of(FToDelete->begin(), FToDelete->end(), [&](const TToDeleteItem& item) {
+    return item.Name == name && item.TrueType == trueType;
+  });
 }
 
-void TFontCatalogue::ReleaseShowItems()
-{
-    list_.Clear();
-    showItems_.clear();
+void TFontCatalogue::ReleaseShowItems() {
+  list_.Clear();
+  showItems_.clear();
 }
 
-void TFontCatalogue::Enumerate(HWND window, const char *family, TEnumAction action)
-{
-    {
-        WindowDC dc(window);
-        TCanvas canvas(dc.Get());
-        action_ = action;
-        measureCanvas_ = &canvas;
-        failure_ = nullptr;
-        EnumFontFamiliesA(dc.Get(), family, FontEnumProc, reinterpret_cast<LPARAM>(this));
-        measureCanvas_ = nullptr;
-    }
-    if (failure_)
-        std::rethrow_exception(std::exchange(failure_, nullptr));
+void TFontCatalogue::Enumerate(HWND window, const char* family, TEnumAction action) {
+  {
+    WindowDC dc(window);
+    TCanvas canvas(dc.Get());
+    action_ = action;
+    measureCanvas_ = &canvas;
+    failure_ = nullptr;
+    EnumFontFamiliesA(dc.Get(), family, FontEnumProc, reinterpret_cast<LPARAM>(this));
+    measureCanvas_ = nullptr;
+  }
+  if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
-int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD, LPARAM catalogue)
-{
-    return reinterpret_cast<TFontCatalogue *>(catalogue)->TakeFamily(
-               *reinterpret_cast<const ENUMLOGFONTA *>(logFont), *textMetric)
-               ? 1
-               : 0;
+int CALLBACK FontEnumProc(const LOGFONTA* logFont, const TEXTMETRICA* textMetric, DWORD,
+                          LPARAM catalogue) {
+  return reinterpret_cast<TFontCatalogue*>(catalogue)->TakeFamily(
+             *reinterpret_cast<const ENUMLOGFONTA*>(logFont), *textMetric)
+             ? 1
+             : 0;
 }
 
 // An exception must not unwind through the system's code: it ends the
 // enumeration and is kept for Enumerate.
-bool TFontCatalogue::TakeFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric) noexcept
-{
-    try {
-        if (action_ == eaDelete)
-            AddToDelete(logFont, textMetric);
-        else
-            ShowFamily(logFont, textMetric);
-        return true;
-    } catch (...) {
-        failure_ = std::current_exception();
-        return false;
-    }
+bool TFontCatalogue::TakeFamily(const ENUMLOGFONTA& logFont,
+                                const TEXTMETRICA& textMetric) noexcept {
+  try {
+    if (action_ == eaDelete)
+      AddToDelete(logFont, textMetric);
+    else
+      ShowFamily(logFont, textMetric);
+    return true;
+  } catch (...) {
+    failure_ = std::current_exception();
+    return false;
+  }
 }
 
-void TFontCatalogue::AddToDelete(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric)
-{
-    const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
-    const std::string name =
-        std::string(isTrueType ? reinterpret_cast<const char *>(logFont.elfFullName) : logFont.elfLogFont.lfFaceName)
-            .substr(0, 64);
-    if (FToDelete && !IsInToDelete(name, isTrueType)) {
-        TToDeleteItem item;
-        item.Name = name;
-        item.TrueType = isTrueType;
-        FToDelete->push_back(item);
-    }
+void TFontCatalogue::AddToDelete(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric) {
+  const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+  const std::string name =
+      std::string(isTrueType ? reinterpret_cast<const char*>(logFont.elfFullName)
+                             : logFont.elfLogFont.lfFaceName)
+          .substr(0, 64);
+  if (FToDelete && !IsInToDelete(name, isTrueType)) {
+    TToDeleteItem item;
+    item.Name = name;
+    item.TrueType = isTrueType;
+    FToDelete->push_back(item);
+  }
 }
 
-void TFontCatalogue::ShowFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric)
-{
-    const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
-    const std::string faceName = logFont.elfLogFont.lfFaceName;
-    // "@" families are East Asian fonts turned for vertical text: the same
-    // fonts once more, drawn sideways.
-    if (!faceName.empty() && faceName[0] == '@')
-        return;
-    const std::string face = faceName.substr(0, 64);
-    // Some systems report a family once for each of its character sets; it
-    // is one family and one row all the same.
-    if (!enumeratedFaces_.insert(faceName).second)
-        return;
-    measureCanvas_->SetFont(face, EnumSampleSize);
-    const TEXTMETRICA measured = measureCanvas_->TextMetrics();
-    MaxTextHeight = std::max<int32_t>(MaxTextHeight, measured.tmHeight);
-    MaxDescent = std::max<int32_t>(MaxDescent, measured.tmDescent);
-    if (isTrueType) {
-        const std::string fullName = reinterpret_cast<const char *>(logFont.elfFullName);
-        showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{fullName, true}));
-        list_.AddItem(face, showItems_.back().get());
-        ++TrueTypeCount;
-    } else if (FNonTTFFonts.IndexOf(face) >= 0 && !trueTypeOnly_.Checked()) {
-        showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{faceName, false}));
-        list_.AddItem(face, showItems_.back().get());
-    }
+void TFontCatalogue::ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric) {
+  const bool isTrueType = (textMetric.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+  const std::string faceName = logFont.elfLogFont.lfFaceName;
+  // "@" families are East Asian fonts turned for vertical text: the same
+  // fonts once more, drawn sideways.
+  if (!faceName.empty() && faceName[0] == '@') return;
+  const std::string face = faceName.substr(0, 64);
+  // Some systems report a family once for each of its character sets; it
+  // is one family and one row all the same.
+  if (!enumeratedFaces_.insert(faceName).second) return;
+  measureCanvas_->SetFont(face, EnumSampleSize);
+  const TEXTMETRICA measured = measureCanvas_->TextMetrics();
+  MaxTextHeight = std::max<int32_t>(MaxTextHeight, measured.tmHeight);
+  MaxDescent = std::max<int32_t>(MaxDescent, measured.tmDescent);
+  if (isTrueType) {
+    const std::string fullName = reinterpret_cast<const char*>(logFont.elfFullName);
+    showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{fullName, true}));
+    list_.AddItem(face, showItems_.back().get());
+    ++TrueTypeCount;
+  } else if (FNonTTFFonts.IndexOf(face) >= 0 && !trueTypeOnly_.Checked()) {
+    showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{faceName, false}));
+    list_.AddItem(face, showItems_.back().get());
+  }
 }

@@ -22,65 +22,64 @@
 
 class TFontCatalogue {
  public:
-    // The rows go into `list`, which must be sorted; the families are
-    // measured at the size `sampleSize` shows, and only TrueType ones are
-    // listed while `trueTypeOnly` is checked.
-    TFontCatalogue(TListBox &list, const TSpinEdit &sampleSize, const TCheckBox &trueTypeOnly)
-        : list_(list), sampleSize_(sampleSize), trueTypeOnly_(trueTypeOnly)
-    {
-    }
-    TFontCatalogue(const TFontCatalogue &) = delete;
-    TFontCatalogue &operator=(const TFontCatalogue &) = delete;
+  // The rows go into `list`, which must be sorted; the families are
+  // measured at the size `sampleSize` shows, and only TrueType ones are
+  // listed while `trueTypeOnly` is checked.
+  TFontCatalogue(TListBox& list, const TSpinEdit& sampleSize, const TCheckBox& trueTypeOnly)
+      : list_(list), sampleSize_(sampleSize), trueTypeOnly_(trueTypeOnly) {}
+  TFontCatalogue(const TFontCatalogue&) = delete;
+  TFontCatalogue& operator=(const TFontCatalogue&) = delete;
 
-    TNonTTFFonts FNonTTFFonts;
-    // Exists only while a removal collects its fonts.
-    std::unique_ptr<std::vector<TToDeleteItem>> FToDelete;
-    double FHeightPerPoint = 0.0;
+  TNonTTFFonts FNonTTFFonts;
+  // Exists only while a removal collects its fonts.
+  std::unique_ptr<std::vector<TToDeleteItem>> FToDelete;
+  double FHeightPerPoint = 0.0;
 
-    // Counters and measures of the last rebuild.
-    uint16_t TrueTypeCount = 0;
-    uint16_t NonTTFCount = 0;
-    int32_t MaxTextHeight = 0;
-    int32_t MaxDescent = 0;
-    int32_t EnumSampleSize = 0;
+  // Counters and measures of the last rebuild.
+  uint16_t TrueTypeCount = 0;
+  uint16_t NonTTFCount = 0;
+  int32_t MaxTextHeight = 0;
+  int32_t MaxDescent = 0;
+  int32_t EnumSampleSize = 0;
 
-    // Rebuilds everything and the list: the ".FON" faces registered under
-    // `fontsDir`, then every family, measured on the screen of `window`.
-    void Rebuild(HWND window, const std::string &fontsDir);
-    // Rebuilds FNonTTFFonts from the Fonts key; files named without a path
-    // lie in `fontsDir`.
-    void ReadRegistryFonts(const std::string &fontsDir);
-    // Adds the fonts of `family` to FToDelete, one per TrueType style.
-    void CollectToDelete(HWND window, const std::string &family);
-    bool IsInToDelete(const std::string &name, bool trueType) const;
-    // Empties the list and releases the records behind its rows.
-    void ReleaseShowItems();
+  // Rebuilds everything and the list: the ".FON" faces registered under
+  // `fontsDir`, then every family, measured on the screen of `window`.
+  void Rebuild(HWND window, const std::string& fontsDir);
+  // Rebuilds FNonTTFFonts from the Fonts key; files named without a path
+  // lie in `fontsDir`.
+  void ReadRegistryFonts(const std::string& fontsDir);
+  // Adds the fonts of `family` to FToDelete, one per TrueType style.
+  void CollectToDelete(HWND window, const std::string& family);
+  bool IsInToDelete(const std::string& name, bool trueType) const;
+  // Empties the list and releases the records behind its rows.
+  void ReleaseShowItems();
 
  private:
-    friend int CALLBACK FontEnumProc(const LOGFONTA *, const TEXTMETRICA *, DWORD, LPARAM);
+  friend int CALLBACK FontEnumProc(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM);
 
-    // Enumerates `family` (all families when null) for `action`; an exception
-    // raised for one family is raised again once the system's code returned.
-    void Enumerate(HWND window, const char *family, TEnumAction action);
-    // One family of the running enumeration; false ends it.
-    bool TakeFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric) noexcept;
-    void ShowFamily(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric);
-    void AddToDelete(const ENUMLOGFONTA &logFont, const TEXTMETRICA &textMetric);
+  // Enumerates `family` (all families when null) for `action`; an exception
+  // raised for one family is raised again once the system's code returned.
+  void Enumerate(HWND window, const char* family, TEnumAction action);
+  // One family of the running enumeration; false ends it.
+  bool TakeFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric) noexcept;
+  void ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric);
+  void AddToDelete(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric);
 
-    TListBox &list_;
-    const TSpinEdit &sampleSize_;
-    const TCheckBox &trueTypeOnly_;
-    // The records behind the rows of the list.
-    std::vector<std::unique_ptr<TToShowItem>> showItems_;
+  TListBox& list_;
+  const TSpinEdit& sampleSize_;
+  const TCheckBox& trueTypeOnly_;
+  // The records behind the rows of the list.
+  std::vector<std::unique_ptr<TToShowItem>> showItems_;
 
-    // The running enumeration.
-    TEnumAction action_ = eaShow;
-    TCanvas *measureCanvas_ = nullptr;
-    // Faces it has met already.
-    std::set<std::string> enumeratedFaces_;
-    std::exception_ptr failure_;
+  // The running enumeration.
+  TEnumAction action_ = eaShow;
+  TCanvas* measureCanvas_ = nullptr;
+  // Faces it has met already.
+  std::set<std::string> enumeratedFaces_;
+  std::exception_ptr failure_;
 };
 
 // The font family enumeration's callback; `catalogue` is the TFontCatalogue
 // that enumerates.
-int CALLBACK FontEnumProc(const LOGFONTA *logFont, const TEXTMETRICA *textMetric, DWORD fontType, LPARAM catalogue);
+int CALLBACK FontEnumProc(const LOGFONTA* logFont, const TEXTMETRICA* textMetric, DWORD fontType,
+                          LPARAM catalogue);

@@ -4,8 +4,8 @@
 #include <string>
 
 struct TFontFileRec {
-    std::string Family;    // TrueType: family name; font resource file: face name of its first font
-    std::string FullName;  // TrueType: full name; font resource file: its description
-    std::string Path;      // folder with trailing backslash + long file name
-    bool TrueType = false;
+  std::string Family;    // TrueType: family name; font resource file: face name of its first font
+  std::string FullName;  // TrueType: full name; font resource file: its description
+  std::string Path;      // folder with trailing backslash + long file name
+  bool TrueType = false;
 };

@@ -14,203 +14,180 @@
 
 namespace {
 
-std::string UpperCase(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return text;
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
 }
 
-size_t NameStart(const std::string &path)
-{
-    const size_t separator = path.find_last_of("\\:");
-    return separator == std::string::npos ? 0 : separator + 1;
+size_t NameStart(const std::string& path) {
+  const size_t separator = path.find_last_of("\\:");
+  return separator == std::string::npos ? 0 : separator + 1;
 }
 
-std::string FileNamePart(const std::string &path)
-{
-    return path.substr(NameStart(path));
+std::string FileNamePart(const std::string& path) { return path.substr(NameStart(path)); }
+
+std::string FolderPart(const std::string& path) { return path.substr(0, NameStart(path)); }
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+  const size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < NameStart(path)) return path + extension;
+  return path.substr(0, dot) + extension;
 }
 
-std::string FolderPart(const std::string &path)
-{
-    return path.substr(0, NameStart(path));
+bool SameFolder(const std::string& a, const std::string& b) {
+  char fullA[MAX_PATH] = "";
+  char fullB[MAX_PATH] = "";
+  if (!GetFullPathNameA(a.c_str(), sizeof fullA, fullA, nullptr) ||
+      !GetFullPathNameA(b.c_str(), sizeof fullB, fullB, nullptr))
+    return false;
+  return lstrcmpiA(fullA, fullB) == 0;
 }
 
-std::string WithExtension(const std::string &path, const std::string &extension)
-{
-    const size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || dot < NameStart(path))
-        return path + extension;
-    return path.substr(0, dot) + extension;
-}
-
-bool SameFolder(const std::string &a, const std::string &b)
-{
-    char fullA[MAX_PATH] = "";
-    char fullB[MAX_PATH] = "";
-    if (!GetFullPathNameA(a.c_str(), sizeof fullA, fullA, nullptr) ||
-        !GetFullPathNameA(b.c_str(), sizeof fullB, fullB, nullptr))
-        return false;
-    return lstrcmpiA(fullA, fullB) == 0;
-}
-
-bool FileExists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Whether `path` could be deleted now: opened for deletion with no sharing.
-bool CanDelete(const std::string &path)
-{
-    const KernelHandle file(
-        CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file.Valid();
+bool CanDelete(const std::string& path) {
+  const KernelHandle file(
+      CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid();
 }
 
 // A copy of `source` under a new name in `folder`, complete or not at all.
-bool CopyToTemporary(const std::string &source, const std::string &folder, std::string &temporary)
-{
-    char name[MAX_PATH] = "";
-    if (!GetTempFileNameA(folder.c_str(), "ZEL", 0, name))
-        return false;
-    temporary = name;
-    if (CopyFileA(source.c_str(), temporary.c_str(), FALSE))
-        return true;
-    DeleteFileA(temporary.c_str());
-    return false;
+bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary) {
+  char name[MAX_PATH] = "";
+  if (!GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) return false;
+  temporary = name;
+  if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return true;
+  DeleteFileA(temporary.c_str());
+  return false;
 }
 
 enum class TCopyOutcome { Copied, Skipped, Stop };
 
 }  // namespace
 
-void TdlgAddFont::pbOKClick()
-{
-    // Enter reaches the default button even while it is disabled.
-    if (!pbOK.Enabled())
-        return;
-    TWaitCursor wait;
-    InstallSelected();
+void TdlgAddFont::pbOKClick() {
+  // Enter reaches the default button even while it is disabled.
+  if (!pbOK.Enabled()) return;
+  TWaitCursor wait;
+  InstallSelected();
 }
 
-void TdlgAddFont::InstallSelected()
-{
-    const bool network = GetDriveTypeA(DriveRoot().c_str()) == DRIVE_REMOTE;
-    ReleaseTempFont();
-    std::vector<std::string> reportedFamilies;
-    // A family listed twice (TrueType and not) stands twice for all its
-    // files; each is worked once.
-    std::vector<const TFontFileRec *> worked;
-    bool overwriteAll = false;
-    const std::string fontsFolder = FWinDir + "\\FONTS\\";
-    const bool copy = cbCopy.Checked();
-    const bool familyMode = rbFamily.Checked();
+void TdlgAddFont::InstallSelected() {
+  const bool network = GetDriveTypeA(DriveRoot().c_str()) == DRIVE_REMOTE;
+  ReleaseTempFont();
+  std::vector<std::string> reportedFamilies;
+  // A family listed twice (TrueType and not) stands twice for all its
+  // files; each is worked once.
+  std::vector<const TFontFileRec*> worked;
+  bool overwriteAll = false;
+  const std::string fontsFolder = FWinDir + "\\FONTS\\";
+  const bool copy = cbCopy.Checked();
+  const bool familyMode = rbFamily.Checked();
 
-    // Copies the file of `record` to `target`, replacing an older file only
-    // once the new one is complete, so that a failure loses neither.
-    auto copyFile = [&](const TFontFileRec &record, const std::string &target) {
-        const bool exists = FileExists(target);
-        if (exists) {
-            if (!overwriteAll) {
-                const uint16_t answer = AskVerifyMessage(Msg::Verify::OverwriteFile, target, "", {mbYes, mbNo, mbAll});
-                if (answer == mrNo)
-                    return TCopyOutcome::Skipped;
-                if (answer == mrAll)
-                    overwriteAll = true;
-            }
-            const DWORD attributes = GetFileAttributesA(target.c_str());
-            if (!SetFileAttributesA(target.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
-                !CanDelete(target)) {
-                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
-                return TCopyOutcome::Stop;
-            }
-        }
-        std::string temporary;
-        if (!CopyToTemporary(record.Path, fontsFolder, temporary)) {
-            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
-            return TCopyOutcome::Skipped;
-        }
-        if (!MoveFileExA(temporary.c_str(), target.c_str(), exists ? MOVEFILE_REPLACE_EXISTING : 0)) {
-            DeleteFileA(temporary.c_str());
-            if (exists) {
-                ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
-                return TCopyOutcome::Stop;
-            }
-            ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
-            return TCopyOutcome::Skipped;
-        }
-        return TCopyOutcome::Copied;
-    };
-
-    for (int entryIndex = lbSelectedFonts.Count() - 1; entryIndex >= 0; --entryIndex) {
-        const std::string entry = lbSelectedFonts.Text(entryIndex);
-        bool allDone = true;
-        for (const auto &fontFile : FFontFiles) {
-            const TFontFileRec &record = *fontFile.second;
-            if (!(familyMode ? record.Family == entry : record.FullName == entry))
-                continue;
-            if (std::find(worked.begin(), worked.end(), &record) != worked.end())
-                continue;
-            worked.push_back(&record);
-
-            const std::string valueName = record.TrueType ? record.FullName + " (TrueType)" : record.FullName;
-            if (!ReadFontEntry(valueName).empty()) {
-                const std::string &shown = familyMode ? record.Family : record.FullName;
-                const bool reported = familyMode && std::any_of(reportedFamilies.begin(), reportedFamilies.end(),
-                                                                [&](const std::string &family) {
-                                                                    return lstrcmpiA(family.c_str(), shown.c_str()) == 0;
-                                                                });
-                if (!reported) {
-                    if (familyMode)
-                        reportedFamilies.push_back(record.Family);
-                    ShowErrorMessage(Msg::Error::AlreadyInstalled, shown);
-                }
-                continue;
-            }
-
-            // A file that lies in the fonts folder already is installed where it is.
-            const bool inFontsFolder = SameFolder(FolderPart(record.Path), fontsFolder);
-            std::string file = record.Path;
-            if (copy && !inFontsFolder) {
-                file = fontsFolder + FileNamePart(record.Path);
-                const TCopyOutcome outcome = copyFile(record, file);
-                if (outcome == TCopyOutcome::Stop) {
-                    SetModalResult(mrNone);
-                    return;
-                }
-                if (outcome == TCopyOutcome::Skipped) {
-                    allDone = false;
-                    continue;
-                }
-            }
-
-            // The system loads the font from where its resource file says it is;
-            // a name relative to the font's own folder would be looked for in
-            // the fonts folder, so the resource names the whole path.
-            std::string loaded;
-            if (network && !copy && record.TrueType) {
-                const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
-                if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
-                    ShowErrorMessage(Msg::Error::CannotInstallFontFile, FileNamePart(file));
-                    allDone = false;
-                    continue;
-                }
-                file = WithExtension(FileNamePart(record.Path), ".FOT");
-                loaded = fot;
-            }
-
-            WriteFontEntry(valueName, UpperCase(copy ? FileNamePart(record.Path) : file));
-            if (copy)
-                file = FileNamePart(file);
-            if (loaded.empty())
-                loaded = file;
-            if (!AddFontResourceA(loaded.c_str()))
-                ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
-        }
-        if (allDone)
-            lbSelectedFonts.Delete(entryIndex);
+  // Copies the file of `record` to `target`, replacing an older file only
+  // once the new one is complete, so that a failure loses neither.
+  auto copyFile = [&](const TFontFileRec& record, const std::string& target) {
+    const bool exists = FileExists(target);
+    if (exists) {
+      if (!overwriteAll) {
+        const uint16_t answer =
+            AskVerifyMessage(Msg::Verify::OverwriteFile, target, "", {mbYes, mbNo, mbAll});
+        if (answer == mrNo) return TCopyOutcome::Skipped;
+        if (answer == mrAll) overwriteAll = true;
+      }
+      const DWORD attributes = GetFileAttributesA(target.c_str());
+      if (!SetFileAttributesA(target.c_str(),
+                              attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
+          !CanDelete(target)) {
+        ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
+        return TCopyOutcome::Stop;
+      }
     }
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-    SetModalResult(IDOK);
+    std::string temporary;
+    if (!CopyToTemporary(record.Path, fontsFolder, temporary)) {
+      ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
+      return TCopyOutcome::Skipped;
+    }
+    if (!MoveFileExA(temporary.c_str(), target.c_str(), exists ? MOVEFILE_REPLACE_EXISTING : 0)) {
+      DeleteFileA(temporary.c_str());
+      if (exists) {
+        ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
+        return TCopyOutcome::Stop;
+      }
+      ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
+      return TCopyOutcome::Skipped;
+    }
+    return TCopyOutcome::Copied;
+  };
+
+  for (int entryIndex = lbSelectedFonts.Count() - 1; entryIndex >= 0; --entryIndex) {
+    const std::string entry = lbSelectedFonts.Text(entryIndex);
+    bool allDone = true;
+    for (const auto& fontFile : FFontFiles) {
+      const TFontFileRec& record = *fontFile.second;
+      if (!(familyMode ? record.Family == entry : record.FullName == entry)) continue;
+      if (std::find(worked.begin(), worked.end(), &record) != worked.end()) continue;
+      worked.push_back(&record);
+
+      const std::string valueName =
+          record.TrueType ? record.FullName + " (TrueType)" : record.FullName;
+      if (!ReadFontEntry(valueName).empty()) {
+        const std::string& shown = familyMode ? record.Family : record.FullName;
+        const bool reported =
+            familyMode && std::any_of(reportedFamilies.begin(), reportedFamilies.end(),
+                                      [&](const std::string& family) {
+                                        return lstrcmpiA(family.c_str(), shown.c_str()) == 0;
+                                      });
+        if (!reported) {
+          if (familyMode) reportedFamilies.push_back(record.Family);
+          ShowErrorMessage(Msg::Error::AlreadyInstalled, shown);
+        }
+        continue;
+      }
+
+      // A file that lies in the fonts folder already is installed where it is.
+      const bool inFontsFolder = SameFolder(FolderPart(record.Path), fontsFolder);
+      std::string file = record.Path;
+      if (copy && !inFontsFolder) {
+        file = fontsFolder + FileNamePart(record.Path);
+        const TCopyOutcome outcome = copyFile(record, file);
+        if (outcome == TCopyOutcome::Stop) {
+          SetModalResult(mrNone);
+          return;
+        }
+        if (outcome == TCopyOutcome::Skipped) {
+          allDone = false;
+          continue;
+        }
+      }
+
+      // The system loads the font from where its resource file says it is;
+      // a name relative to the font's own folder would be looked for in
+      // the fonts folder, so the resource names the whole path.
+      std::string loaded;
+      if (network && !copy && record.TrueType) {
+        const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
+        if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
+          ShowErrorMessage(Msg::Error::CannotInstallFontFile, FileNamePart(file));
+          allDone = false;
+          continue;
+        }
+        file = WithExtension(FileNamePart(record.Path), ".FOT");
+        loaded = fot;
+      }
+
+      WriteFontEntry(valueName, UpperCase(copy ? FileNamePart(record.Path) : file));
+      if (copy) file = FileNamePart(file);
+      if (loaded.empty()) loaded = file;
+      if (!AddFontResourceA(loaded.c_str()))
+        ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
+    }
+    if (allDone) lbSelectedFonts.Delete(entryIndex);
+  }
+  SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+  SetModalResult(IDOK);
 }

@@ -22,254 +22,231 @@ const int kAccessDenied = 5;
 // The file did not go to the Recycle Bin, for a reason the shell did not report.
 const int kNotMoved = ERROR_GEN_FAILURE;
 
-std::string RegistryEntryName(const TToDeleteItem &item)
-{
-    return item.TrueType ? item.Name + " (TrueType)" : item.Name;
+std::string RegistryEntryName(const TToDeleteItem& item) {
+  return item.TrueType ? item.Name + " (TrueType)" : item.Name;
 }
 
-bool IsUncPath(const std::string &path)
-{
-    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+bool IsUncPath(const std::string& path) {
+  return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
 // Ends a removal whatever way it goes: the records go, the list has no
 // current row, Delete waits for the next click into the list.
 class RemovalCleanup {
  public:
-    explicit RemovalCleanup(TfrmZel95 &form) : form_(form) {}
-    ~RemovalCleanup()
-    {
-        form_.FCatalogue.FToDelete.reset();
-        form_.lbFonts.SetItemIndex(-1);
-        form_.mnuFontRemove.SetEnabled(false);
-    }
-    RemovalCleanup(const RemovalCleanup &) = delete;
-    RemovalCleanup &operator=(const RemovalCleanup &) = delete;
+  explicit RemovalCleanup(TfrmZel95& form) : form_(form) {}
+  ~RemovalCleanup() {
+    form_.FCatalogue.FToDelete.reset();
+    form_.lbFonts.SetItemIndex(-1);
+    form_.mnuFontRemove.SetEnabled(false);
+  }
+  RemovalCleanup(const RemovalCleanup&) = delete;
+  RemovalCleanup& operator=(const RemovalCleanup&) = delete;
 
  private:
-    TfrmZel95 &form_;
+  TfrmZel95& form_;
 };
 
 }  // namespace
 
-int MarkRecycleFiles(std::vector<TToDeleteItem> &list)
-{
-    std::array<std::optional<UINT>, 26> driveTypes;
-    int recycleCount = 0;
-    for (TToDeleteItem &item : list) {
-        if (IsUncPath(item.Path)) {
-            item.Recycle = false;
-            continue;
-        }
-        const int letter = item.Path.empty() ? 0 : std::toupper(static_cast<unsigned char>(item.Path[0]));
-        if (letter < 'A' || letter > 'Z')
-            throw ERangeError("Range check error");
-        std::optional<UINT> &type = driveTypes[letter - 'A'];
-        if (!type) {
-            const char root[] = {static_cast<char>(letter), ':', '\\', '\0'};
-            type = GetDriveTypeA(root);
-        }
-        item.Recycle = *type != DRIVE_REMOTE;
-        if (item.Recycle)
-            ++recycleCount;
+int MarkRecycleFiles(std::vector<TToDeleteItem>& list) {
+  std::array<std::optional<UINT>, 26> driveTypes;
+  int recycleCount = 0;
+  for (TToDeleteItem& item : list) {
+    if (IsUncPath(item.Path)) {
+      item.Recycle = false;
+      continue;
     }
-    return recycleCount;
+    const int letter =
+        item.Path.empty() ? 0 : std::toupper(static_cast<unsigned char>(item.Path[0]));
+    if (letter < 'A' || letter > 'Z') throw ERangeError("Range check error");
+    std::optional<UINT>& type = driveTypes[letter - 'A'];
+    if (!type) {
+      const char root[] = {static_cast<char>(letter), ':', '\\', '\0'};
+      type = GetDriveTypeA(root);
+    }
+    item.Recycle = *type != DRIVE_REMOTE;
+    if (item.Recycle) ++recycleCount;
+  }
+  return recycleCount;
 }
 
 namespace {
 
-bool FileExists(const std::string &path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The number of items in the Recycle Bin of `path`'s drive; -1 when it has none.
-LONGLONG RecycleBinItems(const std::string &path)
-{
-    SHQUERYRBINFO bin{};
-    bin.cbSize = sizeof bin;
-    return SUCCEEDED(SHQueryRecycleBinA(path.c_str(), &bin)) ? bin.i64NumItems : -1;
+LONGLONG RecycleBinItems(const std::string& path) {
+  SHQUERYRBINFO bin{};
+  bin.cbSize = sizeof bin;
+  return SUCCEEDED(SHQueryRecycleBinA(path.c_str(), &bin)) ? bin.i64NumItems : -1;
 }
 
 // A copy of `path` beside it, kept until the file is safely in the Recycle
 // Bin: a shell that cannot move a file there deletes it for good instead.
 class SafetyCopy {
  public:
-    explicit SafetyCopy(const std::string &path) : path_(path)
-    {
-        char name[MAX_PATH] = "";
-        const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-        if (GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) {
-            copy_ = name;
-            if (!CopyFileA(path.c_str(), copy_.c_str(), FALSE)) {
-                DeleteFileA(copy_.c_str());
-                copy_.clear();
-            }
-        }
+  explicit SafetyCopy(const std::string& path) : path_(path) {
+    char name[MAX_PATH] = "";
+    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    if (GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) {
+      copy_ = name;
+      if (!CopyFileA(path.c_str(), copy_.c_str(), FALSE)) {
+        DeleteFileA(copy_.c_str());
+        copy_.clear();
+      }
     }
-    ~SafetyCopy()
-    {
-        if (!copy_.empty())
-            DeleteFileA(copy_.c_str());
-    }
-    SafetyCopy(const SafetyCopy &) = delete;
-    SafetyCopy &operator=(const SafetyCopy &) = delete;
+  }
+  ~SafetyCopy() {
+    if (!copy_.empty()) DeleteFileA(copy_.c_str());
+  }
+  SafetyCopy(const SafetyCopy&) = delete;
+  SafetyCopy& operator=(const SafetyCopy&) = delete;
 
-    bool Made() const { return !copy_.empty(); }
-    // Puts the file back where it was.
-    void Restore()
-    {
-        if (MoveFileA(copy_.c_str(), path_.c_str()))
-            copy_.clear();
-    }
+  bool Made() const { return !copy_.empty(); }
+  // Puts the file back where it was.
+  void Restore() {
+    if (MoveFileA(copy_.c_str(), path_.c_str())) copy_.clear();
+  }
 
  private:
-    std::string path_;
-    std::string copy_;
+  std::string path_;
+  std::string copy_;
 };
 
 }  // namespace
 
-int RecycleFile(const std::string &path)
-{
-    const LONGLONG before = RecycleBinItems(path);
-    if (before < 0)
-        return kNotMoved;
-    SafetyCopy safety(path);
-    if (!safety.Made())
-        return kNotMoved;
-    std::string from = path;
-    from.push_back('\0');  // the list of names ends with a second NUL
-    SHFILEOPSTRUCTA operation{};
-    operation.hwnd = nullptr;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.c_str();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
-    const int result = SHFileOperationA(&operation);
-    if (FileExists(path))
-        // Some shells report success for a file they could not move.
-        return result != 0 ? result : kNotMoved;
-    if (result != 0 || RecycleBinItems(path) <= before) {
-        safety.Restore();
-        return result != 0 ? result : kNotMoved;
-    }
-    return 0;
+int RecycleFile(const std::string& path) {
+  const LONGLONG before = RecycleBinItems(path);
+  if (before < 0) return kNotMoved;
+  SafetyCopy safety(path);
+  if (!safety.Made()) return kNotMoved;
+  std::string from = path;
+  from.push_back('\0');  // the list of names ends with a second NUL
+  SHFILEOPSTRUCTA operation{};
+  operation.hwnd = nullptr;
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION | FOF_ALLOWUNDO;
+  const int result = SHFileOperationA(&operation);
+  if (FileExists(path))
+    // Some shells report success for a file they could not move.
+    return result != 0 ? result : kNotMoved;
+  if (result != 0 || RecycleBinItems(path) <= before) {
+    safety.Restore();
+    return result != 0 ? result : kNotMoved;
+  }
+  return 0;
 }
 
-void RemoveFontEntry(const std::string &entryName, const std::string &fileName, bool recycle,
-                     const std::string &path)
-{
-    // The system may know the font by the path it was loaded from (a
-    // resource file in the fonts folder) rather than by its registry name.
-    std::string loaded = fileName;
-    if (!RemoveFontResourceA(loaded.c_str())) {
-        loaded = path;
-        if (path == fileName || !RemoveFontResourceA(loaded.c_str()))
-            return;
-    }
-    if (!recycle) {
-        DeleteFontEntry(entryName);
-        return;
-    }
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (!SetFileAttributesA(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-        ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
-        AddFontResourceA(loaded.c_str());
-        return;
-    }
-    const int result = RecycleFile(path);
-    if (result != 0) {
-        ShowErrorMessage(result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
-                         path);
-        AddFontResourceA(loaded.c_str());
-        return;
-    }
+void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
+                     const std::string& path) {
+  // The system may know the font by the path it was loaded from (a
+  // resource file in the fonts folder) rather than by its registry name.
+  std::string loaded = fileName;
+  if (!RemoveFontResourceA(loaded.c_str())) {
+    loaded = path;
+    if (path == fileName || !RemoveFontResourceA(loaded.c_str())) return;
+  }
+  if (!recycle) {
     DeleteFontEntry(entryName);
+    return;
+  }
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (!SetFileAttributesA(path.c_str(),
+                          attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
+    ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
+    AddFontResourceA(loaded.c_str());
+    return;
+  }
+  const int result = RecycleFile(path);
+  if (result != 0) {
+    ShowErrorMessage(
+        result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
+        path);
+    AddFontResourceA(loaded.c_str());
+    return;
+  }
+  DeleteFontEntry(entryName);
 }
 
-void TfrmZel95::sbRemoveClick()
-{
-    if (CountSelected() == 0) {
-        SoundErrorBeep();
-        return;
-    }
-    FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
-    RemovalCleanup cleanup(*this);
-    int recycleCount;
-    {
-        TWaitCursor wait;
-        if (!CollectFontsToDelete() || FCatalogue.FToDelete->empty())
-            return;
-        recycleCount = MarkRecycleFiles(*FCatalogue.FToDelete);
-    }
-    int answer;
-    {
-        TDlgConfirmRemoval dialog;
-        dialog.Create(this);
-        answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
-    }
-    if (answer != mrYes)
-        return;
-
+void TfrmZel95::sbRemoveClick() {
+  if (CountSelected() == 0) {
+    SoundErrorBeep();
+    return;
+  }
+  FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
+  RemovalCleanup cleanup(*this);
+  int recycleCount;
+  {
     TWaitCursor wait;
-    for (const TToDeleteItem &item : *FCatalogue.FToDelete)
-        RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-    RefreshFontList();
+    if (!CollectFontsToDelete() || FCatalogue.FToDelete->empty()) return;
+    recycleCount = MarkRecycleFiles(*FCatalogue.FToDelete);
+  }
+  int answer;
+  {
+    TDlgConfirmRemoval dialog;
+    dialog.Create(this);
+    answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
+  }
+  if (answer != mrYes) return;
+
+  TWaitCursor wait;
+  for (const TToDeleteItem& item : *FCatalogue.FToDelete)
+    RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+  SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+  RefreshFontList();
 }
 
-bool TfrmZel95::CollectFontsToDelete()
-{
-    bool askAgain = true;
-    // Collect: one record per TrueType style, one per other family.
-    for (int row = 0; row < lbFonts.Count(); ++row) {
-        if (lbFonts.Selected(row))
-            FCatalogue.CollectToDelete(Handle(), lbFonts.Text(row));
-    }
+bool TfrmZel95::CollectFontsToDelete() {
+  bool askAgain = true;
+  // Collect: one record per TrueType style, one per other family.
+  for (int row = 0; row < lbFonts.Count(); ++row) {
+    if (lbFonts.Selected(row)) FCatalogue.CollectToDelete(Handle(), lbFonts.Text(row));
+  }
 
-    // Resolve, last to first: records appended meanwhile are not visited.
-    std::vector<TToDeleteItem> &list = *FCatalogue.FToDelete;
-    const TNonTTFFonts &nonTTFFonts = FCatalogue.FNonTTFFonts;
-    for (size_t index = list.size(); index-- > 0;) {
-        if (list[index].TrueType) {
-            const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
-            if (fileName.empty()) {
-                ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
-                list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
-                continue;
-            }
-            list[index].FileName = fileName;
-            list[index].Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
-            continue;
-        }
-        const std::string face = list[index].Name;
-        const int faceIndex = nonTTFFonts.IndexOf(face);
-        if (faceIndex < 0)
-            throw EUnexpected("Fontname not found in non-TTF list: " + face);
-        int kept = 0;
-        for (const std::string &entry : nonTTFFonts[faceIndex].Entries) {
-            const std::string fileName = ReadFontEntry(entry);
-            if (fileName.empty()) {
-                if (!askAgain)
-                    continue;
-                const uint16_t answer = AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
-                if (answer == mrNo)
-                    return false;
-                if (answer == mrAll)
-                    askAgain = false;
-                continue;
-            }
-            TToDeleteItem item;
-            item.Name = entry;
-            item.FileName = fileName;
-            item.Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
-            if (++kept == 1)
-                list[index] = item;
-            else
-                list.push_back(item);
-        }
-        if (kept == 0)
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+  // Resolve, last to first: records appended meanwhile are not visited.
+  std::vector<TToDeleteItem>& list = *FCatalogue.FToDelete;
+  const TNonTTFFonts& nonTTFFonts = FCatalogue.FNonTTFFonts;
+  for (size_t index = list.size(); index-- > 0;) {
+    if (list[index].TrueType) {
+      const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
+      if (fileName.empty()) {
+        ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+        continue;
+      }
+      list[index].FileName = fileName;
+      list[index].Path =
+          fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+      continue;
     }
-    return true;
+    const std::string face = list[index].Name;
+    const int faceIndex = nonTTFFonts.IndexOf(face);
+    if (faceIndex < 0) throw EUnexpected("Fontname not found in non-TTF list: " + face);
+    int kept = 0;
+    for (const std::string& entry : nonTTFFonts[faceIndex].Entries) {
+      const std::string fileName = ReadFontEntry(entry);
+      if (fileName.empty()) {
+        if (!askAgain) continue;
+        const uint16_t answer =
+            AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
+        if (answer == mrNo) return false;
+        if (answer == mrAll) askAgain = false;
+        continue;
+      }
+      TToDeleteItem item;
+      item.Name = entry;
+      item.FileName = fileName;
+      item.Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+      if (++kept == 1)
+        list[index] = item;
+      else
+        list.push_back(item);
+    }
+    if (kept == 0) list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
+  }
+  return true;
 }

@@ -11,13 +11,13 @@
 // Sets Recycle of every record (its file is not on a network drive) and
 // returns how many have it set. A path that does not begin with a drive
 // letter is on the network (a UNC path); any other raises ERangeError.
-int MarkRecycleFiles(std::vector<TToDeleteItem> &list);
+int MarkRecycleFiles(std::vector<TToDeleteItem>& list);
 
 // Removes one font file; failures are reported and leave the font loaded
 // and registered.
-void RemoveFontEntry(const std::string &entryName, const std::string &fileName, bool recycle,
-                     const std::string &path);
+void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
+                     const std::string& path);
 
 // Moves one file to the Recycle Bin silently; the shell's result code, 0 on
 // success.
-int RecycleFile(const std::string &path);
+int RecycleFile(const std::string& path);

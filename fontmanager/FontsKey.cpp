@@ -2,19 +2,16 @@
 
 #include "fontcommon/Registry.h"
 
-std::string ReadFontEntry(const std::string &entryName)
-{
-    std::string fileName;
-    RegReadString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName, "");
-    return fileName;
+std::string ReadFontEntry(const std::string& entryName) {
+  std::string fileName;
+  RegReadString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName, "");
+  return fileName;
 }
 
-bool WriteFontEntry(const std::string &entryName, const std::string &fileName)
-{
-    return RegWriteString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName);
+bool WriteFontEntry(const std::string& entryName, const std::string& fileName) {
+  return RegWriteString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName);
 }
 
-bool DeleteFontEntry(const std::string &entryName)
-{
-    return RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, entryName);
+bool DeleteFontEntry(const std::string& entryName) {
+  return RegRemoveValue(HKEY_LOCAL_MACHINE, kFontsKey, entryName);
 }

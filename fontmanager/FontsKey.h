@@ -7,6 +7,6 @@
 inline constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 
 // The file of an entry, "" when there is none.
-std::string ReadFontEntry(const std::string &entryName);
-bool WriteFontEntry(const std::string &entryName, const std::string &fileName);
-bool DeleteFontEntry(const std::string &entryName);
+std::string ReadFontEntry(const std::string& entryName);
+bool WriteFontEntry(const std::string& entryName, const std::string& fileName);
+bool DeleteFontEntry(const std::string& entryName);

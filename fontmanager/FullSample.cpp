@@ -6,32 +6,27 @@
 
 #include "platform/forms/ErrorBeep.h"
 
-void TfrmZel95::sbFullSampleClick()
-{
-    if (CountSelected() != 1) {
-        SoundErrorBeep();
-        return;
-    }
-    const int row = CurrentFamilyRow();
-    const TToShowItem *item = ShowItem(row);
-    if (!item)
-        return;
-    std::string fileName;
-    if (item->TrueType) {
-        fileName = ReadFontEntry(item->Name + " (TrueType)");
-    } else {
-        const int face = FCatalogue.FNonTTFFonts.IndexOf(lbFonts.Text(row));
-        if (face >= 0)
-            fileName = ReadFontEntry(FCatalogue.FNonTTFFonts[face].Entries.front());
-    }
-    if (fileName.find('\\') == std::string::npos)
-        fileName = FFontsDir + "\\" + fileName;
-    ShowFullSample(fileName);
+void TfrmZel95::sbFullSampleClick() {
+  if (CountSelected() != 1) {
+    SoundErrorBeep();
+    return;
+  }
+  const int row = CurrentFamilyRow();
+  const TToShowItem* item = ShowItem(row);
+  if (!item) return;
+  std::string fileName;
+  if (item->TrueType) {
+    fileName = ReadFontEntry(item->Name + " (TrueType)");
+  } else {
+    const int face = FCatalogue.FNonTTFFonts.IndexOf(lbFonts.Text(row));
+    if (face >= 0) fileName = ReadFontEntry(FCatalogue.FNonTTFFonts[face].Entries.front());
+  }
+  if (fileName.find('\\') == std::string::npos) fileName = FFontsDir + "\\" + fileName;
+  ShowFullSample(fileName);
 }
 
-void TfrmZel95::ShowFullSample(const std::string &path)
-{
-    // The path goes in unquoted, as the viewer expects it.
-    const std::string commandLine = FWindowsDir + "\\FONTVIEW.EXE " + path;
-    WinExec(commandLine.c_str(), SW_SHOWNORMAL);
+void TfrmZel95::ShowFullSample(const std::string& path) {
+  // The path goes in unquoted, as the viewer expects it.
+  const std::string commandLine = FWindowsDir + "\\FONTVIEW.EXE " + path;
+  WinExec(commandLine.c_str(), SW_SHOWNORMAL);
 }

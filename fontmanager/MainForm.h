@@ -25,109 +25,110 @@
 
 class TfrmZel95 : public TForm {
  public:
-    TfrmZel95();
-    ~TfrmZel95() override;
+  TfrmZel95();
+  ~TfrmZel95() override;
 
-    // Creates the window and its components, then runs FormCreate.
-    void Create();
+  // Creates the window and its components, then runs FormCreate.
+  void Create();
 
-    // Components, as the form names them.
-    TPanel Toolbar{"Toolbar"};
-    TLabel Label3{"Label3"};
-    TSpinEdit spSize{"spSize"};
-    TCheckBox cbTT{"cbTT"};
-    TBevel Bevel1{"Bevel1"};
-    TGlyphButton sbRefresh{"sbRefresh"};
-    TGlyphButton sbFullSample{"sbFullSample"};
-    TGlyphButton sbAdd{"sbAdd"};
-    TGlyphButton sbRemove{"sbRemove"};
-    TListBox lbFonts{"lbFonts"};
-    TStatusBar StatusBar{"StatusBar"};
-    TImage imgTTF{"imgTTF"};
-    TImage imgTTFSel{"imgTTFSel"};
+  // Components, as the form names them.
+  TPanel Toolbar{"Toolbar"};
+  TLabel Label3{"Label3"};
+  TSpinEdit spSize{"spSize"};
+  TCheckBox cbTT{"cbTT"};
+  TBevel Bevel1{"Bevel1"};
+  TGlyphButton sbRefresh{"sbRefresh"};
+  TGlyphButton sbFullSample{"sbFullSample"};
+  TGlyphButton sbAdd{"sbAdd"};
+  TGlyphButton sbRemove{"sbRemove"};
+  TListBox lbFonts{"lbFonts"};
+  TStatusBar StatusBar{"StatusBar"};
+  TImage imgTTF{"imgTTF"};
+  TImage imgTTFSel{"imgTTFSel"};
 
-    TMainMenu MainMenu1;
-    TMenuItem mnuFile{"mnuFile", "&File", "Contains commands for the application."};
-    TMenuItem mnuFileExit{"mnuFileExit", "&Exit", "Terminates Zel95."};
-    TMenuItem mnuFont{"mnuFont", "F&ont", "Contains command for adding and deleting fonts."};
-    TMenuItem mnuFontAdd{"mnuFontAdd", "&Install...", "Add one or more new fonts."};
-    TMenuItem mnuFontRemove{"mnuFontRemove", "&Delete", "Removes the selected font(s).", VK_DELETE};
-    TMenuItem mnuView{"mnuView", "&View", "Contains commands for customizing this window."};
-    TMenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar", "Shows or hides the toolbar."};
-    TMenuItem mnuViewStatusbar{"mnuViewStatusbar", "Status &Bar", "Shows or hides the status bar."};
-    TMenuItem N2{"N2", "-", ""};
-    TMenuItem mnuViewRefresh{"mnuViewRefresh", "&Refresh", "Refreshes the list of available fonts."};
-    TMenuItem mnuViewFullSample{"mnuViewFullSample", "&Full Sample", "Shows a full sample of the selected font."};
-    TMenuItem mnuHelp{"mnuHelp", "&Help", "Contains command for displaying help."};
-    TMenuItem mnuHelpTopics{"mnuHelpTopics", "&Help Topics", "Displays the contents of the help."};
-    TMenuItem mnuSep1{"mnuSep1", "-", ""};
-    TMenuItem mnuHelpAbout{"mnuHelpAbout", "&About Zel 95", "Displays information about Zel95."};
+  TMainMenu MainMenu1;
+  TMenuItem mnuFile{"mnuFile", "&File", "Contains commands for the application."};
+  TMenuItem mnuFileExit{"mnuFileExit", "&Exit", "Terminates Zel95."};
+  TMenuItem mnuFont{"mnuFont", "F&ont", "Contains command for adding and deleting fonts."};
+  TMenuItem mnuFontAdd{"mnuFontAdd", "&Install...", "Add one or more new fonts."};
+  TMenuItem mnuFontRemove{"mnuFontRemove", "&Delete", "Removes the selected font(s).", VK_DELETE};
+  TMenuItem mnuView{"mnuView", "&View", "Contains commands for customizing this window."};
+  TMenuItem mnuViewToolbar{"mnuViewToolbar", "&Toolbar", "Shows or hides the toolbar."};
+  TMenuItem mnuViewStatusbar{"mnuViewStatusbar", "Status &Bar", "Shows or hides the status bar."};
+  TMenuItem N2{"N2", "-", ""};
+  TMenuItem mnuViewRefresh{"mnuViewRefresh", "&Refresh", "Refreshes the list of available fonts."};
+  TMenuItem mnuViewFullSample{"mnuViewFullSample", "&Full Sample",
+                              "Shows a full sample of the selected font."};
+  TMenuItem mnuHelp{"mnuHelp", "&Help", "Contains command for displaying help."};
+  TMenuItem mnuHelpTopics{"mnuHelpTopics", "&Help Topics", "Displays the contents of the help."};
+  TMenuItem mnuSep1{"mnuSep1", "-", ""};
+  TMenuItem mnuHelpAbout{"mnuHelpAbout", "&About Zel 95", "Displays information about Zel95."};
 
-    // Fields.
-    std::string FWindowsDir;
-    std::string FFontsDir;
-    bool FLoaded = false;
-    // The installed-font catalogue behind the rows of lbFonts.
-    TFontCatalogue FCatalogue{lbFonts, spSize, cbTT};
+  // Fields.
+  std::string FWindowsDir;
+  std::string FFontsDir;
+  bool FLoaded = false;
+  // The installed-font catalogue behind the rows of lbFonts.
+  TFontCatalogue FCatalogue{lbFonts, spSize, cbTT};
 
-    // Lifecycle and application handlers.
-    void FormCreate();
-    void FormDestroy();
-    // Stores the bars' visibility, the sample size and "True Type only".
-    void SaveWindowSettings();
-    void AppException(const std::exception &e);
-    void ShowHint();
+  // Lifecycle and application handlers.
+  void FormCreate();
+  void FormDestroy();
+  // Stores the bars' visibility, the sample size and "True Type only".
+  void SaveWindowSettings();
+  void AppException(const std::exception& e);
+  void ShowHint();
 
-    // The one way to rebuild the catalogue and the list.
-    void RefreshFontList();
-    void HandleFontChange();
+  // The one way to rebuild the catalogue and the list.
+  void RefreshFontList();
+  void HandleFontChange();
 
-    // The font list and its commands.
-    int CountSelected() const;
-    // The row that a command for one family works on: the selected row when
-    // exactly one is selected (the current row may be another one after a
-    // Ctrl-click took its selection away), else the current row.
-    int CurrentFamilyRow() const;
-    void UpdateSelectionState();
-    void lbFontsDrawItem(TCanvas &canvas, int index, const RECT &rect, unsigned state);
-    void lbFontsClick();
-    void lbFontsDblClick();
-    void spSizeChange();
-    void cbTTClick();
-    void FormKeyUp(WORD &key);
-    void sbRefreshClick();
-    void sbFullSampleClick();
-    void sbAddClick();
-    void sbRemoveClick();
-    // Fills FToDelete with the files of the selected families; false when
-    // the user chose to stop.
-    bool CollectFontsToDelete();
-    void mnuFileExitClick();
-    void mnuFontAddClick();
-    void mnuFontRemoveClick();
-    void mnuFontRefreshClick();
-    void mnuFontFullSampleClick();
-    void mnuViewToolbarClick();
-    void mnuViewStatusbarClick();
-    void mnuHelpTopicsClick();
-    void mnuHelpAboutClick();
+  // The font list and its commands.
+  int CountSelected() const;
+  // The row that a command for one family works on: the selected row when
+  // exactly one is selected (the current row may be another one after a
+  // Ctrl-click took its selection away), else the current row.
+  int CurrentFamilyRow() const;
+  void UpdateSelectionState();
+  void lbFontsDrawItem(TCanvas& canvas, int index, const RECT& rect, unsigned state);
+  void lbFontsClick();
+  void lbFontsDblClick();
+  void spSizeChange();
+  void cbTTClick();
+  void FormKeyUp(WORD& key);
+  void sbRefreshClick();
+  void sbFullSampleClick();
+  void sbAddClick();
+  void sbRemoveClick();
+  // Fills FToDelete with the files of the selected families; false when
+  // the user chose to stop.
+  bool CollectFontsToDelete();
+  void mnuFileExitClick();
+  void mnuFontAddClick();
+  void mnuFontRemoveClick();
+  void mnuFontRefreshClick();
+  void mnuFontFullSampleClick();
+  void mnuViewToolbarClick();
+  void mnuViewStatusbarClick();
+  void mnuHelpTopicsClick();
+  void mnuHelpAboutClick();
 
-    // Starts the font viewer on the font file `path`.
-    void ShowFullSample(const std::string &path);
+  // Starts the font viewer on the font file `path`.
+  void ShowFullSample(const std::string& path);
 
-    const TToShowItem *ShowItem(int index) const;
+  const TToShowItem* ShowItem(int index) const;
 
  protected:
-    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-    void CreateComponents();
-    void CreateMenu();
+  void CreateComponents();
+  void CreateMenu();
 
-    // A rebuild runs; another one was asked for meanwhile.
-    bool rebuilding_ = false;
-    bool rebuildAgain_ = false;
-    void RebuildCatalogue();
+  // A rebuild runs; another one was asked for meanwhile.
+  bool rebuilding_ = false;
+  bool rebuildAgain_ = false;
+  void RebuildCatalogue();
 };
 
 // The folder of the program's executable, ending in a backslash.

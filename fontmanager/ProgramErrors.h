@@ -6,13 +6,13 @@
 // An internal consistency error: the program's data disagree with themselves.
 class EUnexpected : public Exception {
  public:
-    using Exception::Exception;
-    const char *ClassName() const override { return "EUnexpected"; }
+  using Exception::Exception;
+  const char* ClassName() const override { return "EUnexpected"; }
 };
 
 // A value outside the range a table is indexed by.
 class ERangeError : public Exception {
  public:
-    using Exception::Exception;
-    const char *ClassName() const override { return "ERangeError"; }
+  using Exception::Exception;
+  const char* ClassName() const override { return "ERangeError"; }
 };

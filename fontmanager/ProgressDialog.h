@@ -15,27 +15,27 @@
 
 class TDlgProgress : public TForm {
  public:
-    TDlgProgress();
-    ~TDlgProgress() override;
+  TDlgProgress();
+  ~TDlgProgress() override;
 
-    // Creates the (hidden) dialog owned by `owner`.
-    void Create(TForm *owner);
+  // Creates the (hidden) dialog owned by `owner`.
+  void Create(TForm* owner);
 
-    TLabel lblUserText{"lblUserText"};
-    TProgressBar gProgress{"gProgress"};
-    TButton pbCancel{"pbCancel"};
+  TLabel lblUserText{"lblUserText"};
+  TProgressBar gProgress{"gProgress"};
+  TButton pbCancel{"pbCancel"};
 
-    void pbCancelClick();
+  void pbCancelClick();
 
  private:
-    friend void EndProgress(TDlgProgress &dialog);
+  friend void EndProgress(TDlgProgress& dialog);
 };
 
 // An empty caption keeps "Zel 95 Progress".
-void StartProgress(TDlgProgress &dialog, const std::string &caption, const std::string &text);
+void StartProgress(TDlgProgress& dialog, const std::string& caption, const std::string& text);
 // Percent 0..100; shows "Reading " + name + "..." and handles pending messages.
-void UpdateProgress(TDlgProgress &dialog, int percent, const std::string &name);
+void UpdateProgress(TDlgProgress& dialog, int percent, const std::string& name);
 // Whether Cancel was pressed since the last call.
 bool ProgressCancelled();
 // Enables the windows StartProgress disabled and destroys the dialog's window.
-void EndProgress(TDlgProgress &dialog);
+void EndProgress(TDlgProgress& dialog);

@@ -8,11 +8,13 @@
 
 #include <string>
 
-inline constexpr char kControlPanelClassKey[] = "SOFTWARE\\Classes\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}";
-inline constexpr char kUninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zel95";
+inline constexpr char kControlPanelClassKey[] =
+    "SOFTWARE\\Classes\\CLSID\\{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+inline constexpr char kUninstallKeyPath[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Zel95";
 
 // `programDir`: the executable's folder, ending in a backslash.
-std::string UninstallerCommandLine(const std::string &programDir);
+std::string UninstallerCommandLine(const std::string& programDir);
 
 // `otherProcessId`: a running instance of the program, 0 for none.
 void UninstallProgram(DWORD otherProcessId);

@@ -1,6 +1,5 @@
 #include "AppMain.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
-{
-    return RunZel95App(instance, commandLine);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+  return RunZel95App(instance, commandLine);
 }

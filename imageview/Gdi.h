@@ -5,7 +5,9 @@
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() { if (dc_) ReleaseDC(window_, dc_); }
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   operator HDC() const { return dc_; }
@@ -33,7 +35,9 @@ class PaintDC {
 class MemoryDC {
  public:
   explicit MemoryDC(HDC like) : dc_(CreateCompatibleDC(like)) {}
-  ~MemoryDC() { if (dc_) DeleteDC(dc_); }
+  ~MemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
   operator HDC() const { return dc_; }
@@ -45,7 +49,9 @@ class MemoryDC {
 class SelectedObject {
  public:
   SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~SelectedObject() { if (old_) SelectObject(dc_, old_); }
+  ~SelectedObject() {
+    if (old_) SelectObject(dc_, old_);
+  }
   SelectedObject(const SelectedObject&) = delete;
   SelectedObject& operator=(const SelectedObject&) = delete;
 
@@ -57,13 +63,14 @@ class SelectedObject {
 // A palette selected as the foreground palette and realised.
 class RealizedPalette {
  public:
-  RealizedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(nullptr)
-  {
+  RealizedPalette(HDC dc, HPALETTE palette) : dc_(dc), old_(nullptr) {
     if (!palette) return;
     old_ = SelectPalette(dc, palette, FALSE);
     RealizePalette(dc);
   }
-  ~RealizedPalette() { if (old_) SelectPalette(dc_, old_, TRUE); }
+  ~RealizedPalette() {
+    if (old_) SelectPalette(dc_, old_, TRUE);
+  }
   RealizedPalette(const RealizedPalette&) = delete;
   RealizedPalette& operator=(const RealizedPalette&) = delete;
 
@@ -75,7 +82,9 @@ class RealizedPalette {
 class Region {
  public:
   explicit Region(const RECT& rect) : region_(CreateRectRgnIndirect(&rect)) {}
-  ~Region() { if (region_) DeleteObject(region_); }
+  ~Region() {
+    if (region_) DeleteObject(region_);
+  }
   Region(const Region&) = delete;
   Region& operator=(const Region&) = delete;
   operator HRGN() const { return region_; }

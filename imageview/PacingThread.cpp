@@ -7,68 +7,60 @@
 namespace {
 
 struct PacingJob {
-    ViewerState* state;
-    HWND view;
-    int rows;
+  ViewerState* state;
+  HWND view;
+  int rows;
 };
 
-DWORD WINAPI PacingThreadMain(void* parameter)
-{
-    PacingJob job = *static_cast<PacingJob*>(parameter);
-    delete static_cast<PacingJob*>(parameter);
-    while (!job.state->imageFile->IsComplete() && job.state->stopFlag.load() == 0) {
-        if (SendMessageA(job.view, WM_USER, static_cast<WPARAM>(job.rows), 0) == 0)
-            break;
-    }
-    return 0;
+DWORD WINAPI PacingThreadMain(void* parameter) {
+  PacingJob job = *static_cast<PacingJob*>(parameter);
+  delete static_cast<PacingJob*>(parameter);
+  while (!job.state->imageFile->IsComplete() && job.state->stopFlag.load() == 0) {
+    if (SendMessageA(job.view, WM_USER, static_cast<WPARAM>(job.rows), 0) == 0) break;
+  }
+  return 0;
 }
 
 // The thread may be blocked in SendMessage to this very thread, so the wait
 // keeps delivering sent messages (and only those) until the thread has ended.
 // The wait wakes for any sent message waiting, not only for one that arrived
 // since the last look, so none can be left unanswered.
-void WaitServingSentMessages(HANDLE thread)
-{
-    for (;;) {
-        MSG message;
-        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        const DWORD woken = MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
-        if (woken != WAIT_OBJECT_0 + 1)
-            return;
-    }
+void WaitServingSentMessages(HANDLE thread) {
+  for (;;) {
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const DWORD woken =
+        MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
+    if (woken != WAIT_OBJECT_0 + 1) return;
+  }
 }
 
 }  // namespace
 
-int RowsPerStep(int outputWidth, int sourceWidth)
-{
-    if (sourceWidth <= 0)
-        return 1;
-    const int q = sourceWidth / -200;
-    return std::max(1, outputWidth * (20 + q) / sourceWidth);
+int RowsPerStep(int outputWidth, int sourceWidth) {
+  if (sourceWidth <= 0) return 1;
+  const int q = sourceWidth / -200;
+  return std::max(1, outputWidth * (20 + q) / sourceWidth);
 }
 
-void StartPacingThread(ViewerState* state)
-{
-    ImageFile* file = state->imageFile.get();
-    auto* job = new PacingJob{state, state->view->window, RowsPerStep(file->GetWidth(), file->GetSourceWidth())};
-    state->pacingThread = CreateThread(nullptr, 0, PacingThreadMain, job, 0, nullptr);
-    if (!state->pacingThread)
-        delete job;
+void StartPacingThread(ViewerState* state) {
+  ImageFile* file = state->imageFile.get();
+  auto* job = new PacingJob{state, state->view->window,
+                            RowsPerStep(file->GetWidth(), file->GetSourceWidth())};
+  state->pacingThread = CreateThread(nullptr, 0, PacingThreadMain, job, 0, nullptr);
+  if (!state->pacingThread) delete job;
 }
 
-void StopPacingThread(ViewerState* state)
-{
-    state->stopFlag.store(1);
-    HANDLE thread = state->pacingThread;
-    if (!thread)
-        return;
-    ++state->waiting;
-    WaitServingSentMessages(thread);
-    --state->waiting;
-    // A wait nested in this one may have closed the handle already.
-    if (state->pacingThread == thread) {
-        CloseHandle(thread);
-        state->pacingThread = nullptr;
-    }
+void StopPacingThread(ViewerState* state) {
+  state->stopFlag.store(1);
+  HANDLE thread = state->pacingThread;
+  if (!thread) return;
+  ++state->waiting;
+  WaitServingSentMessages(thread);
+  --state->waiting;
+  // A wait nested in this one may have closed the handle already.
+  if (state->pacingThread == thread) {
+    CloseHandle(thread);
+    state->pacingThread = nullptr;
+  }
 }

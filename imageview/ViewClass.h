@@ -6,7 +6,7 @@ struct ViewCursors {
   HCURSOR hand = nullptr;        // "HandCursor": the picture can be dragged
   HCURSOR handClosed = nullptr;  // "HandClosedCursor": it is being dragged
   HCURSOR arrow = nullptr;
-  HCURSOR arrowWait = nullptr;   // decoding is under way
+  HCURSOR arrowWait = nullptr;  // decoding is under way
 };
 extern ViewCursors viewCursors;
 

@@ -5,7 +5,8 @@
 
 struct ViewerCommands {
   BOOL (*print)(HWND owner, const char* path);
-  BOOL (*wallpaper)(HINSTANCE instance, HWND owner, const char* caption, const char* path, BOOL tiled);
+  BOOL (*wallpaper)
+  (HINSTANCE instance, HWND owner, const char* caption, const char* path, BOOL tiled);
 };
 extern ViewerCommands viewerCommands;
 

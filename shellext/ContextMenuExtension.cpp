@@ -8,131 +8,109 @@
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
 
-ContextMenuExtension::ContextMenuExtension()
-{
-    ++ModuleCount;
+ContextMenuExtension::ContextMenuExtension() { ++ModuleCount; }
+
+ContextMenuExtension::~ContextMenuExtension() {
+  if (dataObject_) dataObject_->Release();
+  image_.reset();
+  DestroySubmenu(wallpaperMenu_);
+  DestroySubmenu(convertMenu_);
+  --ModuleCount;
 }
 
-ContextMenuExtension::~ContextMenuExtension()
-{
-    if (dataObject_)
-        dataObject_->Release();
-    image_.reset();
-    DestroySubmenu(wallpaperMenu_);
-    DestroySubmenu(convertMenu_);
-    --ModuleCount;
+void ContextMenuExtension::DestroySubmenu(HMENU& submenu) {
+  // The shell's menu may have taken it down with itself already.
+  if (submenu && IsMenu(submenu)) DestroyMenu(submenu);
+  submenu = nullptr;
 }
 
-void ContextMenuExtension::DestroySubmenu(HMENU &submenu)
-{
-    // The shell's menu may have taken it down with itself already.
-    if (submenu && IsMenu(submenu))
-        DestroyMenu(submenu);
-    submenu = nullptr;
+HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryInterface(REFIID riid, void** ppv) {
+  if (!ppv) return E_POINTER;
+  *ppv = nullptr;
+  if (SameId(riid, IID_IShellExtInit) || SameId(riid, IID_IUnknown))
+    *ppv = static_cast<IShellExtInit*>(this);
+  else if (SameId(riid, IID_IContextMenu))
+    *ppv = static_cast<IContextMenu*>(this);
+  else
+    return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryInterface(REFIID riid, void **ppv)
-{
-    if (!ppv)
-        return E_POINTER;
-    *ppv = nullptr;
-    if (SameId(riid, IID_IShellExtInit) || SameId(riid, IID_IUnknown))
-        *ppv = static_cast<IShellExtInit *>(this);
-    else if (SameId(riid, IID_IContextMenu))
-        *ppv = static_cast<IContextMenu *>(this);
-    else
-        return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+ULONG STDMETHODCALLTYPE ContextMenuExtension::AddRef() { return ++references_; }
+
+ULONG STDMETHODCALLTYPE ContextMenuExtension::Release() {
+  if (--references_ != 0) return references_;
+  delete this;
+  return 0;
 }
 
-ULONG STDMETHODCALLTYPE ContextMenuExtension::AddRef()
-{
-    return ++references_;
-}
+HRESULT STDMETHODCALLTYPE ContextMenuExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data,
+                                                           HKEY) {
+  // Taken before the old one goes, in case both are the same object.
+  if (data) data->AddRef();
+  if (dataObject_) dataObject_->Release();
+  dataObject_ = data;
+  image_.reset();
 
-ULONG STDMETHODCALLTYPE ContextMenuExtension::Release()
-{
-    if (--references_ != 0)
-        return references_;
-    delete this;
-    return 0;
-}
-
-HRESULT STDMETHODCALLTYPE ContextMenuExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject *data, HKEY)
-{
-    // Taken before the old one goes, in case both are the same object.
-    if (data)
-        data->AddRef();
-    if (dataObject_)
-        dataObject_->Release();
-    dataObject_ = data;
-    image_.reset();
-
-    FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium = {};
-    if (!dataObject_ || FAILED(dataObject_->GetData(&format, &medium)))
-        return S_OK;
-    HDROP drop = static_cast<HDROP>(medium.hGlobal);
-    if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
-        char path[MAX_PATH + 1];
-        try {
-            if (DragQueryFileA(drop, 0, path, sizeof path))
-                image_ = std::make_unique<ImageFile>(path);
-        } catch (...) {
-            // Out of memory: no picture, so the menu stays as it was.
-        }
-    }
-    ReleaseStgMedium(&medium);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINFO *info)
-{
-    if (!info || HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0)
-        return E_INVALIDARG;
-    const UINT command = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
-    const char *path = image_ ? image_->GetPath() : nullptr;
-    // Only Remove needs no picture; without one the others do nothing.
-    if (!path && command != CmdWallpaperRemove)
-        return S_OK;
+  FORMATETC format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+  STGMEDIUM medium = {};
+  if (!dataObject_ || FAILED(dataObject_->GetData(&format, &medium))) return S_OK;
+  HDROP drop = static_cast<HDROP>(medium.hGlobal);
+  if (DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0) == 1) {
+    char path[MAX_PATH + 1];
     try {
-        StartCommand(command, path);
+      if (DragQueryFileA(drop, 0, path, sizeof path)) image_ = std::make_unique<ImageFile>(path);
     } catch (...) {
-        // Nothing may leave through the shell's call.
+      // Out of memory: no picture, so the menu stays as it was.
     }
-    return S_OK;
+  }
+  ReleaseStgMedium(&medium);
+  return S_OK;
 }
 
-void ContextMenuExtension::StartCommand(UINT command, const char *path)
-{
-    switch (command) {
+HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINFO* info) {
+  if (!info || HIWORD(reinterpret_cast<UINT_PTR>(info->lpVerb)) != 0) return E_INVALIDARG;
+  const UINT command = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
+  const char* path = image_ ? image_->GetPath() : nullptr;
+  // Only Remove needs no picture; without one the others do nothing.
+  if (!path && command != CmdWallpaperRemove) return S_OK;
+  try {
+    StartCommand(command, path);
+  } catch (...) {
+    // Nothing may leave through the shell's call.
+  }
+  return S_OK;
+}
+
+void ContextMenuExtension::StartCommand(UINT command, const char* path) {
+  switch (command) {
     case CmdDisplay:
-        Display(path);
-        break;
+      Display(path);
+      break;
     case CmdPrint: {
-        ModuleCountHold hold;
-        PrintImage(nullptr, path);
-        break;
+      ModuleCountHold hold;
+      PrintImage(nullptr, path);
+      break;
     }
     case CmdWallpaperTiled:
     case CmdWallpaperCentered: {
-        ModuleCountHold hold;
-        SetWallpaper(ModuleInstance, nullptr, kCommandCaption, path, command == CmdWallpaperTiled);
-        break;
+      ModuleCountHold hold;
+      SetWallpaper(ModuleInstance, nullptr, kCommandCaption, path, command == CmdWallpaperTiled);
+      break;
     }
     case CmdWallpaperRemove: {
-        ModuleCountHold hold;
-        SetWallpaper(ModuleInstance, nullptr, kCommandCaption, nullptr, FALSE);
-        break;
+      ModuleCountHold hold;
+      SetWallpaper(ModuleInstance, nullptr, kCommandCaption, nullptr, FALSE);
+      break;
     }
     case CmdConvertToBmp:
     case CmdConvertToJpeg: {
-        ModuleCountHold hold;
-        ConvertImage(nullptr, path, command == CmdConvertToBmp ? FormatBmp : FormatJpg);
-        break;
+      ModuleCountHold hold;
+      ConvertImage(nullptr, path, command == CmdConvertToBmp ? FormatBmp : FormatJpg);
+      break;
     }
     default:
-        break;
-    }
+      break;
+  }
 }

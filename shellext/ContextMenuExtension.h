@@ -14,37 +14,38 @@ class ImageFile;
 // chosen. It keeps the library loaded while it lives.
 class ContextMenuExtension : public IContextMenu, public IShellExtInit {
  public:
-    ContextMenuExtension();
-    ContextMenuExtension(const ContextMenuExtension &) = delete;
-    ContextMenuExtension &operator=(const ContextMenuExtension &) = delete;
+  ContextMenuExtension();
+  ContextMenuExtension(const ContextMenuExtension&) = delete;
+  ContextMenuExtension& operator=(const ContextMenuExtension&) = delete;
 
-    // IUnknown, shared by both interfaces.
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void **ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
+  // IUnknown, shared by both interfaces.
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
 
-    // IContextMenu
-    HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
-                                               UINT flags) override;
-    HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO *info) override;
-    HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR command, UINT type, UINT *reserved, CHAR *name,
-                                               UINT size) override;
+  // IContextMenu
+  HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
+                                             UINT flags) override;
+  HRESULT STDMETHODCALLTYPE InvokeCommand(CMINVOKECOMMANDINFO* info) override;
+  HRESULT STDMETHODCALLTYPE GetCommandString(UINT_PTR command, UINT type, UINT* reserved,
+                                             CHAR* name, UINT size) override;
 
-    // IShellExtInit
-    HRESULT STDMETHODCALLTYPE Initialize(PCIDLIST_ABSOLUTE folder, IDataObject *data, HKEY progId) override;
+  // IShellExtInit
+  HRESULT STDMETHODCALLTYPE Initialize(PCIDLIST_ABSOLUTE folder, IDataObject* data,
+                                       HKEY progId) override;
 
  private:
-    virtual ~ContextMenuExtension();
+  virtual ~ContextMenuExtension();
 
-    // Inserts the image items at `index`; the highest offset used plus one.
-    UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
-    // The commands report their own failures.
-    static void StartCommand(UINT command, const char *path);
-    static void DestroySubmenu(HMENU &submenu);
+  // Inserts the image items at `index`; the highest offset used plus one.
+  UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
+  // The commands report their own failures.
+  static void StartCommand(UINT command, const char* path);
+  static void DestroySubmenu(HMENU& submenu);
 
-    ULONG references_ = 0;
-    IDataObject *dataObject_ = nullptr;
-    std::unique_ptr<ImageFile> image_;
-    HMENU wallpaperMenu_ = nullptr;
-    HMENU convertMenu_ = nullptr;
+  ULONG references_ = 0;
+  IDataObject* dataObject_ = nullptr;
+  std::unique_ptr<ImageFile> image_;
+  HMENU wallpaperMenu_ = nullptr;
+  HMENU convertMenu_ = nullptr;
 };

@@ -3,14 +3,14 @@
 #pragma once
 
 enum MenuCommand : unsigned {
-    CmdDisplay = 0,
-    CmdPrint = 1,
-    CmdWallpaperTiled = 2,
-    CmdWallpaperCentered = 3,
-    CmdWallpaperRemove = 4,
-    CmdConvertToBmp = 5,
-    CmdConvertToJpeg = 6,
-    MenuCommandCount = 7
+  CmdDisplay = 0,
+  CmdPrint = 1,
+  CmdWallpaperTiled = 2,
+  CmdWallpaperCentered = 3,
+  CmdWallpaperRemove = 4,
+  CmdConvertToBmp = 5,
+  CmdConvertToJpeg = 6,
+  MenuCommandCount = 7
 };
 
 // String id 5 has no command.

@@ -9,4 +9,5 @@
 // its family renamed: every "Liberation Sans" of the naming table becomes
 // "Bench Sans 0001", "Bench Sans 0002" ... (same length, so the table keeps
 // its layout). Returns the paths written.
-std::vector<std::string> MakeRenamedCopies(const std::string &source, const std::string &folder, int count);
+std::vector<std::string> MakeRenamedCopies(const std::string& source, const std::string& folder,
+                                           int count);

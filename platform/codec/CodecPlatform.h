@@ -50,14 +50,14 @@ struct DibRequest {
 // What a bitmap is, as a writer or a test sees it.
 struct DibDescription {
   int width = 0;
-  int height = 0;          // absolute
-  bool bottomUp = false;   // memory row 0 is the bottom image row
-  int bitsPerPixel = 0;    // planes x bits
-  int stride = 0;          // bytes per memory row
-  uint32_t imageSize = 0;  // bytes of pixel data as the header records it
+  int height = 0;                // absolute
+  bool bottomUp = false;         // memory row 0 is the bottom image row
+  int bitsPerPixel = 0;          // planes x bits
+  int stride = 0;                // bytes per memory row
+  uint32_t imageSize = 0;        // bytes of pixel data as the header records it
   uint32_t colorsUsedField = 0;  // the header's colours-used value
   uint8_t* bits = nullptr;
-  int colorCount = 0;      // entries in colorTable
+  int colorCount = 0;  // entries in colorTable
   RgbQuad colorTable[256] = {};
   // Not 0 when reading the colour table failed: the system's error code.
   uint32_t colorTableError = 0;
@@ -102,9 +102,9 @@ void ReportSystemError(const char* caption, uint32_t code);
 uint32_t LastSystemError();
 
 // Files by handle (an HFILE on Windows, a descriptor elsewhere).
-int FileOpenRead(const char* path);  // -1 on failure
+int FileOpenRead(const char* path);                       // -1 on failure
 long FileRead(int handle, void* buffer, unsigned count);  // -1 on failure
-long FileSeek(int handle, long offset, int origin);  // new position or -1
+long FileSeek(int handle, long offset, int origin);       // new position or -1
 void FileClose(int handle);
 bool FileExists(const char* path);  // its attributes can be read
 

@@ -140,7 +140,8 @@ bool SetDibColors(DibHandle bitmap, const uint8_t (*rgb)[3], int count) {
   if (!bitmap || bitmap->depth > 8) return false;
   if (count > static_cast<int>(bitmap->colors.size()))
     bitmap->colors.resize(count < 256 ? count : 256);
-  for (int i = 0; i < count && i < 256; ++i) bitmap->colors[i] = {rgb[i][2], rgb[i][1], rgb[i][0], 0};
+  for (int i = 0; i < count && i < 256; ++i)
+    bitmap->colors[i] = {rgb[i][2], rgb[i][1], rgb[i][0], 0};
   return true;
 }
 

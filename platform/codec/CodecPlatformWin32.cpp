@@ -91,8 +91,8 @@ bool IsBottomUp(HBITMAP bitmap, const DIBSECTION& section, int stride) {
   request.header.biCompression = BI_RGB;
   std::vector<uint8_t> line(static_cast<size_t>(stride));
   HDC screen = GetDC(nullptr);
-  int got = screen ? GetDIBits(screen, bitmap, probe, 1, line.data(), reinterpret_cast<BITMAPINFO*>(&request),
-                               DIB_RGB_COLORS)
+  int got = screen ? GetDIBits(screen, bitmap, probe, 1, line.data(),
+                               reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS)
                    : 0;
   if (screen) ReleaseDC(nullptr, screen);
   return got == 1 &&
@@ -151,9 +151,9 @@ DibResult CreateDib(const DibRequest& request, PaletteHandle palette, DibHandle*
   for (int i = 0; i < request.colorCount && i < 256; ++i)
     info.indices[i] = request.paletteIndices ? request.paletteIndices[i] : static_cast<WORD>(i);
   void* pixels = nullptr;
-  HBITMAP made = CreateDIBSection(screen.dc(), reinterpret_cast<BITMAPINFO*>(&info),
-                                  request.depth <= 8 ? DIB_PAL_COLORS : DIB_RGB_COLORS, &pixels,
-                                  nullptr, 0);
+  HBITMAP made =
+      CreateDIBSection(screen.dc(), reinterpret_cast<BITMAPINFO*>(&info),
+                       request.depth <= 8 ? DIB_PAL_COLORS : DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (!made || !pixels) {
     if (made) DeleteObject(made);
     return DibResult::Failed;
@@ -262,9 +262,8 @@ void SetSystemErrorSink(SystemErrorSink sink) { systemErrorSink = sink; }
 
 void ReportSystemError(const char* caption, uint32_t code) {
   char text[512] = "";
-  const DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                     text, sizeof text, nullptr);
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, code, 0, text, sizeof text, nullptr);
   if (length == 0) std::snprintf(text, sizeof text, "Error %lu", static_cast<unsigned long>(code));
   // System texts end with a line break, which a box or a printed line adds itself.
   for (size_t end = std::strlen(text); end > 0 && (text[end - 1] == '\r' || text[end - 1] == '\n');)

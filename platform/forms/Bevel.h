@@ -7,7 +7,7 @@ enum class TBevelShape { VerticalLine, HorizontalLine };
 
 class TBevel : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, TBevelShape shape, int left, int top, int width, int height);
+  void Create(TControl* parent, TBevelShape shape, int left, int top, int width, int height);
 };

@@ -7,14 +7,14 @@
 
 class TButton : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, const char *caption, int left, int top, int width, int height,
-                bool isDefault = false);
+  void Create(TControl* parent, const char* caption, int left, int top, int width, int height,
+              bool isDefault = false);
 
-    int ModalResult = 0;
-    std::function<void()> OnClick;
-    void Click();
+  int ModalResult = 0;
+  std::function<void()> OnClick;
+  void Click();
 
-    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

@@ -8,13 +8,13 @@
 
 class TCheckBox : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, const char *caption, int left, int top, int width, int height);
+  void Create(TControl* parent, const char* caption, int left, int top, int width, int height);
 
-    bool Checked() const;
-    void SetChecked(bool checked);
-    std::function<void()> OnClick;
+  bool Checked() const;
+  void SetChecked(bool checked);
+  std::function<void()> OnClick;
 
-    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

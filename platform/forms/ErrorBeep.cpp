@@ -6,13 +6,9 @@ namespace {
 int beeps = 0;
 }
 
-void SoundErrorBeep()
-{
-    ++beeps;
-    MessageBeep(MB_ICONHAND);
+void SoundErrorBeep() {
+  ++beeps;
+  MessageBeep(MB_ICONHAND);
 }
 
-int ErrorBeepCount()
-{
-    return beeps;
-}
+int ErrorBeepCount() { return beeps; }

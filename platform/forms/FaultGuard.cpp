@@ -8,19 +8,18 @@ namespace {
 
 // A guarded call in progress.
 struct TFaultMark {
-    void *jump[5];
-    TFaultMark *outer;
-    DWORD thread;
-    void *exceptionList;  // the thread's SEH chain when the call began
-    EXCEPTION_RECORD record;
+  void* jump[5];
+  TFaultMark* outer;
+  DWORD thread;
+  void* exceptionList;  // the thread's SEH chain when the call began
+  EXCEPTION_RECORD record;
 };
 
-TFaultMark *innermostMark = nullptr;
+TFaultMark* innermostMark = nullptr;
 LPTOP_LEVEL_EXCEPTION_FILTER previousFilter = nullptr;
 
-bool IsHardwareFault(DWORD code)
-{
-    switch (code) {
+bool IsHardwareFault(DWORD code) {
+  switch (code) {
     case EXCEPTION_ACCESS_VIOLATION:
     case EXCEPTION_IN_PAGE_ERROR:
     case EXCEPTION_DATATYPE_MISALIGNMENT:
@@ -36,142 +35,137 @@ bool IsHardwareFault(DWORD code)
     case EXCEPTION_FLT_INEXACT_RESULT:
     case EXCEPTION_FLT_DENORMAL_OPERAND:
     case EXCEPTION_FLT_STACK_CHECK:
-        return true;
+      return true;
     default:
-        return false;
-    }
+      return false;
+  }
 }
 
 // Entered instead of the faulting instruction, on the faulting stack.
-__attribute__((noreturn, noinline)) void LandAfterFault()
-{
-    __builtin_longjmp(innermostMark->jump, 1);
+__attribute__((noreturn, noinline)) void LandAfterFault() {
+  __builtin_longjmp(innermostMark->jump, 1);
 }
 
 // The program's own image, where the guarded handlers' code lies.
-bool InOwnCode(const void *address)
-{
-    static const BYTE *const base = [] {
-        MEMORY_BASIC_INFORMATION memory{};
-        VirtualQuery(reinterpret_cast<const void *>(&RunGuarded), &memory, sizeof memory);
-        return static_cast<const BYTE *>(memory.AllocationBase);
-    }();
-    static const DWORD size = [] {
-        const auto *dos = reinterpret_cast<const IMAGE_DOS_HEADER *>(base);
-        return reinterpret_cast<const IMAGE_NT_HEADERS *>(base + dos->e_lfanew)->OptionalHeader.SizeOfImage;
-    }();
-    const auto *at = static_cast<const BYTE *>(address);
-    return at >= base && at < base + size;
+bool InOwnCode(const void* address) {
+  static const BYTE* const base = [] {
+    MEMORY_BASIC_INFORMATION memory{};
+    VirtualQuery(reinterpret_cast<const void*>(&RunGuarded), &memory, sizeof memory);
+    return static_cast<const BYTE*>(memory.AllocationBase);
+  }();
+  static const DWORD size = [] {
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    return reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew)
+        ->OptionalHeader.SizeOfImage;
+  }();
+  const auto* at = static_cast<const BYTE*>(address);
+  return at >= base && at < base + size;
 }
 
 // A fault while a guarded call runs on this thread goes back to its mark.
-bool TakeFault(EXCEPTION_POINTERS *info)
-{
-    TFaultMark *mark = innermostMark;
-    if (!mark || mark->thread != GetCurrentThreadId() || !IsHardwareFault(info->ExceptionRecord->ExceptionCode))
-        return false;
-    mark->record = *info->ExceptionRecord;
-    info->ContextRecord->Eip = reinterpret_cast<DWORD>(&LandAfterFault);
-    return true;
+bool TakeFault(EXCEPTION_POINTERS* info) {
+  TFaultMark* mark = innermostMark;
+  if (!mark || mark->thread != GetCurrentThreadId() ||
+      !IsHardwareFault(info->ExceptionRecord->ExceptionCode))
+    return false;
+  mark->record = *info->ExceptionRecord;
+  info->ContextRecord->Eip = reinterpret_cast<DWORD>(&LandAfterFault);
+  return true;
 }
 
 // First chance, before the system's own handlers: the system code that calls
 // window procedures would otherwise take the fault. Faults inside system code
 // are left to the handlers there.
-LONG CALLBACK FirstChanceFault(EXCEPTION_POINTERS *info)
-{
-    if (InOwnCode(info->ExceptionRecord->ExceptionAddress) && TakeFault(info))
-        return EXCEPTION_CONTINUE_EXECUTION;
-    return EXCEPTION_CONTINUE_SEARCH;
+LONG CALLBACK FirstChanceFault(EXCEPTION_POINTERS* info) {
+  if (InOwnCode(info->ExceptionRecord->ExceptionAddress) && TakeFault(info))
+    return EXCEPTION_CONTINUE_EXECUTION;
+  return EXCEPTION_CONTINUE_SEARCH;
 }
 
 // Last chance: a fault that no handler took, wherever it happened.
-LONG WINAPI UnhandledFault(EXCEPTION_POINTERS *info)
-{
-    if (TakeFault(info))
-        return EXCEPTION_CONTINUE_EXECUTION;
-    return previousFilter ? previousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
+LONG WINAPI UnhandledFault(EXCEPTION_POINTERS* info) {
+  if (TakeFault(info)) return EXCEPTION_CONTINUE_EXECUTION;
+  return previousFilter ? previousFilter(info) : EXCEPTION_CONTINUE_SEARCH;
 }
 
-void InstallFaultHandlers()
-{
-    previousFilter = SetUnhandledExceptionFilter(UnhandledFault);
-    // Vectored handlers are not there on every system.
-    using AddHandler = PVOID(WINAPI *)(ULONG, PVECTORED_EXCEPTION_HANDLER);
-    const auto add = reinterpret_cast<AddHandler>(
-        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddVectoredExceptionHandler")));
-    if (add)
-        add(1, FirstChanceFault);
+void InstallFaultHandlers() {
+  previousFilter = SetUnhandledExceptionFilter(UnhandledFault);
+  // Vectored handlers are not there on every system.
+  using AddHandler = PVOID(WINAPI*)(ULONG, PVECTORED_EXCEPTION_HANDLER);
+  const auto add = reinterpret_cast<AddHandler>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddVectoredExceptionHandler")));
+  if (add) add(1, FirstChanceFault);
 }
 
-void ReportFault(const EXCEPTION_RECORD &record) noexcept
-{
-    try {
-        throw EGPFault(FaultDescription(record), record.ExceptionAddress);
-    } catch (...) {
-        Application.HandleException();
-    }
+void ReportFault(const EXCEPTION_RECORD& record) noexcept {
+  try {
+    throw EGPFault(FaultDescription(record), record.ExceptionAddress);
+  } catch (...) {
+    Application.HandleException();
+  }
 }
 
 }  // namespace
 
-std::string FaultDescription(const EXCEPTION_RECORD &record)
-{
-    char text[96];
-    switch (record.ExceptionCode) {
+std::string FaultDescription(const EXCEPTION_RECORD& record) {
+  char text[96];
+  switch (record.ExceptionCode) {
     case EXCEPTION_ACCESS_VIOLATION: {
-        const bool known = record.NumberParameters >= 2;
-        const ULONG_PTR kind = known ? record.ExceptionInformation[0] : 0;
-        const ULONG_PTR address = known ? record.ExceptionInformation[1] : 0;
-        snprintf(text, sizeof text, "Access violation %s address %08X",
-                 kind == 1 ? "writing" : kind == 8 ? "executing" : "reading", static_cast<unsigned>(address));
-        return text;
+      const bool known = record.NumberParameters >= 2;
+      const ULONG_PTR kind = known ? record.ExceptionInformation[0] : 0;
+      const ULONG_PTR address = known ? record.ExceptionInformation[1] : 0;
+      snprintf(text, sizeof text, "Access violation %s address %08X",
+               kind == 1   ? "writing"
+               : kind == 8 ? "executing"
+                           : "reading",
+               static_cast<unsigned>(address));
+      return text;
     }
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
-        return "Integer division by zero";
+      return "Integer division by zero";
     case EXCEPTION_INT_OVERFLOW:
-        return "Integer overflow";
+      return "Integer overflow";
     case EXCEPTION_ILLEGAL_INSTRUCTION:
-        return "Illegal instruction";
+      return "Illegal instruction";
     case EXCEPTION_PRIV_INSTRUCTION:
-        return "Privileged instruction";
+      return "Privileged instruction";
     case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
-        return "Array bounds exceeded";
+      return "Array bounds exceeded";
     case EXCEPTION_DATATYPE_MISALIGNMENT:
-        return "Misaligned data";
+      return "Misaligned data";
     case EXCEPTION_IN_PAGE_ERROR:
-        return "In-page error";
+      return "In-page error";
     case EXCEPTION_FLT_DIVIDE_BY_ZERO:
-        return "Floating point division by zero";
+      return "Floating point division by zero";
     default:
-        snprintf(text, sizeof text, "System exception %08X", static_cast<unsigned>(record.ExceptionCode));
-        return text;
-    }
+      snprintf(text, sizeof text, "System exception %08X",
+               static_cast<unsigned>(record.ExceptionCode));
+      return text;
+  }
 }
 
-void RunGuarded(void (*call)(void *), void *context) noexcept
-{
-    static const bool installed = (InstallFaultHandlers(), true);
-    (void)installed;
+void RunGuarded(void (*call)(void*), void* context) noexcept {
+  static const bool installed = (InstallFaultHandlers(), true);
+  (void)installed;
 
-    TFaultMark mark{};
-    mark.outer = innermostMark;
-    mark.thread = GetCurrentThreadId();
-    mark.exceptionList = reinterpret_cast<void *>(__readfsdword(0));
-    innermostMark = &mark;
-    if (__builtin_setjmp(mark.jump) != 0) {
-        // Back from a fault: the frames below are gone, their SEH records too.
-        __writefsdword(0, reinterpret_cast<DWORD>(mark.exceptionList));
-        innermostMark = mark.outer;
-        ReportFault(mark.record);
-        return;
-    }
-    try {
-        call(context);
-    } catch (...) {
-        innermostMark = mark.outer;
-        Application.HandleException();
-        return;
-    }
+  TFaultMark mark{};
+  mark.outer = innermostMark;
+  mark.thread = GetCurrentThreadId();
+  mark.exceptionList = reinterpret_cast<void*>(__readfsdword(0));
+  innermostMark = &mark;
+  if (__builtin_setjmp(mark.jump) != 0) {
+    // Back from a fault: the frames below are gone, their SEH records too.
+    __writefsdword(0, reinterpret_cast<DWORD>(mark.exceptionList));
     innermostMark = mark.outer;
+    ReportFault(mark.record);
+    return;
+  }
+  try {
+    call(context);
+  } catch (...) {
+    innermostMark = mark.outer;
+    Application.HandleException();
+    return;
+  }
+  innermostMark = mark.outer;
 }

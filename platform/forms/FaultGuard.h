@@ -26,14 +26,14 @@
 
 class EGPFault : public Exception {
  public:
-    EGPFault(std::string message, const void *address) : Exception(std::move(message), address) {}
-    const char *ClassName() const override { return "EGPFault"; }
+  EGPFault(std::string message, const void* address) : Exception(std::move(message), address) {}
+  const char* ClassName() const override { return "EGPFault"; }
 };
 
 // Runs call(context). A C++ exception or a hardware fault that escapes it
 // goes to the application's exception handler.
-void RunGuarded(void (*call)(void *), void *context) noexcept;
+void RunGuarded(void (*call)(void*), void* context) noexcept;
 
 // What a system exception was, in words: "Access violation writing address
 // 00000000", "Integer division by zero" ...
-std::string FaultDescription(const EXCEPTION_RECORD &record);
+std::string FaultDescription(const EXCEPTION_RECORD& record);

@@ -10,18 +10,18 @@
 
 class TGlyphButton : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    // `glyph` is a bitmap resource of the program.
-    void Create(TControl *parent, int glyph, int left, int top, int width, int height);
+  // `glyph` is a bitmap resource of the program.
+  void Create(TControl* parent, int glyph, int left, int top, int width, int height);
 
-    std::function<void()> OnClick;
-    void Click();
+  std::function<void()> OnClick;
+  void Click();
 
-    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-    BitmapHandle glyph_;
-    WNDPROC buttonProc_ = nullptr;
-    static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  BitmapHandle glyph_;
+  WNDPROC buttonProc_ = nullptr;
+  static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -6,7 +6,7 @@
 
 class TGroupBox : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, const char *caption, int left, int top, int width, int height);
+  void Create(TControl* parent, const char* caption, int left, int top, int width, int height);
 };

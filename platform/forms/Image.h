@@ -7,16 +7,16 @@
 
 class TImage : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    // Loads bitmap resource `bitmap`; shows it at left, top when visible.
-    void Create(TControl *parent, int bitmap, int left, int top, bool visible);
+  // Loads bitmap resource `bitmap`; shows it at left, top when visible.
+  void Create(TControl* parent, int bitmap, int left, int top, bool visible);
 
-    HBITMAP Picture() const { return bitmap_.Get(); }
-    // Shows the picture of `source`, which keeps owning it.
-    void ShowPicture(const TImage &source);
-    SIZE PictureSize() const;
+  HBITMAP Picture() const { return bitmap_.Get(); }
+  // Shows the picture of `source`, which keeps owning it.
+  void ShowPicture(const TImage& source);
+  SIZE PictureSize() const;
 
  private:
-    BitmapHandle bitmap_;
+  BitmapHandle bitmap_;
 };

@@ -50,7 +50,8 @@ LRESULT CALLBACK WatchCbt(int code, WPARAM wParam, LPARAM lParam) {
     const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
     if ((create->style & WS_CHILD) == 0) createdWindows->push_back(window);
   } else if (code == HCBT_ACTIVATE) {
-    if (std::find(createdWindows->begin(), createdWindows->end(), window) != createdWindows->end()) {
+    if (std::find(createdWindows->begin(), createdWindows->end(), window) !=
+        createdWindows->end()) {
       ForgetWindow(window);
       ScheduleAnswer(window);
     }

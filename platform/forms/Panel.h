@@ -5,10 +5,10 @@
 
 class TPanel : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, int left, int top, int width, int height);
+  void Create(TControl* parent, int left, int top, int width, int height);
 
  protected:
-    LRESULT ContainerProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+  LRESULT ContainerProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };

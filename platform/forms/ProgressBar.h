@@ -5,10 +5,10 @@
 
 class TProgressBar : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, int left, int top, int width, int height);
+  void Create(TControl* parent, int left, int top, int width, int height);
 
-    int Position() const;
-    void SetPosition(int position);
+  int Position() const;
+  void SetPosition(int position);
 };

@@ -1,27 +1,24 @@
 #include "RadioButton.h"
 
-void TRadioButton::Create(TControl *parent, const char *caption, int left, int top, int width, int height)
-{
-    CreateChild(parent, "BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, 0, caption, left, top, width, height);
+void TRadioButton::Create(TControl* parent, const char* caption, int left, int top, int width,
+                          int height) {
+  CreateChild(parent, "BUTTON", WS_TABSTOP | BS_AUTORADIOBUTTON, 0, caption, left, top, width,
+              height);
 }
 
-bool TRadioButton::Checked() const
-{
-    return SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+bool TRadioButton::Checked() const {
+  return SendMessageA(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void TRadioButton::SetChecked(bool checked)
-{
-    SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+void TRadioButton::SetChecked(bool checked) {
+  SendMessageA(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-bool TRadioButton::Notify(UINT message, WPARAM wParam, LPARAM, LRESULT &result)
-{
-    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        if (OnClick)
-            OnClick();
-        result = 0;
-        return true;
-    }
-    return false;
+bool TRadioButton::Notify(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    if (OnClick) OnClick();
+    result = 0;
+    return true;
+  }
+  return false;
 }

@@ -8,14 +8,14 @@
 
 class TRadioButton : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, const char *caption, int left, int top, int width, int height);
+  void Create(TControl* parent, const char* caption, int left, int top, int width, int height);
 
-    bool Checked() const;
-    // Checks this button (the system clears its group's others); no click handler runs.
-    void SetChecked(bool checked);
-    std::function<void()> OnClick;
+  bool Checked() const;
+  // Checks this button (the system clears its group's others); no click handler runs.
+  void SetChecked(bool checked);
+  std::function<void()> OnClick;
 
-    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 };

@@ -6,22 +6,16 @@ namespace {
 TCursor current = TCursor::Default;
 }
 
-void SetScreenCursor(TCursor cursor)
-{
-    current = cursor;
-    SetCursor(LoadCursorA(nullptr, cursor == TCursor::HourGlass ? IDC_WAIT : IDC_ARROW));
+void SetScreenCursor(TCursor cursor) {
+  current = cursor;
+  SetCursor(LoadCursorA(nullptr, cursor == TCursor::HourGlass ? IDC_WAIT : IDC_ARROW));
 }
 
-TCursor ScreenCursor()
-{
-    return current;
-}
+TCursor ScreenCursor() { return current; }
 
-bool ApplyScreenCursor(HWND window)
-{
-    // A window disabled under a message box shows the box's arrow.
-    if (current == TCursor::Default || !IsWindowEnabled(GetAncestor(window, GA_ROOT)))
-        return false;
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    return true;
+bool ApplyScreenCursor(HWND window) {
+  // A window disabled under a message box shows the box's arrow.
+  if (current == TCursor::Default || !IsWindowEnabled(GetAncestor(window, GA_ROOT))) return false;
+  SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  return true;
 }

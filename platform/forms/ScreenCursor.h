@@ -13,10 +13,10 @@ TCursor ScreenCursor();
 // the default arrow once it ends, also when an exception ends it.
 class TWaitCursor {
  public:
-    TWaitCursor() { SetScreenCursor(TCursor::HourGlass); }
-    ~TWaitCursor() { SetScreenCursor(TCursor::Default); }
-    TWaitCursor(const TWaitCursor &) = delete;
-    TWaitCursor &operator=(const TWaitCursor &) = delete;
+  TWaitCursor() { SetScreenCursor(TCursor::HourGlass); }
+  ~TWaitCursor() { SetScreenCursor(TCursor::Default); }
+  TWaitCursor(const TWaitCursor&) = delete;
+  TWaitCursor& operator=(const TWaitCursor&) = delete;
 };
 
 // For WM_SETCURSOR of the toolkit's `window`: true when the screen cursor took

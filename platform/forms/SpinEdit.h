@@ -8,25 +8,26 @@
 
 class TSpinEdit : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent, int left, int top, int width, int height, int minValue, int maxValue);
+  void Create(TControl* parent, int left, int top, int width, int height, int minValue,
+              int maxValue);
 
-    int MinValue() const { return min_; }
-    int MaxValue() const { return max_; }
-    int Value() const { return value_; }
-    // Keeps the value within the range; the change handler runs.
-    void SetValue(int value);
-    std::function<void()> OnChange;
+  int MinValue() const { return min_; }
+  int MaxValue() const { return max_; }
+  int Value() const { return value_; }
+  // Keeps the value within the range; the change handler runs.
+  void SetValue(int value);
+  std::function<void()> OnChange;
 
-    HWND EditHandle() const { return handle_; }
-    HWND UpDownHandle() const { return upDown_; }
+  HWND EditHandle() const { return handle_; }
+  HWND UpDownHandle() const { return upDown_; }
 
-    bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT &result) override;
+  bool Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
  private:
-    HWND upDown_ = nullptr;
-    int min_ = 0;
-    int max_ = 100;
-    int value_ = 0;
+  HWND upDown_ = nullptr;
+  int min_ = 0;
+  int max_ = 100;
+  int value_ = 0;
 };

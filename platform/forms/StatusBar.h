@@ -7,16 +7,16 @@
 
 class TStatusBar : public TControl {
  public:
-    using TControl::TControl;
+  using TControl::TControl;
 
-    void Create(TControl *parent);
+  void Create(TControl* parent);
 
-    std::string SimpleText() const { return simpleText_; }
-    void SetSimpleText(const std::string &text);
+  std::string SimpleText() const { return simpleText_; }
+  void SetSimpleText(const std::string& text);
 
  protected:
-    int AlignedHeight() const override;
+  int AlignedHeight() const override;
 
  private:
-    std::string simpleText_;
+  std::string simpleText_;
 };

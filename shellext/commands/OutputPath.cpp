@@ -2,25 +2,22 @@
 
 #include "codecs/ImageFormat.h"
 
-const char* OutputExtension(int format)
-{
-    switch (format) {
+const char* OutputExtension(int format) {
+  switch (format) {
     case FormatJpg:
-        return "jpg";
+      return "jpg";
     case FormatGif:
-        return "gif";
+      return "gif";
     case FormatBmp:
-        return "bmp";
+      return "bmp";
     case FormatPcx:
-        return "pcx";
-    }
-    return nullptr;
+      return "pcx";
+  }
+  return nullptr;
 }
 
-std::string ConvertedPath(const std::string& path, const char* extension)
-{
-    const size_t dot = path.rfind('.');
-    if (dot == std::string::npos)
-        return path + "." + extension;
-    return path.substr(0, dot + 1) + extension;
+std::string ConvertedPath(const std::string& path, const char* extension) {
+  const size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return path + "." + extension;
+  return path.substr(0, dot + 1) + extension;
 }

@@ -7,28 +7,28 @@
 
 class ProgressDialog {
  public:
-    // Creates the dialog hidden, owned by `owner`, showing `text` (none when
-    // null). IsOpen() tells whether that worked; it fails while another one
-    // is open.
-    ProgressDialog(HINSTANCE instance, HWND owner, const char* text);
-    // Closes the dialog when the user has not already done so with Cancel.
-    ~ProgressDialog();
-    ProgressDialog(const ProgressDialog&) = delete;
-    ProgressDialog& operator=(const ProgressDialog&) = delete;
+  // Creates the dialog hidden, owned by `owner`, showing `text` (none when
+  // null). IsOpen() tells whether that worked; it fails while another one
+  // is open.
+  ProgressDialog(HINSTANCE instance, HWND owner, const char* text);
+  // Closes the dialog when the user has not already done so with Cancel.
+  ~ProgressDialog();
+  ProgressDialog(const ProgressDialog&) = delete;
+  ProgressDialog& operator=(const ProgressDialog&) = delete;
 
-    bool IsOpen() const;
-    HWND Window() const;
-    void Show();
-    void SetText(const char* text);
-    void SetProgress(int progress);
-    void EnableCancel(bool enable);
-    // Sets the bar, serves the messages waiting for the dialog and repaints
-    // it: the work between two calls keeps the rest of the thread waiting.
-    void Pump(int progress);
-    void Close();
+  bool IsOpen() const;
+  HWND Window() const;
+  void Show();
+  void SetText(const char* text);
+  void SetProgress(int progress);
+  void EnableCancel(bool enable);
+  // Sets the bar, serves the messages waiting for the dialog and repaints
+  // it: the work between two calls keeps the rest of the thread waiting.
+  void Pump(int progress);
+  void Close();
 
  private:
-    HWND window_ = nullptr;
+  HWND window_ = nullptr;
 };
 
 // The open progress dialog; null when there is none.

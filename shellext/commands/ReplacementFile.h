@@ -8,21 +8,21 @@
 
 class ReplacementFile {
  public:
-    // Makes the temporary file (empty) in the target's folder.
-    explicit ReplacementFile(const std::string& target);
-    // Removes the temporary file unless it has been committed.
-    ~ReplacementFile();
-    ReplacementFile(const ReplacementFile&) = delete;
-    ReplacementFile& operator=(const ReplacementFile&) = delete;
+  // Makes the temporary file (empty) in the target's folder.
+  explicit ReplacementFile(const std::string& target);
+  // Removes the temporary file unless it has been committed.
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
 
-    // False when no temporary file could be made there.
-    bool IsReady() const { return !temporary_.empty(); }
-    const char* TemporaryPath() const { return temporary_.c_str(); }
-    // Replaces the target with the temporary file; false (and the target
-    // untouched) when that is refused, as for a read-only target.
-    bool Commit();
+  // False when no temporary file could be made there.
+  bool IsReady() const { return !temporary_.empty(); }
+  const char* TemporaryPath() const { return temporary_.c_str(); }
+  // Replaces the target with the temporary file; false (and the target
+  // untouched) when that is refused, as for a read-only target.
+  bool Commit();
 
  private:
-    std::string target_;
-    std::string temporary_;
+  std::string target_;
+  std::string temporary_;
 };

@@ -8,17 +8,16 @@
 #include <cstdio>
 #include <string>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
-{
-    char log[MAX_PATH] = "";
-    if (GetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", log, sizeof log) > 0) {
-        if (FILE *out = std::fopen(log, "ab")) {
-            std::fprintf(out, "%s\r\n", commandLine);
-            std::fclose(out);
-        }
-        return 0;
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
+  char log[MAX_PATH] = "";
+  if (GetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", log, sizeof log) > 0) {
+    if (FILE* out = std::fopen(log, "ab")) {
+      std::fprintf(out, "%s\r\n", commandLine);
+      std::fclose(out);
     }
-    const std::string text = std::string("Font file:\n") + commandLine;
-    MessageBoxA(nullptr, text.c_str(), "Font Viewer", MB_OK | MB_ICONINFORMATION);
     return 0;
+  }
+  const std::string text = std::string("Font file:\n") + commandLine;
+  MessageBoxA(nullptr, text.c_str(), "Font Viewer", MB_OK | MB_ICONINFORMATION);
+  return 0;
 }

@@ -42,7 +42,8 @@ std::string TemporaryPath(const std::string& output) {
 std::string WriteImage(int format, const std::string& path, DibHandle bitmap) {
   std::unique_ptr<ImageWriter> writer = CreateWriter(format, path.c_str(), bitmap);
   if (!writer) return "no writer for this format";
-  if ((writer->Begin() != CodecOk) || (writer->WriteRows(1 << 30) != CodecOk) || (writer->Finish() != CodecOk))
+  if ((writer->Begin() != CodecOk) || (writer->WriteRows(1 << 30) != CodecOk) ||
+      (writer->Finish() != CodecOk))
     return CodecErrorText(writer->ErrorCode());
   return std::string();
 }
@@ -54,7 +55,8 @@ int RunConvert(const ConvertOptions& options, std::ostream& out, std::ostream& e
       options.output.empty() ? DefaultOutputPath(options.input, options.extension) : options.output;
   std::error_code same;
   if (fs::equivalent(options.input, output, same)) {
-    err << "glimmora: " << options.input << ": the output would replace the source; name another with -o\n";
+    err << "glimmora: " << options.input
+        << ": the output would replace the source; name another with -o\n";
     return 1;
   }
 

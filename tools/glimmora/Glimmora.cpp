@@ -13,8 +13,7 @@ namespace {
 void Usage(std::ostream& err) {
   err << "usage: glimmora info FILE...\n"
          "       glimmora convert FILE --to "
-      << OutputFormatNames()
-      << " [-o OUT] [--fit WxH] [--screen-depth 8|16|24] [--reduce 0..4]\n";
+      << OutputFormatNames() << " [-o OUT] [--fit WxH] [--screen-depth 8|16|24] [--reduce 0..4]\n";
 }
 
 // Whole decimal number within [low, high], or false.

@@ -34,17 +34,17 @@ TBytes SinglePageBTree(const std::vector<TBytes>& entries, uint16_t pageSize, ui
   std::string layout = structure;
   layout.resize(16, '\0');
   out.Text(layout, false);
-  out.U16(0);                  // must be zero
-  out.U16(0);                  // page splits
-  out.U16(0);                  // root page
-  out.U16(0xFFFF);             // must be -1
-  out.U16(1);                  // total pages
-  out.U16(1);                  // levels
+  out.U16(0);       // must be zero
+  out.U16(0);       // page splits
+  out.U16(0);       // root page
+  out.U16(0xFFFF);  // must be -1
+  out.U16(1);       // total pages
+  out.U16(1);       // levels
   out.U32(static_cast<uint32_t>(entries.size()));
   out.U16(static_cast<uint32_t>(pageSize - used));  // unused bytes of the page
   out.U16(static_cast<uint32_t>(entries.size()));
-  out.U16(0xFFFF);             // previous page
-  out.U16(0xFFFF);             // next page
+  out.U16(0xFFFF);  // previous page
+  out.U16(0xFFFF);  // next page
   for (const TBytes& entry : entries) out.Append(entry);
   out.Fill(pageSize - used);
   return out.Bytes;

@@ -22,9 +22,11 @@ int main(int argc, char** argv) {
     // Written beside and renamed, so that a failed run leaves no half file.
     const std::string part = std::string(argv[2]) + ".part";
     std::ofstream out(part, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+    out.write(reinterpret_cast<const char*>(file.data()),
+              static_cast<std::streamsize>(file.size()));
     out.close();
-    if (!out || std::rename(part.c_str(), argv[2]) != 0) throw std::runtime_error("cannot write the output");
+    if (!out || std::rename(part.c_str(), argv[2]) != 0)
+      throw std::runtime_error("cannot write the output");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "helpgen: %s: %s\n", argv[1], e.what());
     return 1;

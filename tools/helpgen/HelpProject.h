@@ -19,13 +19,13 @@ struct THelpParagraph {
 };
 
 struct THelpTopic {
-  std::string Context;            // the topic's context string, unique in the file
+  std::string Context;  // the topic's context string, unique in the file
   std::string Title;
-  std::vector<uint32_t> MapIds;   // the numbers programs ask for it by
+  std::vector<uint32_t> MapIds;  // the numbers programs ask for it by
   std::vector<THelpParagraph> Paragraphs;
 };
 
 struct THelpProject {
-  std::string Title;              // the help window's caption
-  std::vector<THelpTopic> Topics; // the first one is the contents
+  std::string Title;               // the help window's caption
+  std::vector<THelpTopic> Topics;  // the first one is the contents
 };

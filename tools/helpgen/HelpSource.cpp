@@ -29,13 +29,15 @@ class TSourceReader {
       if (!contexts.insert(topic.Context).second)
         throw EHelpSource("topic " + topic.Context + " is defined twice");
       for (uint32_t id : topic.MapIds)
-        if (!ids.insert(id).second) throw EHelpSource("number " + std::to_string(id) + " is mapped twice");
+        if (!ids.insert(id).second)
+          throw EHelpSource("number " + std::to_string(id) + " is mapped twice");
     }
     for (const THelpTopic& topic : Project.Topics)
       for (const THelpParagraph& paragraph : topic.Paragraphs)
         for (const THelpRun& run : paragraph.Runs)
           if (!run.JumpTo.empty() && !contexts.count(run.JumpTo))
-            throw EHelpSource("topic " + topic.Context + " jumps to " + run.JumpTo + ", which does not exist");
+            throw EHelpSource("topic " + topic.Context + " jumps to " + run.JumpTo +
+                              ", which does not exist");
   }
 
  private:
@@ -109,7 +111,8 @@ class TSourceReader {
       if (close == std::string::npos || bar == std::string::npos || bar > close)
         Fail("a jump is written [[context|text]]");
       AddPlain(text.substr(at, open - at));
-      paragraph_->Runs.push_back({text.substr(bar + 1, close - bar - 1), text.substr(open + 2, bar - open - 2)});
+      paragraph_->Runs.push_back(
+          {text.substr(bar + 1, close - bar - 1), text.substr(open + 2, bar - open - 2)});
       at = close + 2;
     }
     AddPlain(text.substr(at));

@@ -26,8 +26,8 @@ enum TFont : uint16_t { kBodyFont, kTitleFont, kHeadingFont };
 struct TRecord {
   uint8_t Type = kParagraphRecord;
   size_t Topic = 0;
-  TBytes Format;    // the record's first part: paragraph layout and commands
-  TBytes Text;      // its second part: NUL-separated strings
+  TBytes Format;  // the record's first part: paragraph layout and commands
+  TBytes Text;    // its second part: NUL-separated strings
   uint32_t Characters = 0;
   uint32_t Block = 0, At = 0;
   uint32_t Size() const { return static_cast<uint32_t>(kLinkHeader + Format.size() + Text.size()); }
@@ -35,10 +35,14 @@ struct TRecord {
 };
 
 // Small numbers in the paragraph layout are stored in one byte when they fit.
-void CompressedShort(TByteWriter& out, int value) { out.U8(static_cast<uint32_t>(0x80 + 2 * value)); }
+void CompressedShort(TByteWriter& out, int value) {
+  out.U8(static_cast<uint32_t>(0x80 + 2 * value));
+}
 void CompressedUShort(TByteWriter& out, uint32_t value) {
-  if (value < 0x80) out.U8(2 * value);
-  else out.U16(2 * value + 1);
+  if (value < 0x80)
+    out.U8(2 * value);
+  else
+    out.U16(2 * value + 1);
 }
 void CompressedLong(TByteWriter& out, uint32_t value) { out.U32(0x80000000u + 2 * value + 1); }
 
@@ -122,8 +126,10 @@ TTopicLayout LayOutTopics(const THelpProject& project) {
     record.Block = block;
     record.At = at;
     at += record.Size();
-    if (record.Type == kTopicHeaderRecord) layout.TopicOffsets.push_back(TopicOffset(block, characters));
-    else characters += record.Characters;
+    if (record.Type == kTopicHeaderRecord)
+      layout.TopicOffsets.push_back(TopicOffset(block, characters));
+    else
+      characters += record.Characters;
   }
   layout.Blocks = block + 1;
   return layout;
@@ -201,9 +207,9 @@ TBytes FontFile() {
     uint8_t Flags, HalfPoints, Red, Green, Blue;
   };
   static constexpr TFontDescription kFonts[] = {
-      {0, 20, 0, 0, 0},     // body
-      {1, 28, 0, 0, 128},   // title: bold, navy
-      {1, 20, 0, 0, 0},     // heading: bold
+      {0, 20, 0, 0, 0},    // body
+      {1, 28, 0, 0, 128},  // title: bold, navy
+      {1, 20, 0, 0, 0},    // heading: bold
   };
   constexpr uint16_t kFaceLength = 20;
   TByteWriter out;

@@ -25,23 +25,22 @@ inline constexpr char kInstallLogHeader[] = "ZEL95 INSTALL LOG 1";
 enum class TLogKind { Folder, File, Key, Value, Restore };
 
 struct TLogEntry {
-    TLogKind Kind;
-    std::string Path;  // the folder, file or key
-    std::string Name;  // Value, Restore: the value's name
-    std::string Data;  // Restore: the data it had before
+  TLogKind Kind;
+  std::string Path;  // the folder, file or key
+  std::string Name;  // Value, Restore: the value's name
+  std::string Data;  // Restore: the data it had before
 
-    bool operator==(const TLogEntry &other) const
-    {
-        return Kind == other.Kind && Path == other.Path && Name == other.Name && Data == other.Data;
-    }
+  bool operator==(const TLogEntry& other) const {
+    return Kind == other.Kind && Path == other.Path && Name == other.Name && Data == other.Data;
+  }
 };
 
 // The entries of a log's text; nothing when the header is missing or a line
 // is not one of the entries above (a log that is not understood is not used).
-std::optional<std::vector<TLogEntry>> ParseInstallLog(const std::string &text);
+std::optional<std::vector<TLogEntry>> ParseInstallLog(const std::string& text);
 
 // One line of the log, without its line end.
-std::string FormatLogEntry(const TLogEntry &entry);
+std::string FormatLogEntry(const TLogEntry& entry);
 
 // The header and every entry, each line ended by CR LF.
-std::string FormatInstallLog(const std::vector<TLogEntry> &entries);
+std::string FormatInstallLog(const std::vector<TLogEntry>& entries);

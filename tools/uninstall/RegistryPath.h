@@ -7,6 +7,6 @@
 #include <string>
 
 // The root and the path below it; false for an unknown root or a root alone.
-bool SplitKey(const std::string &key, HKEY &root, std::string &path);
+bool SplitKey(const std::string& key, HKEY& root, std::string& path);
 
-bool KeyExists(HKEY root, const std::string &path);
+bool KeyExists(HKEY root, const std::string& path);

@@ -8,8 +8,8 @@
 #include <string>
 
 // True when the running program lies in the folder of `logPath`.
-bool RunsFromProgramFolder(const std::string &logPath);
+bool RunsFromProgramFolder(const std::string& logPath);
 
 // Starts the copy with the same arguments; false when it could not be made
 // or started, and the work is then done here.
-bool ContinueInTemporaryCopy(const TUninstallArguments &arguments);
+bool ContinueInTemporaryCopy(const TUninstallArguments& arguments);

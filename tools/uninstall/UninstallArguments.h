@@ -11,10 +11,10 @@
 inline constexpr char kDefaultUninstallTitle[] = "Remove Zel 95";
 
 struct TUninstallArguments {
-    bool Automatic = false;
-    std::string LogPath;                        // "" when none was given
-    std::string Title = kDefaultUninstallTitle;
+  bool Automatic = false;
+  std::string LogPath;  // "" when none was given
+  std::string Title = kDefaultUninstallTitle;
 };
 
 // `commandLine`: the whole command line, program name included.
-TUninstallArguments ParseUninstallArguments(const std::string &commandLine);
+TUninstallArguments ParseUninstallArguments(const std::string& commandLine);

@@ -1,6 +1,3 @@
 #include "Uninstaller.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
-{
-    return RunUninstaller(GetCommandLineA());
-}
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return RunUninstaller(GetCommandLineA()); }

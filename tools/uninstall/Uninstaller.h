@@ -13,4 +13,4 @@ inline constexpr DWORD kRemovalPatience = 10000;
 // Runs the uninstaller for `commandLine` (program name included); returns the
 // exit code: 0 when everything listed is gone, 1 when something stayed or
 // nothing was done.
-int RunUninstaller(const std::string &commandLine);
+int RunUninstaller(const std::string& commandLine);

@@ -4,17 +4,14 @@
 #include <windows.h>
 #include <cstdlib>
 
-int main(int argc, char **argv)
-{
-    if (argc < 3)
-        return 2;
-    const DWORD limit = static_cast<DWORD>(std::atoi(argv[2])) * 1000;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < limit) {
-        HWND window = FindWindowA(argv[1], nullptr);
-        if (window && IsWindowVisible(window))
-            return 0;
-        Sleep(200);
-    }
-    return 1;
+int main(int argc, char** argv) {
+  if (argc < 3) return 2;
+  const DWORD limit = static_cast<DWORD>(std::atoi(argv[2])) * 1000;
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < limit) {
+    HWND window = FindWindowA(argv[1], nullptr);
+    if (window && IsWindowVisible(window)) return 0;
+    Sleep(200);
+  }
+  return 1;
 }

@@ -12,8 +12,8 @@ struct BmpSpec {
   int bits = 24;
   int headerSize = 40;  // 12, 40 or 64
   uint32_t compression = 0;
-  uint32_t colorsUsed = 0;  // header field
-  int paletteEntries = -1;  // entries written; -1: what the header implies
+  uint32_t colorsUsed = 0;                      // header field
+  int paletteEntries = -1;                      // entries written; -1: what the header implies
   std::vector<std::array<uint8_t, 3>> palette;  // red, green, blue
   const char* magic = "BM";
 };
@@ -34,8 +34,8 @@ inline std::vector<uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<uint8
   const bool os2Entries = spec.headerSize != 40;
   int entries = spec.paletteEntries;
   if (entries < 0)
-    entries = spec.bits <= 8 ? (spec.colorsUsed ? static_cast<int>(spec.colorsUsed) : 1 << spec.bits)
-                             : 0;
+    entries =
+        spec.bits <= 8 ? (spec.colorsUsed ? static_cast<int>(spec.colorsUsed) : 1 << spec.bits) : 0;
   const size_t entryBytes = os2Entries ? 3 : 4;
   const size_t offset = 14 + spec.headerSize + entries * entryBytes;
   std::vector<uint8_t> out(offset, 0);
@@ -80,11 +80,20 @@ inline std::vector<uint8_t> PackRows(const std::vector<std::vector<uint32_t>>& r
     for (int x = 0; x < width; ++x) {
       uint32_t v = row[x];
       switch (bits) {
-        case 1: packed[x >> 3] |= static_cast<uint8_t>((v & 1) << (7 - (x & 7))); break;
-        case 4: packed[x >> 1] |= static_cast<uint8_t>((x & 1) ? (v & 15) : (v & 15) << 4); break;
-        case 8: packed[x] = static_cast<uint8_t>(v); break;
+        case 1:
+          packed[x >> 3] |= static_cast<uint8_t>((v & 1) << (7 - (x & 7)));
+          break;
+        case 4:
+          packed[x >> 1] |= static_cast<uint8_t>((x & 1) ? (v & 15) : (v & 15) << 4);
+          break;
+        case 8:
+          packed[x] = static_cast<uint8_t>(v);
+          break;
         case 15:
-        case 16: packed[2 * x] = static_cast<uint8_t>(v); packed[2 * x + 1] = static_cast<uint8_t>(v >> 8); break;
+        case 16:
+          packed[2 * x] = static_cast<uint8_t>(v);
+          packed[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+          break;
         case 24:
           packed[3 * x] = static_cast<uint8_t>(v);
           packed[3 * x + 1] = static_cast<uint8_t>(v >> 8);

@@ -348,9 +348,8 @@ struct HeaderCase {
 
 TEST_F(BmpReaderTest, UnsupportedHeadersAreRejectedWithCode7) {
   const HeaderCase cases[] = {
-      {"header size 41", 14, 41, 4}, {"2 bits per pixel", 28, 2, 2},
-      {"bit fields", 30, 3, 4},      {"width 0", 18, 0, 4},
-      {"height 0", 22, 0, 4},        {"magic XX", 0, 0x5858, 2},
+      {"header size 41", 14, 41, 4}, {"2 bits per pixel", 28, 2, 2}, {"bit fields", 30, 3, 4},
+      {"width 0", 18, 0, 4},         {"height 0", 22, 0, 4},         {"magic XX", 0, 0x5858, 2},
   };
   BmpSpec spec;
   spec.width = 2;

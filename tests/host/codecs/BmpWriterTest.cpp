@@ -35,11 +35,16 @@ struct TestDib {
 
 uint32_t ValueAt(int x, int y, int depth) {
   switch (depth) {
-    case 1: return (x + y) & 1;
-    case 4: return (x * 3 + y) & 15;
-    case 8: return (x * 7 + y * 13) & 255;
-    case 16: return (x * 1001 + y * 77) & 0x7FFF;
-    default: return (x * 0x010203 + y * 0x030201) & 0xFFFFFF;
+    case 1:
+      return (x + y) & 1;
+    case 4:
+      return (x * 3 + y) & 15;
+    case 8:
+      return (x * 7 + y * 13) & 255;
+    case 16:
+      return (x * 1001 + y * 77) & 0x7FFF;
+    default:
+      return (x * 0x010203 + y * 0x030201) & 0xFFFFFF;
   }
 }
 
@@ -70,10 +75,19 @@ void Make(TestDib* dib, int width, int height, int depth, bool bottomUp) {
     for (int x = 0; x < width; ++x) {
       uint32_t v = ValueAt(x, y, depth);
       switch (depth) {
-        case 1: row[x >> 3] |= static_cast<uint8_t>(v << (7 - (x & 7))); break;
-        case 4: row[x >> 1] |= static_cast<uint8_t>((x & 1) ? v : v << 4); break;
-        case 8: row[x] = static_cast<uint8_t>(v); break;
-        case 16: row[2 * x] = static_cast<uint8_t>(v); row[2 * x + 1] = static_cast<uint8_t>(v >> 8); break;
+        case 1:
+          row[x >> 3] |= static_cast<uint8_t>(v << (7 - (x & 7)));
+          break;
+        case 4:
+          row[x >> 1] |= static_cast<uint8_t>((x & 1) ? v : v << 4);
+          break;
+        case 8:
+          row[x] = static_cast<uint8_t>(v);
+          break;
+        case 16:
+          row[2 * x] = static_cast<uint8_t>(v);
+          row[2 * x + 1] = static_cast<uint8_t>(v >> 8);
+          break;
         case 24:
           row[3 * x] = static_cast<uint8_t>(v);
           row[3 * x + 1] = static_cast<uint8_t>(v >> 8);

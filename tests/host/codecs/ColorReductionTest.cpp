@@ -106,11 +106,13 @@ TEST(ColorCubeQuantizerTest, FiveFiveFiveDitherKeepsWhiteAndBlack) {
   const std::vector<uint8_t> exact = Repeat(64, 128, 248, 16);
   words.QuantizeRow(exact.data(), out);
   const int expected = (248 >> 3) << 10 | (128 >> 3) << 5 | 64 >> 3;
-  for (int x = 0; x < 16; ++x) EXPECT_EQ(out[2 * x] | out[2 * x + 1] << 8, expected) << "pixel " << x;
+  for (int x = 0; x < 16; ++x)
+    EXPECT_EQ(out[2 * x] | out[2 * x + 1] << 8, expected) << "pixel " << x;
   const std::vector<uint8_t> black = Repeat(0, 0, 0, 16);
   words.QuantizeRow(black.data(), out);
   // Row 2: matrix A holds no 0, so red stays 0 throughout.
-  for (int x = 0; x < 16; ++x) EXPECT_EQ((out[2 * x] | out[2 * x + 1] << 8) >> 10, 0) << "pixel " << x;
+  for (int x = 0; x < 16; ++x)
+    EXPECT_EQ((out[2 * x] | out[2 * x + 1] << 8) >> 10, 0) << "pixel " << x;
 }
 
 TEST(ColorCubeQuantizerTest, FiveFiveFiveDitherRoundsUpByTheMatrix) {
@@ -183,8 +185,7 @@ TEST(GreyPaletteTest, Levels236EndAt254AndTheIndexTableAt235) {
   EXPECT_EQ(table[128], 117);
   EXPECT_EQ(table[254], 234);
   EXPECT_EQ(table[255], 235);
-  for (int v = 0; v < 256; ++v)
-    EXPECT_LE(std::abs(levels[table[v]][0] - v), 2) << "grey " << v;
+  for (int v = 0; v < 256; ++v) EXPECT_LE(std::abs(levels[table[v]][0] - v), 2) << "grey " << v;
 }
 
 TEST(GreyPaletteTest, RampsSpreadEvenlyFromBlackToWhite) {

@@ -59,7 +59,8 @@ TEST(DetectFormatTest, BmpNeeds54BytesAndAKnownHeader) {
   EXPECT_EQ(Detect(BmpHead(41, 8, 0)).format, -1) << "header size 41";
   EXPECT_EQ(Detect(BmpHead(40, 2, 0)).format, -1) << "2 bits";
   EXPECT_EQ(Detect(BmpHead(40, 8, 3)).format, -1) << "bit fields";
-  for (int bits : {1, 4, 8, 15, 16, 24, 32}) EXPECT_EQ(Detect(BmpHead(40, bits, 0)).format, FormatBmp);
+  for (int bits : {1, 4, 8, 15, 16, 24, 32})
+    EXPECT_EQ(Detect(BmpHead(40, bits, 0)).format, FormatBmp);
 }
 
 TEST(DetectFormatTest, GifNeedsThirteenBytesAndAKnownVersion) {
@@ -80,12 +81,13 @@ TEST(DetectFormatTest, GifNeedsThirteenBytesAndAKnownVersion) {
 
 std::vector<uint8_t> Jfif(size_t junk, int components) {
   std::vector<uint8_t> b(junk, 0x20);
-  const uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00,
-                          1,    1,    0,    0,    1,    0,    1,   0,   0,   0xFF, 0xFE,
-                          0x00, 0x04, 0xAB, 0xCD};
+  const uint8_t head[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F', 'I',
+                          'F',  0x00, 1,    1,    0,    0,    1,    0,   1,
+                          0,    0,    0xFF, 0xFE, 0x00, 0x04, 0xAB, 0xCD};
   b.insert(b.end(), head, head + sizeof head);
-  const uint8_t frame[] = {0xFF, 0xC0, 0x00, 0x11, 8, 0x03, 0x00, 0x04, 0x00,
-                           static_cast<uint8_t>(components), 1, 0x22, 0};
+  const uint8_t frame[] = {0xFF, 0xC0, 0x00, 0x11, 8,
+                           0x03, 0x00, 0x04, 0x00, static_cast<uint8_t>(components),
+                           1,    0x22, 0};
   b.insert(b.end(), frame, frame + sizeof frame);
   return b;
 }
@@ -111,9 +113,9 @@ TEST(DetectFormatTest, JpegScanStopsAtAFrameBeforeAnyJfifHeader) {
 }
 
 TEST(DetectFormatTest, FileStartingIIOrMMWithoutTheTiffNumberFallsThroughToLaterTests) {
-  for (std::vector<uint8_t> start : {std::vector<uint8_t>{'I', 'I', 0x00, 0x2A},
-                                     std::vector<uint8_t>{'M', 'M', 0x2A, 0x00},
-                                     std::vector<uint8_t>{'I', 'I', 0x2B, 0x00}}) {
+  for (std::vector<uint8_t> start :
+       {std::vector<uint8_t>{'I', 'I', 0x00, 0x2A}, std::vector<uint8_t>{'M', 'M', 0x2A, 0x00},
+        std::vector<uint8_t>{'I', 'I', 0x2B, 0x00}}) {
     std::vector<uint8_t> b = Jfif(0, 3);
     b.insert(b.begin(), start.begin(), start.end());
     DetectedImage found = Detect(b);
@@ -200,7 +202,8 @@ TEST(DetectFormatTest, TargaChecksTypeMapDepthAndDescriptor) {
   EXPECT_EQ(found.width, 300);
   EXPECT_EQ(found.height, 200);
   EXPECT_EQ(found.bitsPerPixel, 24);
-  for (int type : {1, 2, 3, 9, 10, 11}) EXPECT_EQ(Detect(TgaHead(0, type, 0, 8, 0)).format, FormatTga) << type;
+  for (int type : {1, 2, 3, 9, 10, 11})
+    EXPECT_EQ(Detect(TgaHead(0, type, 0, 8, 0)).format, FormatTga) << type;
   for (int type : {0, 4, 8, 12}) EXPECT_EQ(Detect(TgaHead(0, type, 0, 8, 0)).format, -1) << type;
   EXPECT_EQ(Detect(TgaHead(1, 1, 24, 8, 0)).format, FormatTga);
   EXPECT_EQ(Detect(TgaHead(1, 1, 16, 8, 0)).format, FormatTga);

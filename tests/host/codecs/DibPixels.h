@@ -30,12 +30,18 @@ inline const uint8_t* DibImageRow(const DibDescription& dib, int y) {
 inline uint32_t DibValue(const DibDescription& dib, int x, int y) {
   const uint8_t* row = DibImageRow(dib, y);
   switch (dib.bitsPerPixel) {
-    case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1;
-    case 4: return (x & 1) ? row[x >> 1] & 15 : row[x >> 1] >> 4;
-    case 8: return row[x];
-    case 16: return row[2 * x] | row[2 * x + 1] << 8;
-    case 24: return row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
-    default: return row[4 * x + 2] << 16 | row[4 * x + 1] << 8 | row[4 * x];
+    case 1:
+      return (row[x >> 3] >> (7 - (x & 7))) & 1;
+    case 4:
+      return (x & 1) ? row[x >> 1] & 15 : row[x >> 1] >> 4;
+    case 8:
+      return row[x];
+    case 16:
+      return row[2 * x] | row[2 * x + 1] << 8;
+    case 24:
+      return row[3 * x + 2] << 16 | row[3 * x + 1] << 8 | row[3 * x];
+    default:
+      return row[4 * x + 2] << 16 | row[4 * x + 1] << 8 | row[4 * x];
   }
 }
 

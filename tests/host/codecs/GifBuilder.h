@@ -20,7 +20,7 @@ struct GifSpec {
   bool interlaced = false;
   int codeSize = 8;
   std::vector<std::vector<uint8_t>> blocksBeforeImage;  // extensions, stray bytes
-  std::vector<std::vector<uint8_t>> rows;  // image rows, top to bottom
+  std::vector<std::vector<uint8_t>> rows;               // image rows, top to bottom
 };
 
 inline int GifTableBits(size_t entries) {
@@ -66,7 +66,8 @@ inline std::vector<uint8_t> LiteralLzw(const std::vector<uint8_t>& pixels, int c
 }
 
 // The rows in the order an interlaced file stores them.
-inline std::vector<std::vector<uint8_t>> InterlacedOrder(const std::vector<std::vector<uint8_t>>& rows) {
+inline std::vector<std::vector<uint8_t>> InterlacedOrder(
+    const std::vector<std::vector<uint8_t>>& rows) {
   std::vector<std::vector<uint8_t>> out;
   const int starts[4] = {0, 4, 2, 1};
   const int steps[4] = {8, 8, 4, 2};
@@ -109,7 +110,8 @@ inline std::vector<uint8_t> GifHead(const GifSpec& spec) {
   out.push_back(0);  // background
   out.push_back(0);  // aspect
   PutTable(out, spec.globalTable);
-  for (const auto& block : spec.blocksBeforeImage) out.insert(out.end(), block.begin(), block.end());
+  for (const auto& block : spec.blocksBeforeImage)
+    out.insert(out.end(), block.begin(), block.end());
   out.push_back(',');
   PutU16(out, 0);
   PutU16(out, 0);

@@ -12,7 +12,8 @@ namespace {
 
 // Packs codes of the given widths least significant bit first into one data
 // sub-block followed by the block terminator.
-std::vector<uint8_t> PackCodes(const std::vector<std::pair<int, int>>& codes, bool terminate = true) {
+std::vector<uint8_t> PackCodes(const std::vector<std::pair<int, int>>& codes,
+                               bool terminate = true) {
   std::vector<uint8_t> data;
   uint32_t bits = 0;
   int count = 0;
@@ -54,8 +55,7 @@ std::vector<uint8_t> Decode(std::vector<uint8_t> blocks, int codeSize, size_t co
 
 void ExpectSamePixels(const std::vector<uint8_t>& expected, const std::vector<uint8_t>& actual) {
   ASSERT_EQ(expected.size(), actual.size());
-  for (size_t i = 0; i < expected.size(); ++i)
-    ASSERT_EQ(expected[i], actual[i]) << "pixel " << i;
+  for (size_t i = 0; i < expected.size(); ++i) ASSERT_EQ(expected[i], actual[i]) << "pixel " << i;
 }
 
 }  // namespace
@@ -76,8 +76,10 @@ TEST(GifLzwEncoder, SplitsDataIntoSubBlocksOf255Bytes) {
   size_t at = 0;
   int fullBlocks = 0;
   while (blocks[at] != 0) {
-    if (blocks[at] == 255) ++fullBlocks;
-    else EXPECT_EQ(0u, blocks[at + 1 + blocks[at]]) << "short block before the last at " << at;
+    if (blocks[at] == 255)
+      ++fullBlocks;
+    else
+      EXPECT_EQ(0u, blocks[at + 1 + blocks[at]]) << "short block before the last at " << at;
     at += 1 + blocks[at];
     ASSERT_LT(at, blocks.size());
   }

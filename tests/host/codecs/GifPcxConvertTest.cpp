@@ -33,7 +33,8 @@ std::vector<uint8_t> ColourBmp() {
   std::vector<std::vector<uint32_t>> rows;
   for (int y = 2; y >= 0; --y) {
     rows.emplace_back();
-    for (int x = 0; x < 5; ++x) rows.back().push_back(static_cast<uint32_t>(x * 40 << 16 | y * 70 << 8 | 200));
+    for (int x = 0; x < 5; ++x)
+      rows.back().push_back(static_cast<uint32_t>(x * 40 << 16 | y * 70 << 8 | 200));
   }
   BmpSpec spec;
   spec.width = 5;
@@ -93,7 +94,8 @@ TEST_F(GifPcxConvertTest, InfoDescribesGifPcxTargaAndPhotoCdFiles) {
   const std::string gifFile = dir_.Write("a.gif", MakeGif(gif));
   const std::string pcxFile = dir_.File("b.pcx");
   ASSERT_EQ(Run({"convert", dir_.Write("c.bmp", ColourBmp()), "--to", "pcx", "-o", pcxFile}), 0);
-  std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 1, 0, 24, 0, 1, 2, 3, 4, 5, 6};
+  std::vector<uint8_t> tga = {0, 0, 2, 0, 0,  0, 0, 0, 0, 0, 0, 0,
+                              2, 0, 1, 0, 24, 0, 1, 2, 3, 4, 5, 6};
   const std::string tgaFile = dir_.Write("d.tga", tga);
   std::vector<uint8_t> pcd(8192 + 3 * 192 * 128 / 2, 128);
   std::memcpy(&pcd[2048], "PCD_IPI", 7);

@@ -57,10 +57,10 @@ TEST_F(GifReaderTest, ReadsAGif87aWithItsGlobalColourTable) {
 TEST_F(GifReaderTest, SkipsExtensionsAndStrayBytesBeforeTheImage) {
   GifSpec spec = FourColourPattern(6, 4);
   spec.blocksBeforeImage = {
-      {'!', 0xF9, 4, 1, 10, 0, 3, 0},                                  // graphic control
-      {'!', 0xFE, 5, 'h', 'e', 'l', 'l', 'o', 3, ',', ';', '!', 0},    // comment
+      {'!', 0xF9, 4, 1, 10, 0, 3, 0},                                // graphic control
+      {'!', 0xFE, 5, 'h', 'e', 'l', 'l', 'o', 3, ',', ';', '!', 0},  // comment
       {'!', 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0},
-      {0x00, 0x42},                                                    // stray bytes
+      {0x00, 0x42},  // stray bytes
   };
   DibDescription dib = LoadNative(MakeGif(spec));
   ExpectIndices(dib, spec.rows);
@@ -71,7 +71,7 @@ TEST_F(GifReaderTest, ALocalColourTableReplacesTheGlobalOne) {
   spec.width = 4;
   spec.height = 2;
   spec.globalTable = kFour;
-  spec.localTable = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {100, 110, 120},
+  spec.localTable = {{1, 2, 3},    {4, 5, 6},    {7, 8, 9},    {100, 110, 120},
                      {11, 12, 13}, {14, 15, 16}, {17, 18, 19}, {200, 210, 220}};
   spec.codeSize = 3;
   spec.rows = {{7, 3, 0, 1}, {2, 4, 5, 6}};
@@ -124,7 +124,8 @@ TEST_F(GifReaderTest, AnInterlacedImageArrivesInFourPassesOnBlack) {
   // Black from the start, before any rows are asked for.
   const DibDescription start = Describe(image.GetNativeBitmap());
   for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 5; ++x) ASSERT_EQ(DibValue(start, x, y), 3u) << "row " << y << " pixel " << x;
+    for (int x = 0; x < 5; ++x)
+      ASSERT_EQ(DibValue(start, x, y), 3u) << "row " << y << " pixel " << x;
 
   // One rectangle bounds each batch's rows, wherever the passes put them.
   ImageRect rect;
@@ -222,7 +223,8 @@ TEST_F(GifReaderTest, AHugePictureWithLittleDataLoadsAsAThumbnail) {
   ASSERT_EQ(dib.width, 30);
   ASSERT_EQ(dib.height, 131);
   for (int y = 0; y < 131; ++y)
-    for (int x = 0; x < 30; ++x) ASSERT_EQ(DibValue(dib, x, y), 0u) << "row " << y << " pixel " << x;
+    for (int x = 0; x < 30; ++x)
+      ASSERT_EQ(DibValue(dib, x, y), 0u) << "row " << y << " pixel " << x;
 }
 
 TEST_F(GifReaderTest, GarbageCodesDecodeWithoutFailing) {

@@ -20,7 +20,8 @@ using Colours = std::vector<std::array<uint8_t, 3>>;
 Colours Ramp(int n) {
   Colours colours;
   for (int i = 0; i < n; ++i)
-    colours.push_back({static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)});
+    colours.push_back(
+        {static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 7)});
   return colours;
 }
 
@@ -71,8 +72,8 @@ TEST_F(GifWriterTest, FourColoursGiveAFourEntryTableAndCodeSizeTwo) {
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 13, file.begin() + 25),
             (std::vector<uint8_t>{0, 0, 0, 255, 0, 0, 0, 255, 0, 9, 8, 7}));
   EXPECT_EQ(file[25], ',');
-  EXPECT_EQ(file[34], 0);     // no local table, not interlaced
-  EXPECT_EQ(file[35], 2);     // code size
+  EXPECT_EQ(file[34], 0);  // no local table, not interlaced
+  EXPECT_EQ(file[35], 2);  // code size
   EXPECT_EQ(file[file.size() - 2], 0);
   EXPECT_EQ(file.back(), ';');
   ExpectReadsBack("four.gif", bitmap, 7, 5, colours);
@@ -100,7 +101,8 @@ TEST_F(GifWriterTest, ThreeColoursAreWrittenAsAFourEntryTable) {
   bitmap.Row(0)[2] = 0;
   std::vector<uint8_t> file = Write(bitmap.bitmap, "three.gif");
   EXPECT_EQ(file[10], 0x91);
-  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 22, file.begin() + 25), (std::vector<uint8_t>{0, 0, 0}));
+  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 22, file.begin() + 25),
+            (std::vector<uint8_t>{0, 0, 0}));
   ExpectReadsBack("three.gif", bitmap, 3, 1, colours);
 }
 

@@ -64,8 +64,8 @@ TEST_F(GlimmoraToolTest, InfoDescribesEachFileAsTheContextMenuDoes) {
   const std::string mono = dir_.Write("mono.bmp", Picture(9, 4, 1));
   const std::string palette = dir_.Write("palette.dat", Picture(3, 2, 8));
   EXPECT_EQ(Run({"info", colour, mono, palette}), 0) << err_.str();
-  EXPECT_EQ(out_.str(), colour + ": 640x480x16M bmp\n" + mono + ": 9x4x2 bmp\n" + palette +
-                            ": 3x2x256 bmp\n");
+  EXPECT_EQ(out_.str(),
+            colour + ": 640x480x16M bmp\n" + mono + ": 9x4x2 bmp\n" + palette + ": 3x2x256 bmp\n");
   EXPECT_EQ(err_.str(), "");
 }
 
@@ -101,8 +101,8 @@ TEST_F(GlimmoraToolTest, ConvertToBmpWritesTheSamePixels) {
 TEST_F(GlimmoraToolTest, ConvertFitsAndReducesForTheGivenScreen) {
   const std::string input = dir_.Write("big.bmp", Picture(40, 30, 24));
   const std::string output = dir_.File("small.bmp");
-  EXPECT_EQ(Run({"convert", input, "--to", "bmp", "-o", output, "--fit", "20x20",
-                 "--screen-depth", "8", "--reduce", "3"}),
+  EXPECT_EQ(Run({"convert", input, "--to", "bmp", "-o", output, "--fit", "20x20", "--screen-depth",
+                 "8", "--reduce", "3"}),
             0)
       << err_.str();
   ImageFile back(output.c_str());
@@ -165,8 +165,10 @@ TEST_F(GlimmoraToolTest, WrongUsageExitsWith2AndOneLine) {
   const Case cases[] = {
       {{"convert", input, "--to", "tga"},
        "glimmora: unknown output format 'tga' (" + OutputFormatNames() + ")\n"},
-      {{"convert", input, "--to", "bmp", "--fit", "20"}, "glimmora: --fit wants WIDTHxHEIGHT, not '20'\n"},
-      {{"convert", input, "--to", "bmp", "--reduce", "5"}, "glimmora: --reduce is 0 to 4, not '5'\n"},
+      {{"convert", input, "--to", "bmp", "--fit", "20"},
+       "glimmora: --fit wants WIDTHxHEIGHT, not '20'\n"},
+      {{"convert", input, "--to", "bmp", "--reduce", "5"},
+       "glimmora: --reduce is 0 to 4, not '5'\n"},
       {{"convert", input, "--to", "bmp", "--screen-depth", "32"},
        "glimmora: --screen-depth is 8, 16 or 24, not '32'\n"},
       {{"convert", input, "--to", "bmp", "--reduce", "2"},
@@ -196,7 +198,8 @@ namespace {
 TEST(OutputFormatsTest, EveryNameOfferedHasAWriter) {
   std::string names = OutputFormatNames() + "|";
   EXPECT_EQ(names.rfind("bmp|jpg|", 0), 0u) << names;
-  for (size_t start = 0, bar; (bar = names.find('|', start)) != std::string::npos; start = bar + 1) {
+  for (size_t start = 0, bar; (bar = names.find('|', start)) != std::string::npos;
+       start = bar + 1) {
     const std::string name = names.substr(start, bar - start);
     const OutputFormat* format = FindOutputFormat(name);
     ASSERT_NE(format, nullptr) << name;

@@ -89,9 +89,8 @@ struct FitCase {
 
 TEST_F(ImageFileTest, FittingShrinksIntoTheBoxKeepingTheAspectAndNeverEnlarges) {
   const FitCase cases[] = {
-      {400, 100, 200, 200, 200, 50}, {400, 300, 100, 100, 100, 75},
-      {40, 30, 0, 0, 40, 30},        {40, 30, 1000, 1000, 40, 30},
-      {40, 30, 20, 0, 20, 15},       {1000, 3, 100, 100, 100, 1},
+      {400, 100, 200, 200, 200, 50}, {400, 300, 100, 100, 100, 75}, {40, 30, 0, 0, 40, 30},
+      {40, 30, 1000, 1000, 40, 30},  {40, 30, 20, 0, 20, 15},       {1000, 3, 100, 100, 100, 1},
   };
   for (const FitCase& c : cases) {
     ImageFile image(Memory(Gradient(c.sourceWidth, c.sourceHeight)));
@@ -247,7 +246,8 @@ TEST_F(ImageFileTest, AHeaderReadByDetectionIsNotReadAgainByTheLoad) {
     ASSERT_EQ(image.GetFormat(), file.format) << file.kind;
     std::fill(bytes.begin(), bytes.begin() + 4, uint8_t{0});  // no signature any more
     ASSERT_EQ(image.Load(true, false), CodecOk) << file.kind << " error " << image.LastError();
-    ASSERT_EQ(image.Load(true, false), ErrNotSupported) << file.kind << ": a second load reads anew";
+    ASSERT_EQ(image.Load(true, false), ErrNotSupported)
+        << file.kind << ": a second load reads anew";
   }
 }
 

@@ -42,8 +42,8 @@ inline ::testing::AssertionResult PictureWithin(const DibDescription& dib,
     }
   }
   if (wrong == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << first.str() << " (" << wrong
-                                       << " pixels off by more than " << tolerance << ")";
+  return ::testing::AssertionFailure()
+         << first.str() << " (" << wrong << " pixels off by more than " << tolerance << ")";
 }
 
 // Every stored value of an 8-bit grey bitmap lies in [low, high].

@@ -318,7 +318,8 @@ TEST_F(JpegReaderTest, ScaledColourBlocksKeepTheirColours) {
   DibDescription dib = Describe(image.GetNativeBitmap());
   ASSERT_EQ(dib.width, 64);
   ASSERT_EQ(dib.height, 48);
-  EXPECT_TRUE(PictureWithin(dib, [](int x, int y) { return ColourBlocks(2 * x, 2 * y); }, 1));
+  EXPECT_TRUE(PictureWithin(
+      dib, [](int x, int y) { return ColourBlocks(2 * x, 2 * y); }, 1));
 }
 
 // ---- progressive files ------------------------------------------------------

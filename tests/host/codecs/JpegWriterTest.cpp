@@ -48,8 +48,7 @@ struct TestBitmap {
   }
 };
 
-void Make24(TestBitmap* out, int width, int height, bool bottomUp,
-            uint32_t (*pixel)(int, int)) {
+void Make24(TestBitmap* out, int width, int height, bool bottomUp, uint32_t (*pixel)(int, int)) {
   DibRequest request;
   request.width = width;
   request.height = height;
@@ -96,7 +95,8 @@ void Make8(TestBitmap* out, int width, int height) {
 
 int WriteJpeg(DibHandle bitmap, const std::string& path, int* errorCode) {
   JpegWriter writer(path.c_str(), bitmap);
-  int ok = (writer.Begin() == CodecOk) && (writer.WriteRows(1 << 20) == CodecOk) && (writer.Finish() == CodecOk);
+  int ok = (writer.Begin() == CodecOk) && (writer.WriteRows(1 << 20) == CodecOk) &&
+           (writer.Finish() == CodecOk);
   *errorCode = writer.ErrorCode();
   return ok;
 }
@@ -257,7 +257,9 @@ TEST_F(JpegWriterTest, ConvertingADecodedJpegWritesItAgain) {
   std::unique_ptr<ImageWriter> writer =
       CreateWriter(FormatJpg, dir.File("again.jpg").c_str(), image.GetNativeBitmap());
   ASSERT_NE(writer, nullptr);
-  ASSERT_TRUE((writer->Begin() == CodecOk) && (writer->WriteRows(48) == CodecOk) && (writer->Finish() == CodecOk)) << writer->ErrorCode();
+  ASSERT_TRUE((writer->Begin() == CodecOk) && (writer->WriteRows(48) == CodecOk) &&
+              (writer->Finish() == CodecOk))
+      << writer->ErrorCode();
   ImageFile again(dir.File("again.jpg").c_str());
   ASSERT_EQ(again.Load(true, false), CodecOk) << again.LastError();
   EXPECT_TRUE(PictureWithin(Describe(again.GetNativeBitmap()), Blocks, kRoundTripTolerance));

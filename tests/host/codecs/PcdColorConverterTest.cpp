@@ -33,7 +33,7 @@ TEST(PcdColorConverter, ChromaMovesEachChannelByItsTable) {
 
 TEST(PcdColorConverter, ClampsTheExtremes) {
   PcdColorConverter converter;
-  EXPECT_EQ(0, converter.Blue(0, 0, 0));      // 0 - 346
+  EXPECT_EQ(0, converter.Blue(0, 0, 0));        // 0 - 346
   EXPECT_EQ(255, converter.Blue(255, 255, 0));  // 345 + 219
   EXPECT_EQ(0, converter.Red(0, 0, 0));
   EXPECT_EQ(255, converter.Red(255, 0, 255));

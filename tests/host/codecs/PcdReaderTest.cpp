@@ -169,8 +169,7 @@ TEST_F(PcdReaderTest, APortraitPictureReducedInTwoPassesForAPaletteScreenKeepsIt
   for (int mode : {3, 4}) {
     SCOPED_TRACE(mode);
     ImageFile& image = Open(MakePack(1));
-    ASSERT_EQ(image.LoadFitted({.maxWidth = 128, .maxHeight = 192, .reductionMode = mode}),
-              CodecOk)
+    ASSERT_EQ(image.LoadFitted({.maxWidth = 128, .maxHeight = 192, .reductionMode = mode}), CodecOk)
         << image.LastError();
     DibDescription dib = Describe(image.GetDisplayBitmap());
     ASSERT_EQ(dib.bitsPerPixel, 8);

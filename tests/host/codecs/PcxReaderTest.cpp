@@ -66,7 +66,8 @@ Bytes MakePcx(const PcxSpec& spec, const std::vector<Bytes>& encoded) {
     out.push_back(spec.marker);
     for (int i = 0; i < 256; ++i)
       for (int c = 0; c < 3; ++c)
-        out.push_back(i < static_cast<int>(spec.trailerPalette.size()) ? spec.trailerPalette[i][c] : 0);
+        out.push_back(i < static_cast<int>(spec.trailerPalette.size()) ? spec.trailerPalette[i][c]
+                                                                       : 0);
   }
   return out;
 }

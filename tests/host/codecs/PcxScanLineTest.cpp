@@ -68,7 +68,8 @@ TEST(PcxRowConversion, WidensFiveFiveFiveAndFiveSixFiveWords) {
   uint8_t line[4] = {0xFF, 0x7F, 0x1F, 0x00};  // 0x7FFF, 0x001F
   uint8_t row[6] = {};
   ASSERT_TRUE(ConvertPcxRow(PcxLayout{2, 1, 15, 4}, line, row));
-  EXPECT_EQ((std::vector<uint8_t>{0xF8, 0xF8, 0xF8, 0xF8, 0, 0}), std::vector<uint8_t>(row, row + 6));
+  EXPECT_EQ((std::vector<uint8_t>{0xF8, 0xF8, 0xF8, 0xF8, 0, 0}),
+            std::vector<uint8_t>(row, row + 6));
   uint8_t line565[4] = {0xE0, 0x07, 0x00, 0xF8};  // green 0x07E0, red 0xF800
   ASSERT_TRUE(ConvertPcxRow(PcxLayout{2, 1, 16, 4}, line565, row));
   EXPECT_EQ((std::vector<uint8_t>{0, 0xFC, 0, 0, 0, 0xF8}), std::vector<uint8_t>(row, row + 6));

@@ -77,7 +77,8 @@ TEST_F(PcxWriterTest, AnEightBitBitmapOfOddWidthGetsAnEvenLineAndItsPalette) {
 TEST_F(PcxWriterTest, ATwentyFourBitBitmapIsOnePlaneOfTwentyFourBits) {
   TestBitmap bitmap(3, 2, 24, {}, true);
   for (int y = 0; y < 2; ++y)
-    for (int i = 0; i < 9; ++i) bitmap.Row(y)[i] = static_cast<uint8_t>(y * 100 + i * 20 + (i == 4 ? 150 : 0));
+    for (int i = 0; i < 9; ++i)
+      bitmap.Row(y)[i] = static_cast<uint8_t>(y * 100 + i * 20 + (i == 4 ? 150 : 0));
   std::vector<uint8_t> file = Write(bitmap.bitmap, "deep.pcx");
   EXPECT_EQ(file[3], 24);
   EXPECT_EQ(file[65], 1);

@@ -19,9 +19,9 @@ std::vector<std::pair<int, int>> Walk(int width, int height) {
 }
 
 TEST(PngInterlaceTest, EightByEightVisitsFifteenRowsPassByPass) {
-  const std::vector<std::pair<int, int>> expected = {
-      {0, 0}, {1, 0}, {2, 4}, {3, 0}, {3, 4}, {4, 2}, {4, 6}, {5, 0},
-      {5, 2}, {5, 4}, {5, 6}, {6, 1}, {6, 3}, {6, 5}, {6, 7}};
+  const std::vector<std::pair<int, int>> expected = {{0, 0}, {1, 0}, {2, 4}, {3, 0}, {3, 4},
+                                                     {4, 2}, {4, 6}, {5, 0}, {5, 2}, {5, 4},
+                                                     {5, 6}, {6, 1}, {6, 3}, {6, 5}, {6, 7}};
   EXPECT_EQ(Walk(8, 8), expected);
 }
 
@@ -43,9 +43,9 @@ TEST(PngInterlaceTest, PassRowPixelsGoToTheirColumnsAndNoOthers) {
   const uint8_t passRow[] = {10, 11, 20, 21, 30, 31};
   std::vector<uint8_t> image(2 * 11, 0xEE);
   SpreadPassRow(passRow, 3, 11, 2, image.data());  // columns 2, 6, 10
-  const std::vector<uint8_t> expected = {0xEE, 0xEE, 0xEE, 0xEE, 10,   11,   0xEE, 0xEE,
-                                         0xEE, 0xEE, 0xEE, 0xEE, 20,   21,   0xEE, 0xEE,
-                                         0xEE, 0xEE, 0xEE, 0xEE, 30,   31};
+  const std::vector<uint8_t> expected = {0xEE, 0xEE, 0xEE, 0xEE, 10, 11, 0xEE, 0xEE,
+                                         0xEE, 0xEE, 0xEE, 0xEE, 20, 21, 0xEE, 0xEE,
+                                         0xEE, 0xEE, 0xEE, 0xEE, 30, 31};
   EXPECT_EQ(image, expected);
 }
 

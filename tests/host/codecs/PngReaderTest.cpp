@@ -144,14 +144,14 @@ TEST_P(PngVariantTest, EveryPixelArrivesAsTheFileStoresIt) {
 INSTANTIATE_TEST_SUITE_P(
     AllTypes, PngVariantTest,
     ::testing::Values(Variant{kGrey, 1, false}, Variant{kGrey, 2, false}, Variant{kGrey, 4, false},
-                      Variant{kGrey, 8, false}, Variant{kGrey, 16, false},
-                      Variant{kRgb, 8, false}, Variant{kRgb, 16, false},
-                      Variant{kPalette, 1, false}, Variant{kPalette, 2, false},
-                      Variant{kPalette, 4, false}, Variant{kPalette, 8, false},
-                      Variant{kGreyAlpha, 8, false}, Variant{kGreyAlpha, 16, false},
-                      Variant{kRgbAlpha, 8, false}, Variant{kRgbAlpha, 16, false},
-                      Variant{kGrey, 2, true}, Variant{kGrey, 16, true}, Variant{kRgb, 8, true},
-                      Variant{kPalette, 4, true}, Variant{kRgbAlpha, 16, true}),
+                      Variant{kGrey, 8, false}, Variant{kGrey, 16, false}, Variant{kRgb, 8, false},
+                      Variant{kRgb, 16, false}, Variant{kPalette, 1, false},
+                      Variant{kPalette, 2, false}, Variant{kPalette, 4, false},
+                      Variant{kPalette, 8, false}, Variant{kGreyAlpha, 8, false},
+                      Variant{kGreyAlpha, 16, false}, Variant{kRgbAlpha, 8, false},
+                      Variant{kRgbAlpha, 16, false}, Variant{kGrey, 2, true},
+                      Variant{kGrey, 16, true}, Variant{kRgb, 8, true}, Variant{kPalette, 4, true},
+                      Variant{kRgbAlpha, 16, true}),
     VariantName);
 
 TEST_F(PngReaderTest, TwoBitPaletteImageKeepsItsFourEntries) {
@@ -173,7 +173,9 @@ TEST_F(PngReaderTest, SixteenBitGreyBecomesEightBitGreyWithTheGreyPalette) {
   PngImageSpec spec;
   spec.width = 3;
   spec.bitDepth = 16;
-  spec.sample = [](int x, int, int) { return static_cast<uint16_t>(x == 0 ? 0 : x == 1 ? 0x80FF : 0xFFFF); };
+  spec.sample = [](int x, int, int) {
+    return static_cast<uint16_t>(x == 0 ? 0 : x == 1 ? 0x80FF : 0xFFFF);
+  };
   Open(spec);
   EXPECT_EQ(image_->GetSourceBitsPerPixel(), 8);
   ASSERT_EQ(image_->Load(false, true), CodecOk) << image_->LastError();
@@ -184,7 +186,8 @@ TEST_F(PngReaderTest, SixteenBitGreyBecomesEightBitGreyWithTheGreyPalette) {
   EXPECT_EQ(DibValue(display, 0, 0), 0u);
   EXPECT_EQ(DibValue(display, 1, 0), 0x80u);  // the high byte
   EXPECT_EQ(DibValue(display, 2, 0), 0xFFu);
-  const int level = static_cast<int>(static_cast<int>(0x80 * 0.9215686274509804) * 1.0851063829787233);
+  const int level =
+      static_cast<int>(static_cast<int>(0x80 * 0.9215686274509804) * 1.0851063829787233);
   EXPECT_EQ(DibColour(display, 1, 0), (Rgb{level, level, level}));
   EXPECT_EQ(DibColour(display, 2, 0), (Rgb{254, 254, 254}));
 }
@@ -202,7 +205,9 @@ TEST_F(PngReaderTest, LowDepthGreyLooksLikeTheSamePictureSavedAsEightBitGrey) {
     low.sample = [](int x, int, int) { return static_cast<uint16_t>(x); };
     PngImageSpec wide = low;
     wide.bitDepth = 8;
-    wide.sample = [levels](int x, int, int) { return static_cast<uint16_t>(x * 255 / (levels - 1)); };
+    wide.sample = [levels](int x, int, int) {
+      return static_cast<uint16_t>(x * 255 / (levels - 1));
+    };
 
     const DibDescription eight = LoadNative(wide);
     std::vector<uint32_t> expected;
@@ -216,8 +221,8 @@ TEST_F(PngReaderTest, LowDepthGreyLooksLikeTheSamePictureSavedAsEightBitGrey) {
     ASSERT_EQ(display.colorCount, 256);  // the index table of 8-bit grey
     for (int x = 0; x < levels; ++x) {
       EXPECT_EQ(DibValue(native, x, 0), expected[x]) << "level " << x;
-      const int shown = static_cast<int>(static_cast<int>(expected[x] * 0.9215686274509804) *
-                                         1.0851063829787233);
+      const int shown =
+          static_cast<int>(static_cast<int>(expected[x] * 0.9215686274509804) * 1.0851063829787233);
       EXPECT_EQ(DibColour(display, x, 0), (Rgb{shown, shown, shown})) << "level " << x;
     }
   }
@@ -303,7 +308,8 @@ TEST_F(PngReaderTest, LinearFileIsCorrectedForTheScreen) {
   for (int x = 0; x < 256; ++x) {
     const int red = DibValue(dib, x, 0) >> 16;
     const int green = (DibValue(dib, x, 0) >> 8) & 255;
-    const int expected = static_cast<int>(std::floor(255 * std::pow(x / 255.0, 1 / kScreenGamma) + 0.5));
+    const int expected =
+        static_cast<int>(std::floor(255 * std::pow(x / 255.0, 1 / kScreenGamma) + 0.5));
     const int expectedGreen =
         static_cast<int>(std::floor(255 * std::pow((255 - x) / 255.0, 1 / kScreenGamma) + 0.5));
     ASSERT_NEAR(red, expected, 1) << "pixel " << x;
@@ -331,7 +337,9 @@ PngImageSpec InterlacedRgb(int width, int height) {
   spec.height = height;
   spec.colorType = kRgb;
   spec.interlaced = true;
-  spec.sample = [](int x, int y, int c) { return static_cast<uint16_t>(1 + (x * 31 + y * 17 + c * 70) % 255); };
+  spec.sample = [](int x, int y, int c) {
+    return static_cast<uint16_t>(1 + (x * 31 + y * 17 + c * 70) % 255);
+  };
   return spec;
 }
 
@@ -426,9 +434,9 @@ TEST_F(PngReaderTest, InterlacedProgressStaysBelowCompleteUntilTheSeventhPass) {
   const DibDescription dib = Describe(image_->GetNativeBitmap());
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x)
-      ASSERT_EQ(DibValue(dib, x, y), static_cast<uint32_t>(spec.sample(x, y, 0) << 16 |
-                                                           spec.sample(x, y, 1) << 8 |
-                                                           spec.sample(x, y, 2)))
+      ASSERT_EQ(DibValue(dib, x, y),
+                static_cast<uint32_t>(spec.sample(x, y, 0) << 16 | spec.sample(x, y, 1) << 8 |
+                                      spec.sample(x, y, 2)))
           << "row " << y << " pixel " << x;
   image_->EndLoad(false);
 }

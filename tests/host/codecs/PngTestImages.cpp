@@ -69,10 +69,14 @@ bool WriteUnderRecoveryPoint(png_structp png, png_infop info, const PngImageSpec
 
 int PngChannels(int colorType) {
   switch (colorType) {
-    case PNG_COLOR_TYPE_RGB: return 3;
-    case PNG_COLOR_TYPE_GRAY_ALPHA: return 2;
-    case PNG_COLOR_TYPE_RGB_ALPHA: return 4;
-    default: return 1;
+    case PNG_COLOR_TYPE_RGB:
+      return 3;
+    case PNG_COLOR_TYPE_GRAY_ALPHA:
+      return 2;
+    case PNG_COLOR_TYPE_RGB_ALPHA:
+      return 4;
+    default:
+      return 1;
   }
 }
 

@@ -23,7 +23,8 @@ TEST(SampleImagesTest, EverySampleDecodesToItsPattern) {
       for (int y = 0; y < sample.height; ++y)
         for (int x = 0; x < sample.width; ++x)
           ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y))
-              << sample.file << " pixel " << x << "," << y << " is " << ToString(DibColour(dib, x, y));
+              << sample.file << " pixel " << x << "," << y << " is "
+              << ToString(DibColour(dib, x, y));
     }
   }
 }

@@ -19,10 +19,10 @@ struct SyntheticPicture {
   int bitsPerPixel = 24;
   int nativeDepth = 24;
   bool grey = false;
-  bool columns = false;  // lines are columns, each `height` pixels long
-  bool rowsInColumnMode = false;  // a faulty reader: PutRow in column mode
+  bool columns = false;                         // lines are columns, each `height` pixels long
+  bool rowsInColumnMode = false;                // a faulty reader: PutRow in column mode
   std::vector<std::array<uint8_t, 3>> palette;  // red, green, blue
-  std::vector<std::vector<uint8_t>> lines;  // rows top to bottom, or columns left to right
+  std::vector<std::vector<uint8_t>> lines;      // rows top to bottom, or columns left to right
 };
 
 class SyntheticReader : public ImageReader {

@@ -25,7 +25,8 @@ class TempDir {
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
     std::string file = File(name);
     std::ofstream out(file, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return file;
   }
 

@@ -6,7 +6,9 @@
 #include <vector>
 
 namespace {
-std::vector<uint8_t> Row(const uint8_t* row, int bytes) { return std::vector<uint8_t>(row, row + bytes); }
+std::vector<uint8_t> Row(const uint8_t* row, int bytes) {
+  return std::vector<uint8_t>(row, row + bytes);
+}
 }  // namespace
 
 TEST(TgaRows, WidensFiveBitValuesByTheTable) {

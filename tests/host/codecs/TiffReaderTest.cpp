@@ -164,7 +164,8 @@ TEST_F(TiffReaderTest, ColourMapGivesThePaletteFromItsHighBytes) {
   spec.photometric = PHOTOMETRIC_PALETTE;
   spec.compression = COMPRESSION_LZW;
   for (int channel = 0; channel < 3; ++channel)
-    for (int i = 0; i < 16; ++i) spec.colorMap.push_back(static_cast<uint16_t>((i * 16 + channel * 5) << 8 | 0x7F));
+    for (int i = 0; i < 16; ++i)
+      spec.colorMap.push_back(static_cast<uint16_t>((i * 16 + channel * 5) << 8 | 0x7F));
   spec.rows = PackRows(16, 1, 4, [](int x, int) { return 15 - x; });
   const DibDescription native = LoadNative(spec);
   EXPECT_EQ(image_->IsGrey(), 0);
@@ -237,7 +238,8 @@ TEST_F(TiffReaderTest, BottomUpFileIsShownUprightFillingFromTheBottom) {
     spec.width = 4;
     spec.height = 6;
     spec.orientation = orientation;
-    spec.rows = MakeRows(4, 6, 1, [](int x, int y, int) { return static_cast<uint8_t>(10 * y + x); });
+    spec.rows =
+        MakeRows(4, 6, 1, [](int x, int y, int) { return static_cast<uint8_t>(10 * y + x); });
     Open(spec);
     ASSERT_EQ(image_->BeginLoad({.keepNative = true}), CodecOk) << image_->LastError();
     bool changed = false;
@@ -303,11 +305,13 @@ TEST_F(TiffReaderTest, TiledGreyImageIsReadRowByRowAcrossItsTiles) {
   spec.height = 37;
   spec.tileSize = 16;
   spec.compression = COMPRESSION_ADOBE_DEFLATE;
-  spec.rows = MakeRows(40, 37, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * 5 + y); });
+  spec.rows =
+      MakeRows(40, 37, 1, [](int x, int y, int) { return static_cast<uint8_t>(x * 5 + y); });
   const DibDescription native = LoadNative(spec);
   EXPECT_EQ(image_->GetSourceWidth(), 40);
   EXPECT_EQ(image_->GetSourceHeight(), 37);
-  ExpectPixels(native, 40, 37, [](int x, int y) { return static_cast<uint32_t>((x * 5 + y) & 255); });
+  ExpectPixels(native, 40, 37,
+               [](int x, int y) { return static_cast<uint32_t>((x * 5 + y) & 255); });
 }
 
 TEST_F(TiffReaderTest, TiledColourImageShrinksLikeAStrippedOne) {
@@ -324,17 +328,20 @@ TEST_F(TiffReaderTest, TiledColourImageShrinksLikeAStrippedOne) {
   for (int y = 0; y < 24; ++y)
     for (int x = 0; x < 24; ++x) {
       const int row = 2 * y + 1;
-      auto mean = [&](int s) { return (ColourSample(2 * x, row, s) + ColourSample(2 * x + 1, row, s)) / 2; };
-      ASSERT_EQ(DibColour(native, x, y), (Rgb{mean(0), mean(1), mean(2)})) << "row " << y << " pixel " << x;
+      auto mean = [&](int s) {
+        return (ColourSample(2 * x, row, s) + ColourSample(2 * x + 1, row, s)) / 2;
+      };
+      ASSERT_EQ(DibColour(native, x, y), (Rgb{mean(0), mean(1), mean(2)}))
+          << "row " << y << " pixel " << x;
     }
 }
 
 // A JFIF header at the start of the first tile: the picture is the TIFF,
 // not a JPEG found inside it.
 TEST_F(TiffReaderTest, TiledImageWithAJpegMarkerInItsFirstTileIsATiff) {
-  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1,
-                           0,    0,    1,    0,    1,    0,    0,   0xFF, 0xC0, 0x00, 0x11, 8,
-                           0x00, 0x30, 0x00, 0x50, 3};
+  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
+                           0x00, 1,    1,    0,    0,    1,    0,    1,    0,    0,
+                           0xFF, 0xC0, 0x00, 0x11, 8,    0x00, 0x30, 0x00, 0x50, 3};
   TiffImageSpec spec;
   spec.width = 16;
   spec.height = 16;
@@ -351,9 +358,9 @@ TEST_F(TiffReaderTest, TiledImageWithAJpegMarkerInItsFirstTileIsATiff) {
 TEST_F(TiffReaderTest, ARefusedTiffIsNotHandedToTheLaterTests) {
   // Two bits a pixel are refused; the JFIF header at the start of the
   // pixel data must not make the file a JPEG.
-  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00, 1, 1,
-                           0,    0,    1,    0,    1,    0,    0,   0xFF, 0xC0, 0x00, 0x11, 8,
-                           0x00, 0x30, 0x00, 0x50, 3};
+  const uint8_t kJfif[] = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J',  'F',  'I',  'F',
+                           0x00, 1,    1,    0,    0,    1,    0,    1,    0,    0,
+                           0xFF, 0xC0, 0x00, 0x11, 8,    0x00, 0x30, 0x00, 0x50, 3};
   TiffImageSpec spec;
   spec.width = 64;  // 16 bytes a row
   spec.height = 4;
@@ -450,8 +457,9 @@ TEST_F(TiffReaderTest, DamagedStripFailsItsRowsAfterTheGoodOnesAreShown) {
   EXPECT_EQ(image.LastError(), ErrBadData);
   EXPECT_EQ(image.GetDecodedRect(), (ImageRect{0, 0, 64, 32}));
   path_ = "damaged strip";
-  ExpectPixels(Describe(image.GetNativeBitmap()), 64, 64,
-               [](int x, int y) { return static_cast<uint32_t>((x * y) & 255); }, 32);
+  ExpectPixels(
+      Describe(image.GetNativeBitmap()), 64, 64,
+      [](int x, int y) { return static_cast<uint32_t>((x * y) & 255); }, 32);
   image.EndLoad(false);
 }
 

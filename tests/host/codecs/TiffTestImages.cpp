@@ -140,7 +140,8 @@ uint8_t JpegBlockSample(int x, int y, int sample) {
 
 ::testing::AssertionResult ShowsJpegBlocks(const DibDescription& dib, int width, int height) {
   if (dib.bitsPerPixel != 24 || dib.width != width || dib.height != height)
-    return ::testing::AssertionFailure() << "not a " << width << " x " << height << " 24-bit bitmap";
+    return ::testing::AssertionFailure()
+           << "not a " << width << " x " << height << " 24-bit bitmap";
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) {
       if (x % 16 < 2 || x % 16 > 13 || y % 16 < 2 || y % 16 > 13) continue;
@@ -149,8 +150,9 @@ uint8_t JpegBlockSample(int x, int y, int sample) {
                           static_cast<int>(v & 255)};
       for (int c = 0; c < 3; ++c)
         if (std::abs(got[c] - JpegBlockSample(x, y, c)) > 4)
-          return ::testing::AssertionFailure() << "pixel " << x << "," << y << " sample " << c << " is "
-                                               << got[c] << ", not " << int{JpegBlockSample(x, y, c)};
+          return ::testing::AssertionFailure()
+                 << "pixel " << x << "," << y << " sample " << c << " is " << got[c] << ", not "
+                 << int{JpegBlockSample(x, y, c)};
     }
   return ::testing::AssertionSuccess();
 }

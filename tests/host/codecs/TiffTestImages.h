@@ -22,8 +22,8 @@ struct TiffImageSpec {
   int extraSamples = 0;  // trailing samples marked as unassociated alpha
   int inkSet = 0;        // written when not 0
   bool separatePlanes = false;
-  int tileSize = 0;      // tiled when not 0 (a multiple of 16)
-  int rowsPerStrip = 0;  // libtiff's default when 0
+  int tileSize = 0;                // tiled when not 0 (a multiple of 16)
+  int rowsPerStrip = 0;            // libtiff's default when 0
   std::vector<uint16_t> colorMap;  // red, then green, then blue entries
   // Stored rows top to bottom as the file holds them, packed as TIFF packs
   // them (bits most significant first, samples interleaved).

@@ -15,7 +15,8 @@ struct TestBitmap {
     for (size_t i = 0; i < colours.size(); ++i) std::memcpy(rgb[i], colours[i].data(), 3);
     std::vector<uint16_t> indices(colours.size());
     for (size_t i = 0; i < indices.size(); ++i) indices[i] = static_cast<uint16_t>(i);
-    if (!colours.empty()) palette = codec_platform::CreateLogicalPalette(rgb, static_cast<int>(colours.size()));
+    if (!colours.empty())
+      palette = codec_platform::CreateLogicalPalette(rgb, static_cast<int>(colours.size()));
     DibRequest request;
     request.width = width;
     request.height = height;

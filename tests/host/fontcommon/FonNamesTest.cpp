@@ -53,7 +53,8 @@ TEST(FonNamesOfWineFonts, GiveTheDescriptionBehindTheColonAndTheFirstFaceName) {
   for (const Expected& font : expected) {
     std::string description = "?", faceName = "?";
     bool scalable = true;
-    EXPECT_EQ(frOK, ReadFonNames(kWineFonts + font.file, description, faceName, scalable)) << font.file;
+    EXPECT_EQ(frOK, ReadFonNames(kWineFonts + font.file, description, faceName, scalable))
+        << font.file;
     EXPECT_EQ(font.description, description) << font.file;
     EXPECT_EQ(font.faceName, faceName) << font.file;
     EXPECT_FALSE(scalable) << font.file;
@@ -70,7 +71,8 @@ TEST(FonNamesOfWineFonts, EveryRasterFontOfTheFolderHasNames) {
     ++fonts;
     FonNames names = ReadFrom(ReadWholeFile(kWineFonts + name));
     EXPECT_EQ(frOK, names.result) << name;
-    EXPECT_NE(std::string::npos, names.description.find(" res)")) << name << ": " << names.description;
+    EXPECT_NE(std::string::npos, names.description.find(" res)"))
+        << name << ": " << names.description;
     EXPECT_FALSE(names.faceName.empty()) << name;
   }
   closedir(folder);
@@ -217,8 +219,10 @@ TEST(FonNamesOfBuiltFiles, RaiseAnInputOutputErrorForOffsetsPastTheEnd) {
 TEST(FonNamesOfFiles, TellAMissingFileFromOneThatCannotBeRead) {
   std::string description = "?", faceName = "?";
   bool scalable = true;
-  EXPECT_EQ(frNotFound, ReadFonNames(kWineFonts + "no-such-font.fon", description, faceName, scalable));
-  EXPECT_EQ(frNotFound, ReadFonNames("/no-such-folder/vgasys.fon", description, faceName, scalable));
+  EXPECT_EQ(frNotFound,
+            ReadFonNames(kWineFonts + "no-such-font.fon", description, faceName, scalable));
+  EXPECT_EQ(frNotFound,
+            ReadFonNames("/no-such-folder/vgasys.fon", description, faceName, scalable));
   EXPECT_EQ("?", description);
 }
 

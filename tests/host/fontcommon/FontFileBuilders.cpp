@@ -17,7 +17,9 @@ void AppendLongBE(Bytes& bytes, uint32_t value) {
   AppendWordBE(bytes, static_cast<uint16_t>(value));
 }
 
-void AppendText(Bytes& bytes, const std::string& text) { bytes.insert(bytes.end(), text.begin(), text.end()); }
+void AppendText(Bytes& bytes, const std::string& text) {
+  bytes.insert(bytes.end(), text.begin(), text.end());
+}
 
 }  // namespace
 
@@ -67,7 +69,8 @@ Bytes BuildFonFile(const FonLayout& layout) {
 
   if (!layout.withDirectory) return file;
   const size_t unit = size_t(1) << layout.shift;
-  size_t directory = layout.directoryAt ? layout.directoryAt : (file.size() + unit - 1) / unit * unit;
+  size_t directory =
+      layout.directoryAt ? layout.directoryAt : (file.size() + unit - 1) / unit * unit;
   file.resize(directory, 0);
   PutWordLE(file, directoryType + 8, static_cast<uint16_t>(directory >> layout.shift));
   AppendWordLE(file, 1);  // one font
@@ -119,7 +122,8 @@ Bytes BuildTrueTypeFile(const std::vector<FontTable>& tables) {
     AppendLongBE(file, static_cast<uint32_t>(table.data.size()));
     offset += static_cast<uint32_t>(table.data.size());
   }
-  for (const FontTable& table : tables) file.insert(file.end(), table.data.begin(), table.data.end());
+  for (const FontTable& table : tables)
+    file.insert(file.end(), table.data.begin(), table.data.end());
   return file;
 }
 

@@ -9,7 +9,8 @@ namespace {
 std::string Captions(const TMessageBoxLook& look) {
   std::string captions;
   for (const TMsgDlgButtonLook& button : look.Buttons)
-    captions += std::string(captions.empty() ? "" : " ") + button.Caption + "=" + std::to_string(button.Result);
+    captions += std::string(captions.empty() ? "" : " ") + button.Caption + "=" +
+                std::to_string(button.Result);
   return captions;
 }
 
@@ -21,8 +22,10 @@ TEST(MessageBoxLook, TitleFollowsTheKind) {
 }
 
 TEST(MessageBoxLook, ButtonsStandInFixedOrderWithTheirCaptionsAndResults) {
-  EXPECT_EQ("&Yes=6 &No=7 OK=1 &All=8", Captions(MessageBoxLook(mtConfirmation, "t", {mbAll, mbOK, mbNo, mbYes})));
-  EXPECT_EQ("&Yes=6 &No=7 &All=8", Captions(MessageBoxLook(mtConfirmation, "t", {mbAll, mbNo, mbYes})));
+  EXPECT_EQ("&Yes=6 &No=7 OK=1 &All=8",
+            Captions(MessageBoxLook(mtConfirmation, "t", {mbAll, mbOK, mbNo, mbYes})));
+  EXPECT_EQ("&Yes=6 &No=7 &All=8",
+            Captions(MessageBoxLook(mtConfirmation, "t", {mbAll, mbNo, mbYes})));
   EXPECT_EQ("&Yes=6 &No=7", Captions(MessageBoxLook(mtConfirmation, "t", {mbNo, mbYes})));
   EXPECT_EQ("OK=1", Captions(MessageBoxLook(mtError, "t", {mbOK})));
   EXPECT_EQ("OK=1", Captions(MessageBoxLook(mtInformation, "t", {})));

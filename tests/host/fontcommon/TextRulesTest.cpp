@@ -43,7 +43,8 @@ TEST(StrToInt, RaisesAConversionErrorNamingTheText) {
   EXPECT_EQ("'0x10' is not a valid integer value", ConvertErrorOf("0x10"));
   EXPECT_EQ("'2147483648' is not a valid integer value", ConvertErrorOf("2147483648"));
   EXPECT_EQ("'-2147483649' is not a valid integer value", ConvertErrorOf("-2147483649"));
-  EXPECT_EQ("'99999999999999999999' is not a valid integer value", ConvertErrorOf("99999999999999999999"));
+  EXPECT_EQ("'99999999999999999999' is not a valid integer value",
+            ConvertErrorOf("99999999999999999999"));
 }
 
 TEST(SettingFromText, AppToolsIsTrimmedAndFallsBackToBothBars) {

@@ -12,11 +12,12 @@
 
 namespace {
 
-const std::string kWineFonts = "/usr/share/wine/fonts/";          // fonts-wine
-const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/";   // fonts-dejavu-core
+const std::string kWineFonts = "/usr/share/wine/fonts/";                  // fonts-wine
+const std::string kDejaVu = "/usr/share/fonts/truetype/dejavu/";          // fonts-dejavu-core
 const std::string kLiberation = "/usr/share/fonts/truetype/liberation/";  // fonts-liberation
-const std::string kHack = "/usr/share/fonts/truetype/hack/";      // fonts-hack
-const std::string kRoboto = "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/";  // fonts-roboto-unhinted
+const std::string kHack = "/usr/share/fonts/truetype/hack/";              // fonts-hack
+const std::string kRoboto =
+    "/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/";  // fonts-roboto-unhinted
 
 struct TrueTypeNames {
   TFontReadResult result;
@@ -138,8 +139,8 @@ TEST(TrueTypeNamesOfBuiltFiles, PreferUsEnglishMicrosoftNamesElseTheFirstLanguag
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, FailWithoutAMacintoshOrMicrosoftFamilyName) {
-  TrueTypeNames names = ReadFrom({{0, 3, 0, 1, Utf16BE("Unicode Family")},
-                                  {3, 1, 0x409, 4, Utf16BE("Win Family Bold")}});
+  TrueTypeNames names = ReadFrom(
+      {{0, 3, 0, 1, Utf16BE("Unicode Family")}, {3, 1, 0x409, 4, Utf16BE("Win Family Bold")}});
   EXPECT_EQ(frFailed, names.result);
   EXPECT_EQ("", names.family);
   // An empty Microsoft name is no name either.
@@ -148,25 +149,23 @@ TEST(TrueTypeNamesOfBuiltFiles, FailWithoutAMacintoshOrMicrosoftFamilyName) {
 
 TEST(TrueTypeNamesOfBuiltFiles, KeepTheMacintoshNamesWhereThereAreSome) {
   // A Macintosh family without a full name fails, as it always did.
-  TrueTypeNames names = ReadFrom({{1, 0, 0, 1, "Mac Family"},
-                                  {3, 1, 0x409, 1, Utf16BE("Win Family")}});
+  TrueTypeNames names =
+      ReadFrom({{1, 0, 0, 1, "Mac Family"}, {3, 1, 0x409, 1, Utf16BE("Win Family")}});
   EXPECT_EQ(frFailed, names.result);
   EXPECT_EQ("Mac Family", names.family);
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, KeepAUnicodeFullNameReadBeforeTheMacintoshFamily) {
-  TrueTypeNames names = ReadFrom({{0, 3, 0, 4, Utf16BE("Uni Full")},
-                                  {1, 0, 0, 1, "Mac Family"},
-                                  {1, 0, 0, 4, "Mac Full"}});
+  TrueTypeNames names = ReadFrom(
+      {{0, 3, 0, 4, Utf16BE("Uni Full")}, {1, 0, 0, 1, "Mac Family"}, {1, 0, 0, 4, "Mac Full"}});
   EXPECT_EQ(frOK, names.result);
   EXPECT_EQ("Mac Family", names.family);
   EXPECT_EQ(std::string("\0U\0n\0i\0 \0F\0u\0l\0l", 16), names.fullName);
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, LetALaterRecordOverwriteAnEarlierOne) {
-  TrueTypeNames names = ReadFrom({{1, 0, 0, 4, "First Full"},
-                                  {3, 1, 0x409, 4, Utf16BE("Win")},
-                                  {1, 0, 0, 1, "Family"}});
+  TrueTypeNames names = ReadFrom(
+      {{1, 0, 0, 4, "First Full"}, {3, 1, 0x409, 4, Utf16BE("Win")}, {1, 0, 0, 1, "Family"}});
   EXPECT_EQ(Utf16BE("Win"), names.fullName);
 
   // An empty record empties the name again, so the search goes on.
@@ -179,29 +178,35 @@ TEST(TrueTypeNamesOfBuiltFiles, LetALaterRecordOverwriteAnEarlierOne) {
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, FindTheNamingTableAnywhereInTheDirectory) {
-  Bytes file = BuildTrueTypeFile({{"cmap", Bytes(20, 1)},
-                                  {"head", Bytes(54, 2)},
-                                  {"name", NamingTable({{1, 0, 0, 1, "Late"}, {1, 0, 0, 4, "Late Table"}})},
-                                  {"post", Bytes(32, 3)}});
+  Bytes file =
+      BuildTrueTypeFile({{"cmap", Bytes(20, 1)},
+                         {"head", Bytes(54, 2)},
+                         {"name", NamingTable({{1, 0, 0, 1, "Late"}, {1, 0, 0, 4, "Late Table"}})},
+                         {"post", Bytes(32, 3)}});
   TrueTypeNames names = ReadFrom(file);
   EXPECT_EQ(frOK, names.result);
   EXPECT_EQ("Late Table", names.fullName);
 
   // Tags are compared exactly.
-  EXPECT_EQ(frFailed, ReadFrom(BuildTrueTypeFile({{"NAME", NamingTable({{1, 0, 0, 1, "F"}, {1, 0, 0, 4, "G"}})}})).result);
+  EXPECT_EQ(
+      frFailed,
+      ReadFrom(BuildTrueTypeFile({{"NAME", NamingTable({{1, 0, 0, 1, "F"}, {1, 0, 0, 4, "G"}})}}))
+          .result);
   EXPECT_EQ(frFailed, ReadFrom(BuildTrueTypeFile({})).result);
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, ReadOnlyTheFirstNamingTable) {
-  Bytes file = BuildTrueTypeFile({{"name", NamingTable({{3, 1, 0x409, 4, Utf16BE("First")}})},
-                                  {"name", NamingTable({{1, 0, 0, 1, "Second"}, {1, 0, 0, 4, "Second"}})}});
+  Bytes file =
+      BuildTrueTypeFile({{"name", NamingTable({{3, 1, 0x409, 4, Utf16BE("First")}})},
+                         {"name", NamingTable({{1, 0, 0, 1, "Second"}, {1, 0, 0, 4, "Second"}})}});
   TrueTypeNames names = ReadFrom(file);
   EXPECT_EQ(frFailed, names.result);
   EXPECT_EQ(Utf16BE("First"), names.fullName);
 }
 
 TEST(TrueTypeNamesOfBuiltFiles, RaiseAnInputOutputErrorForAStringPastTheEnd) {
-  Bytes file = BuildTrueTypeFile({{"name", NamingTable({{1, 0, 0, 1, "Family"}, {1, 0, 0, 4, "Full"}})}});
+  Bytes file =
+      BuildTrueTypeFile({{"name", NamingTable({{1, 0, 0, 1, "Family"}, {1, 0, 0, 4, "Full"}})}});
   file.pop_back();  // the last byte of "Full"
   EXPECT_THROW(ReadFrom(file), EInOutError);
 

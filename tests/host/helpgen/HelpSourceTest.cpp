@@ -39,12 +39,13 @@ TEST(HelpSource, TopicsCarryTheirTitleMapAndParagraphs) {
 }
 
 TEST(HelpSource, MessagesComeFromTheCatalogueWithTheirInserts) {
-  const THelpProject project = ParseHelpSource(
-      "@topic m Messages\n@error 3 <font>\n@verify 1 <entry>|<file>\n@info 2\n");
+  const THelpProject project =
+      ParseHelpSource("@topic m Messages\n@error 3 <font>\n@verify 1 <entry>|<file>\n@info 2\n");
   const auto& paragraphs = project.Topics[0].Paragraphs;
   ASSERT_EQ(paragraphs.size(), 4u);
   EXPECT_EQ(paragraphs[1].Runs[0].Text, ErrorMessageText(Msg::Error::AlreadyInstalled, "<font>"));
-  EXPECT_EQ(paragraphs[2].Runs[0].Text, VerifyMessageText(Msg::Verify::RemoveInvalidEntry, "<entry>", "<file>"));
+  EXPECT_EQ(paragraphs[2].Runs[0].Text,
+            VerifyMessageText(Msg::Verify::RemoveInvalidEntry, "<entry>", "<file>"));
   EXPECT_EQ(paragraphs[3].Runs[0].Text, InfoMessageText(Msg::Info::RemovalStarts));
   EXPECT_EQ(paragraphs[1].Style, TParagraphStyle::Indented);
 }
@@ -53,9 +54,11 @@ TEST(HelpSource, MistakesAreNamed) {
   EXPECT_EQ(FailureOf("@topic a A\nGo [[b|there]].\n"), "topic a jumps to b, which does not exist");
   EXPECT_EQ(FailureOf("@topic a A\n@map 7\n@topic b B\n@map 7\n"), "number 7 is mapped twice");
   EXPECT_EQ(FailureOf("@topic a A\n@topic a B\n"), "topic a is defined twice");
-  EXPECT_EQ(FailureOf("@topic a A\n@error 10 x\n"), "line 2: the catalogue has no error message 10");
+  EXPECT_EQ(FailureOf("@topic a A\n@error 10 x\n"),
+            "line 2: the catalogue has no error message 10");
   EXPECT_EQ(FailureOf("text\n"), "line 1: text before the first @topic");
-  EXPECT_EQ(FailureOf("@topic a A\nbroken [[a there]]\n"), "line 2: a jump is written [[context|text]]");
+  EXPECT_EQ(FailureOf("@topic a A\nbroken [[a there]]\n"),
+            "line 2: a jump is written [[context|text]]");
   EXPECT_EQ(FailureOf("; nothing\n"), "the help has no topic");
 }
 

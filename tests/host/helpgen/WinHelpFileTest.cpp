@@ -16,7 +16,9 @@ class THelpReader {
 
   uint32_t U16(size_t at) const { return b_.at(at) | b_.at(at + 1) << 8; }
   uint32_t U32(size_t at) const { return U16(at) | U16(at + 2) << 16; }
-  std::string Text(size_t at, size_t length) const { return std::string(b_.begin() + at, b_.begin() + at + length); }
+  std::string Text(size_t at, size_t length) const {
+    return std::string(b_.begin() + at, b_.begin() + at + length);
+  }
   size_t Size() const { return b_.size(); }
 
   // Name -> offset of each internal file's header, from the directory.
@@ -68,7 +70,9 @@ class THelpReader {
   TBytes b_;
 };
 
-THelpReader Build(const std::string& source) { return THelpReader(BuildWinHelpFile(ParseHelpSource(source))); }
+THelpReader Build(const std::string& source) {
+  return THelpReader(BuildWinHelpFile(ParseHelpSource(source)));
+}
 
 TEST(ContextHash, CountsLettersOfEitherCaseDigitsDotAndUnderscore) {
   EXPECT_EQ(ContextHash("a"), 17);
@@ -88,7 +92,8 @@ TEST(WinHelpFile, ContainerHoldsItsFilesWhole) {
     EXPECT_EQ(file.U32(at), file.U32(at + 4) + 9) << name;
     EXPECT_LE(at + file.U32(at), file.Size()) << name;
   }
-  EXPECT_EQ(names, (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|SYSTEM", "|TOPIC"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|SYSTEM", "|TOPIC"}));
   const size_t system = file.Contents("|SYSTEM");
   EXPECT_EQ(file.U16(system), 0x036Cu);
   EXPECT_EQ(file.U16(system + 2), 21u);
@@ -107,7 +112,8 @@ TEST(WinHelpFile, ContextsAndNumbersLeadToTheirTopics) {
   EXPECT_EQ(records[3].Text, "Two");
   EXPECT_EQ(records[2].Text, std::string("\0Hi\0\0", 5));
 
-  EXPECT_EQ(file.Contexts(), (std::map<int32_t, uint32_t>{{ContextHash("one"), 0}, {ContextHash("two"), 7}}));
+  EXPECT_EQ(file.Contexts(),
+            (std::map<int32_t, uint32_t>{{ContextHash("one"), 0}, {ContextHash("two"), 7}}));
   const size_t map = file.Contents("|CTXOMAP");
   EXPECT_EQ(file.U16(map), 1u);
   EXPECT_EQ(file.U32(map + 2), 2000u);

@@ -40,7 +40,8 @@ TEST(CodecWin32Test, SamplesLoadIntoDibSectionsWithTheirPixels) {
     for (int y = 0; y < sample.height; ++y)
       for (int x = 0; x < sample.width; ++x)
         ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y))
-            << sample.file << " pixel " << x << "," << y << " is " << ToString(DibColour(dib, x, y));
+            << sample.file << " pixel " << x << "," << y << " is "
+            << ToString(DibColour(dib, x, y));
   }
 }
 
@@ -76,7 +77,8 @@ TEST(CodecWin32Test, ResourcesLoadByIntegerIdAndByName) {
     DibDescription dib = Describe(image.GetNativeBitmap());
     for (int y = 0; y < sample->height; ++y)
       for (int x = 0; x < sample->width; ++x)
-        ASSERT_EQ(DibColour(dib, x, y), sample->pixel(x, y)) << resource.file << " pixel " << x << "," << y;
+        ASSERT_EQ(DibColour(dib, x, y), sample->pixel(x, y))
+            << resource.file << " pixel " << x << "," << y;
   }
   ImageFile missing(module, MAKEINTRESOURCEA(8));
   EXPECT_NE(missing.Load(true, false), CodecOk);
@@ -141,7 +143,8 @@ TEST(CodecWin32Test, BmpWriterReadsTheDibSectionBackOut) {
     DibDescription dib = Describe(back.GetNativeBitmap());
     for (int y = 0; y < sample.height; ++y)
       for (int x = 0; x < sample.width; ++x)
-        ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y)) << sample.file << " pixel " << x << "," << y;
+        ASSERT_EQ(DibColour(dib, x, y), sample.pixel(x, y))
+            << sample.file << " pixel " << x << "," << y;
     back.Release();
     DeleteFileA(path.c_str());
   }

@@ -93,7 +93,9 @@ TEST(JpegWin32Test, JpegWriterReadsTheDibSectionBackOut) {
   std::unique_ptr<ImageWriter> writer =
       CreateWriter(FormatJpg, path.c_str(), image.GetNativeBitmap());
   ASSERT_NE(writer, nullptr);
-  ASSERT_TRUE((writer->Begin() == CodecOk) && (writer->WriteRows(48) == CodecOk) && (writer->Finish() == CodecOk)) << writer->ErrorCode();
+  ASSERT_TRUE((writer->Begin() == CodecOk) && (writer->WriteRows(48) == CodecOk) &&
+              (writer->Finish() == CodecOk))
+      << writer->ErrorCode();
   ImageFile again(path.c_str());
   ASSERT_EQ(again.GetFormat(), FormatJpg);
   ASSERT_EQ(again.Load(true, false), CodecOk) << again.LastError();

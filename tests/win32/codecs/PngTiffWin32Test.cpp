@@ -36,8 +36,8 @@ bool IsDibSection(HBITMAP bitmap) {
   return GetObjectA(bitmap, sizeof section, &section) == static_cast<int>(sizeof section);
 }
 
-void ExpectDibValues(const DibDescription& dib, int width, int height, uint32_t (*expected)(int, int),
-                     const std::string& what) {
+void ExpectDibValues(const DibDescription& dib, int width, int height,
+                     uint32_t (*expected)(int, int), const std::string& what) {
   ASSERT_EQ(dib.width, width) << what;
   ASSERT_EQ(dib.height, height) << what;
   for (int y = 0; y < height; ++y)
@@ -70,8 +70,9 @@ TEST(PngWin32Test, PlainAndInterlacedFilesDecodeIntoDibSectionsInSteps) {
       ASSERT_TRUE(IsDibSection(image.GetNativeBitmap()));
       const DibDescription dib = Describe(image.GetNativeBitmap());
       EXPECT_EQ(dib.bottomUp, bottomUp);
-      ExpectDibValues(dib, 37, 29, SampleBgr,
-                      std::string(interlaced ? "interlaced" : "plain") + (bottomUp ? " bottom-up" : ""));
+      ExpectDibValues(
+          dib, 37, 29, SampleBgr,
+          std::string(interlaced ? "interlaced" : "plain") + (bottomUp ? " bottom-up" : ""));
     }
   }
 }
@@ -112,7 +113,8 @@ class TiffWin32Test : public ::testing::Test {
 uint32_t FaxValue(int x, int y) { return static_cast<uint32_t>(FaxInk(x, y)); }
 
 TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
-  ExpectDibValues(LoadFile(FaxTiff(48, 20, COMPRESSION_CCITTFAX4), "zel95-g4.tif"), 48, 20, FaxValue, "Group 4");
+  ExpectDibValues(LoadFile(FaxTiff(48, 20, COMPRESSION_CCITTFAX4), "zel95-g4.tif"), 48, 20,
+                  FaxValue, "Group 4");
 
   for (int compression : {COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE}) {
     TiffImageSpec rgb = ColourTiff(40, 30, PHOTOMETRIC_RGB, compression, Sample);
@@ -123,7 +125,8 @@ TEST_F(TiffWin32Test, FaxLzwAndDeflateFilesAreReadThroughTheClientProcedures) {
 }
 
 TEST_F(TiffWin32Test, JpegCompressedYCbCrIsShownAsRgb) {
-  const TiffImageSpec spec = ColourTiff(48, 32, PHOTOMETRIC_YCBCR, COMPRESSION_JPEG, JpegBlockSample);
+  const TiffImageSpec spec =
+      ColourTiff(48, 32, PHOTOMETRIC_YCBCR, COMPRESSION_JPEG, JpegBlockSample);
   EXPECT_TRUE(ShowsJpegBlocks(LoadFile(spec, "zel95-jpeg.tif"), 48, 32));
 }
 

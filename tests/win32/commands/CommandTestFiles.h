@@ -15,34 +15,31 @@
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PrintTo(const Rgb &colour, std::ostream *out)
-{
-    *out << ToString(colour);
-}
+inline void PrintTo(const Rgb& colour, std::ostream* out) { *out << ToString(colour); }
 
 // C:\commands\<name>, empty at the start and removed with everything in it.
 class TestFolder {
  public:
-    explicit TestFolder(const std::string &name);
-    ~TestFolder();
-    TestFolder(const TestFolder &) = delete;
-    TestFolder &operator=(const TestFolder &) = delete;
+  explicit TestFolder(const std::string& name);
+  ~TestFolder();
+  TestFolder(const TestFolder&) = delete;
+  TestFolder& operator=(const TestFolder&) = delete;
 
-    const std::string &Path() const { return path_; }
-    std::string Path(const std::string &file) const { return path_ + "\\" + file; }
+  const std::string& Path() const { return path_; }
+  std::string Path(const std::string& file) const { return path_ + "\\" + file; }
 
  private:
-    std::string path_;
+  std::string path_;
 };
 
-void RemoveTree(const std::string &path);
-bool FileExists(const std::string &path);
-Bytes ReadBytes(const std::string &path);
-void WriteBytes(const std::string &path, const Bytes &bytes);
+void RemoveTree(const std::string& path);
+bool FileExists(const std::string& path);
+Bytes ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const Bytes& bytes);
 // The names of the files in `folder`.
-std::vector<std::string> FilesIn(const std::string &folder);
+std::vector<std::string> FilesIn(const std::string& folder);
 // A committed picture under tests/data ("gif/palette16-9x6.gif").
-std::string DataFile(const std::string &relative);
+std::string DataFile(const std::string& relative);
 
 // A picture of square blocks of BlockColour, `block` pixels each, as a
 // 24-bit BMP file.
@@ -53,9 +50,9 @@ Bytes PhotoCdPack();
 
 // A picture read back through the codec layer at full size in its own depth.
 struct ReadPicture {
-    std::unique_ptr<ImageFile> image;
-    DibDescription dib;
-    int format = -1;
-    bool ok = false;
+  std::unique_ptr<ImageFile> image;
+  DibDescription dib;
+  int format = -1;
+  bool ok = false;
 };
-ReadPicture ReadBack(const std::string &path);
+ReadPicture ReadBack(const std::string& path);

@@ -9,7 +9,7 @@
 #include <vector>
 
 // The first child window of `parent` of class `className`, at any depth.
-HWND FindChildOfClass(HWND parent, const char *className);
+HWND FindChildOfClass(HWND parent, const char* className);
 
 // The text of column `subItem` of every item.
 std::vector<std::string> ListViewTexts(HWND listView, int subItem = 0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::string kWineFonts = "Z:\\usr\\share\\wine\\fonts\\";  // fonts-wine
+const std::string kWineFonts = "Z:\\usr\\share\\wine\\fonts\\";           // fonts-wine
 const std::string kDejaVu = "Z:\\usr\\share\\fonts\\truetype\\dejavu\\";  // fonts-dejavu-core
 
 TEST(FontFiles, AreReadThroughWindowsPaths) {

@@ -45,9 +45,10 @@ TEST_F(MessageBoxes, AnErrorMessageShowsTheStopSignAndOk) {
   ShowErrorMessage(Msg::Error::AlreadyInstalled, "Verdana");
   EXPECT_EQ(1, shown_);
   EXPECT_EQ("Error", seen_.title);
-  EXPECT_EQ("The font Verdana is already installed. To install a new version of the font, first "
-            "remove the old version.",
-            seen_.text);
+  EXPECT_EQ(
+      "The font Verdana is already installed. To install a new version of the font, first "
+      "remove the old version.",
+      seen_.text);
   EXPECT_EQ(LoadIconA(nullptr, IDI_HAND), seen_.icon);
   EXPECT_EQ("OK", Captions(seen_));
   EXPECT_EQ(IDOK, seen_.buttons.at(0).id);
@@ -59,7 +60,8 @@ TEST_F(MessageBoxes, AnErrorMessageShowsTheStopSignAndOk) {
 
 TEST_F(MessageBoxes, AVerifyQuestionShowsTheQuestionMarkAndTheCallersButtons) {
   Answer([](HWND box) { PressButton(box, "&All"); }, "fontcommon-verify-message");
-  EXPECT_EQ(mrAll, AskVerifyMessage(Msg::Verify::OverwriteFile, "ARIAL.TTF", "", {mbAll, mbNo, mbYes}));
+  EXPECT_EQ(mrAll,
+            AskVerifyMessage(Msg::Verify::OverwriteFile, "ARIAL.TTF", "", {mbAll, mbNo, mbYes}));
   EXPECT_EQ("Confirm", seen_.title);
   EXPECT_EQ("File ARIAL.TTF already exists. Overwrite the existing  file ?", seen_.text);
   EXPECT_EQ(LoadIconA(nullptr, IDI_QUESTION), seen_.icon);
@@ -71,9 +73,10 @@ TEST_F(MessageBoxes, AnInformationMessageShowsTheInformationSign) {
   Answer([](HWND box) { PressButton(box, "OK"); }, "fontcommon-information-message");
   EXPECT_EQ(mrOk, ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK}));
   EXPECT_EQ("Information", seen_.title);
-  EXPECT_EQ("Zel 95 will now be removed. If you don't receive any error messages during this "
-            "process, the removal has been done successfully.",
-            seen_.text);
+  EXPECT_EQ(
+      "Zel 95 will now be removed. If you don't receive any error messages during this "
+      "process, the removal has been done successfully.",
+      seen_.text);
   EXPECT_EQ(LoadIconA(nullptr, IDI_ASTERISK), seen_.icon);
   EXPECT_EQ("OK", Captions(seen_));
 }
@@ -86,7 +89,9 @@ TEST_F(MessageBoxes, EachButtonReturnsItsResultInFixedOrder) {
   for (const auto& button : buttons) {
     const char* caption = button.caption;
     Answer([caption](HWND box) { PressButton(box, caption); });
-    EXPECT_EQ(button.result, AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbOK, mbAll, mbYes, mbNo})) << caption;
+    EXPECT_EQ(button.result,
+              AskVerifyMessage(Msg::Verify::RefreshFontList, "", "", {mbOK, mbAll, mbYes, mbNo}))
+        << caption;
     EXPECT_EQ("&Yes|&No|OK|&All", Captions(seen_));
     for (const ButtonSeen& seen : seen_.buttons)
       EXPECT_EQ(seen.caption == "OK", seen.isDefault) << seen.caption << " drawn as default";
@@ -95,7 +100,8 @@ TEST_F(MessageBoxes, EachButtonReturnsItsResultInFixedOrder) {
 
 TEST_F(MessageBoxes, EnterPressesOkElseYes) {
   Answer([](HWND box) { PostKey(box, VK_RETURN); });
-  EXPECT_EQ(mrYes, AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, "Courier", "", {mbYes, mbNo, mbAll}));
+  EXPECT_EQ(mrYes, AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, "Courier", "",
+                                    {mbYes, mbNo, mbAll}));
   EXPECT_EQ(mrYes, seen_.defaultId);
   EXPECT_EQ(mrYes, seen_.focusId);
 
@@ -106,7 +112,8 @@ TEST_F(MessageBoxes, EnterPressesOkElseYes) {
 
 TEST_F(MessageBoxes, EscapeAndClosingChooseNoElseOk) {
   Answer([](HWND box) { PostKey(box, VK_ESCAPE); });
-  EXPECT_EQ(mrNo, AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, "Old Font (TrueType)", "C:\\OLD.TTF", {mbYes, mbNo}));
+  EXPECT_EQ(mrNo, AskVerifyMessage(Msg::Verify::RemoveInvalidEntry, "Old Font (TrueType)",
+                                   "C:\\OLD.TTF", {mbYes, mbNo}));
   EXPECT_EQ(mrOk, ShowInfoMessage(Msg::Info::RemovalStarts, {mbOK}));
 
   Answer([](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
@@ -137,7 +144,8 @@ TEST_F(MessageBoxes, TheArrowStandsOverTheBoxAndTheCallersCursorComesBack) {
 TEST_F(MessageBoxes, TextIsShownAsGivenWithoutAccelerators) {
   Answer([](HWND box) { PressButton(box, "OK"); });
   ShowErrorMessage(Msg::Error::CannotCopyFile, "R&D.TTF");
-  EXPECT_EQ("Can not copy file R&D.TTF. This font will not be installed on your system.", seen_.text);
+  EXPECT_EQ("Can not copy file R&D.TTF. This font will not be installed on your system.",
+            seen_.text);
 }
 
 TEST_F(MessageBoxes, AnUndefinedNumberRaisesBeforeAnyBoxIsShown) {
@@ -149,12 +157,13 @@ TEST_F(MessageBoxes, AnUndefinedNumberRaisesBeforeAnyBoxIsShown) {
       ShowErrorMessage(static_cast<Msg::Error>(number), "x");
       ADD_FAILURE() << "no exception for error message " << number;
     } catch (const EUndefinedMessage& e) {
-      EXPECT_EQ("Internal Error: Error-Message not defined for Constant: " + std::to_string(number) +
-                    ". Please inform VELMOR Software about this error",
+      EXPECT_EQ("Internal Error: Error-Message not defined for Constant: " +
+                    std::to_string(number) + ". Please inform VELMOR Software about this error",
                 e.Message());
     }
   }
-  EXPECT_THROW(AskVerifyMessage(static_cast<Msg::Verify>(7), "", "", {mbYes, mbNo}), EUndefinedMessage);
+  EXPECT_THROW(AskVerifyMessage(static_cast<Msg::Verify>(7), "", "", {mbYes, mbNo}),
+               EUndefinedMessage);
   EXPECT_THROW(ShowInfoMessage(static_cast<Msg::Info>(1), {mbOK}), EUndefinedMessage);
   EXPECT_EQ(0, shown_);
   EXPECT_EQ(hourglass, GetCursor());

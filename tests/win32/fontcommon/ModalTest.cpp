@@ -25,7 +25,8 @@ TEST_F(ModalSeam, AnswersTheSystemMessageBox) {
     title = text;
     SendMessageA(GetDlgItem(box, IDNO), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(IDNO, ShowMessageBox(owner_.Handle(), "Question?", "System Box", MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(IDNO,
+            ShowMessageBox(owner_.Handle(), "Question?", "System Box", MB_YESNO | MB_ICONQUESTION));
   EXPECT_EQ("System Box", title);
 }
 
@@ -35,8 +36,9 @@ const int kAskButton = 300;
 
 INT_PTR CALLBACK AskingDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) {
-    CreateWindowExA(0, "BUTTON", "Ask", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24, dialog,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAskButton)), nullptr, nullptr);
+    CreateWindowExA(0, "BUTTON", "Ask", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, 10, 80, 24,
+                    dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kAskButton)), nullptr,
+                    nullptr);
     return TRUE;
   }
   if (message == WM_COMMAND && LOWORD(wParam) == kAskButton) {
@@ -65,8 +67,8 @@ TEST_F(ModalSeam, AnswersNestedWindowsInTurn) {
     else
       SendMessageA(GetDlgItem(window, IDYES), BM_CLICK, 0, 0);
   });
-  INT_PTR result = ShowModalDialog(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner_.Handle(),
-                                   AskingDialog, 0);
+  INT_PTR result = ShowModalDialog(GetModuleHandleA(nullptr), &dialogTemplate.dialog,
+                                   owner_.Handle(), AskingDialog, 0);
   EXPECT_EQ(IDYES, result);
   ASSERT_EQ(2u, answered.size());
   EXPECT_EQ("", answered[0]);
@@ -93,8 +95,8 @@ HWND CreateForm(HWND owner) {
   }();
   (void)registered;
   HWND form = CreateWindowExA(WS_EX_DLGMODALFRAME, "Zel95TestForm", "Modal Form",
-                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 240, 120, owner, nullptr,
-                              GetModuleHandleA(nullptr), nullptr);
+                              WS_POPUP | WS_CAPTION | WS_SYSMENU, 100, 100, 240, 120, owner,
+                              nullptr, GetModuleHandleA(nullptr), nullptr);
   CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON, 80, 40, 75, 25, form,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), nullptr, nullptr);
   return form;

@@ -129,7 +129,8 @@ TEST_F(RegistryOperations, AnInvalidRootFailsEveryOperationQuietly) {
 TEST_F(RegistryOperations, TheMachineWideInstallKeyHoldsTheProgramFolder) {
   const std::string installKey = "SOFTWARE\\Velmor\\Zel95\\CurrentVersion";
   ASSERT_TRUE(DeleteKeyTree(HKEY_LOCAL_MACHINE, installKey));
-  EXPECT_TRUE(RegWriteString(HKEY_LOCAL_MACHINE, installKey, "AppDir", "C:\\Program Files\\Zel95\\"));
+  EXPECT_TRUE(
+      RegWriteString(HKEY_LOCAL_MACHINE, installKey, "AppDir", "C:\\Program Files\\Zel95\\"));
   std::string folder;
   RegReadString(HKEY_LOCAL_MACHINE, installKey, "AppDir", folder, "");
   EXPECT_EQ("C:\\Program Files\\Zel95\\", folder);

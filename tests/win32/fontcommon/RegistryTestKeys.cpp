@@ -27,8 +27,8 @@ std::vector<std::string> ValueNames(HKEY root, const std::string& path) {
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return names;
   char name[1024];
   DWORD length = sizeof name;
-  for (DWORD index = 0; RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                        ERROR_SUCCESS;
+  for (DWORD index = 0; RegEnumValueA(key, index, name, &length, nullptr, nullptr, nullptr,
+                                      nullptr) == ERROR_SUCCESS;
        ++index, length = sizeof name)
     names.push_back(std::string(name, length));
   RegCloseKey(key);
@@ -55,7 +55,8 @@ void SetRawValue(HKEY root, const std::string& path, const std::string& name, DW
   RegCloseKey(key);
 }
 
-void SetStringValue(HKEY root, const std::string& path, const std::string& name, const std::string& text) {
+void SetStringValue(HKEY root, const std::string& path, const std::string& name,
+                    const std::string& text) {
   SetRawValue(root, path, name, REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 

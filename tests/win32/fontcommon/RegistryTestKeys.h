@@ -15,7 +15,8 @@ std::vector<std::string> ValueNames(HKEY root, const std::string& path);
 int ValueCount(HKEY root, const std::string& path);
 void SetRawValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
                  const void* data, DWORD size);
-void SetStringValue(HKEY root, const std::string& path, const std::string& name, const std::string& text);
+void SetStringValue(HKEY root, const std::string& path, const std::string& name,
+                    const std::string& text);
 // The value's type and data as stored, or type REG_NONE when missing.
 struct RawValue {
   DWORD type = REG_NONE;

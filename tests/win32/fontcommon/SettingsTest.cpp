@@ -15,7 +15,9 @@ class Settings : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(DeleteKeyTree(HKEY_CURRENT_USER, kKey)); }
   void TearDown() override { DeleteKeyTree(HKEY_CURRENT_USER, kKey); }
 
-  void Store(const char* name, const char* text) { SetStringValue(HKEY_CURRENT_USER, kKey, name, text); }
+  void Store(const char* name, const char* text) {
+    SetStringValue(HKEY_CURRENT_USER, kKey, name, text);
+  }
 
   static std::string ConvertError(int (*read)()) {
     try {
@@ -79,7 +81,9 @@ TEST_F(Settings, TextThatIsNoNumberRaisesAConversionError) {
 
 TEST_F(Settings, SavingWritesThreeDecimalStrings) {
   SaveSettings(2, 20, 0);
-  for (auto [name, text] : {std::pair<const char*, const char*>{"AppTools", "2"}, {"SampleSize", "20"}, {"TTFOnly", "0"}}) {
+  for (auto [name, text] : {std::pair<const char*, const char*>{"AppTools", "2"},
+                            {"SampleSize", "20"},
+                            {"TTFOnly", "0"}}) {
     RawValue stored = GetRawValue(HKEY_CURRENT_USER, kKey, name);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored.type) << name;
     EXPECT_EQ(std::string(text) + '\0', stored.data) << name;

@@ -63,7 +63,8 @@ BoxSeen InspectBox(HWND box, int textId, int iconId) {
   if (focus && GetParent(focus) == box) seen.focusId = GetDlgCtrlID(focus);
   seen.owner = GetWindow(box, GW_OWNER);
   seen.ownerEnabled = seen.owner && IsWindowEnabled(seen.owner);
-  seen.closeEnabled = (GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  seen.closeEnabled =
+      (GetMenuState(GetSystemMenu(box, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_GRAYED) == 0;
   seen.cursor = GetCursor();
   return seen;
 }
@@ -83,7 +84,8 @@ void PostKey(HWND box, WORD key) {
 
 void SaveScreenshot(HWND window, const std::string& name) {
   // Painted completely first, children too, so the picture shows every control.
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(window, nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   GdiFlush();
   SaveWindowScreenshot(window, name);
 }

@@ -29,11 +29,11 @@ struct ButtonSeen {
 // A modal box as the user sees it, read through the window itself.
 struct BoxSeen {
   std::string title;
-  std::string text;          // the static text control's text
+  std::string text;  // the static text control's text
   HICON icon = nullptr;
   std::vector<ButtonSeen> buttons;  // left to right
-  int defaultId = 0;         // DM_GETDEFID
-  int focusId = 0;           // control that has the keyboard focus
+  int defaultId = 0;                // DM_GETDEFID
+  int focusId = 0;                  // control that has the keyboard focus
   HWND owner = nullptr;
   bool ownerEnabled = true;
   bool closeEnabled = true;  // the system menu's Close

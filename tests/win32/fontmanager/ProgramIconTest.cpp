@@ -7,13 +7,12 @@
 
 namespace {
 
-TEST_F(MainWindowTest, TheMainWindowShowsTheProgramIcon)
-{
-    CreateMainWindow();
-    const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZEL95));
-    ASSERT_NE(programIcon, nullptr) << "the program has no icon";
-    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICON)), programIcon);
-    SaveWindowScreenshot(form->Handle(), "zel95app-with-icon");
+TEST_F(MainWindowTest, TheMainWindowShowsTheProgramIcon) {
+  CreateMainWindow();
+  const HICON programIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_ZEL95));
+  ASSERT_NE(programIcon, nullptr) << "the program has no icon";
+  EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(form->Handle(), GCLP_HICON)), programIcon);
+  SaveWindowScreenshot(form->Handle(), "zel95app-with-icon");
 }
 
 }  // namespace

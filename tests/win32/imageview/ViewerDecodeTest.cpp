@@ -11,122 +11,115 @@
 namespace {
 
 // What the view shows at picture pixel (x, y).
-COLORREF ViewPixel(HWND frame, int x, int y)
-{
-    HWND view = StateOf(frame)->view->window;
-    HDC dc = GetDC(view);
-    const COLORREF colour = GetPixel(dc, x - StateOf(frame)->view->scrollX, y - StateOf(frame)->view->scrollY);
-    ReleaseDC(view, dc);
-    return colour;
+COLORREF ViewPixel(HWND frame, int x, int y) {
+  HWND view = StateOf(frame)->view->window;
+  HDC dc = GetDC(view);
+  const COLORREF colour =
+      GetPixel(dc, x - StateOf(frame)->view->scrollX, y - StateOf(frame)->view->scrollY);
+  ReleaseDC(view, dc);
+  return colour;
 }
 
-ImageRect Rect(int left, int top, int right, int bottom)
-{
-    ImageRect rect;
-    rect.left = left;
-    rect.top = top;
-    rect.right = right;
-    rect.bottom = bottom;
-    return rect;
+ImageRect Rect(int left, int top, int right, int bottom) {
+  ImageRect rect;
+  rect.left = left;
+  rect.top = top;
+  rect.right = right;
+  rect.bottom = bottom;
+  return rect;
 }
 
 // Opens the picture and checks that every step decodes and repaints the next
 // band of `rows` from the top; screenshots it half-decoded and complete.
 // `colour` is what pixel (x, y) must look like.
-void ExpectBandedDecode(const std::string& path, int width, int height, int rows, const PictureColour& colour,
-                        const std::string& screenshot)
-{
-    HWND frame = OpenViewer(path);
-    ASSERT_NE(frame, nullptr);
-    ViewerState* state = StateOf(frame);
-    EXPECT_EQ(RowsPerStep(width, width), rows);
-    EXPECT_FALSE(state->imageFile->IsLoading()) << "nothing decodes before the first step";
+void ExpectBandedDecode(const std::string& path, int width, int height, int rows,
+                        const PictureColour& colour, const std::string& screenshot) {
+  HWND frame = OpenViewer(path);
+  ASSERT_NE(frame, nullptr);
+  ViewerState* state = StateOf(frame);
+  EXPECT_EQ(RowsPerStep(width, width), rows);
+  EXPECT_FALSE(state->imageFile->IsLoading()) << "nothing decodes before the first step";
 
-    DecodeStepRecorder recorder(frame);
-    int halfRows = 0;
-    COLORREF lastBandPixel = 0, belowPixel = 0;
-    recorder.onStep = [&](const DecodeStepSeen& step) {
-        if (halfRows || step.decoded.bottom < height / 2)
-            return;
-        halfRows = step.decoded.bottom;
-        SaveWindowScreenshot(frame, screenshot + "-half");
-        lastBandPixel = ViewPixel(frame, 5, halfRows - 1);
-        belowPixel = ViewPixel(frame, 5, halfRows + 1);
-    };
-    ASSERT_TRUE(DecodeToEnd(frame));
+  DecodeStepRecorder recorder(frame);
+  int halfRows = 0;
+  COLORREF lastBandPixel = 0, belowPixel = 0;
+  recorder.onStep = [&](const DecodeStepSeen& step) {
+    if (halfRows || step.decoded.bottom < height / 2) return;
+    halfRows = step.decoded.bottom;
+    SaveWindowScreenshot(frame, screenshot + "-half");
+    lastBandPixel = ViewPixel(frame, 5, halfRows - 1);
+    belowPixel = ViewPixel(frame, 5, halfRows + 1);
+  };
+  ASSERT_TRUE(DecodeToEnd(frame));
 
-    ASSERT_EQ(recorder.steps.size(), static_cast<size_t>((height + rows - 1) / rows));
-    int top = 0;
-    for (const DecodeStepSeen& step : recorder.steps) {
-        const int bottom = std::min(top + rows, height);
-        EXPECT_EQ(step.answer, 1);
-        EXPECT_EQ(step.changed, Rect(0, top, width, bottom)) << "the band from row " << top << " is repainted";
-        EXPECT_EQ(step.decoded, Rect(0, 0, width, bottom)) << "decoded down to row " << bottom;
-        top = bottom;
-    }
-    EXPECT_EQ(lastBandPixel, colour(5, halfRows - 1)) << "the last band is painted";
-    EXPECT_EQ(belowPixel, RGB(0, 0, 0)) << "below it the view is black";
+  ASSERT_EQ(recorder.steps.size(), static_cast<size_t>((height + rows - 1) / rows));
+  int top = 0;
+  for (const DecodeStepSeen& step : recorder.steps) {
+    const int bottom = std::min(top + rows, height);
+    EXPECT_EQ(step.answer, 1);
+    EXPECT_EQ(step.changed, Rect(0, top, width, bottom))
+        << "the band from row " << top << " is repainted";
+    EXPECT_EQ(step.decoded, Rect(0, 0, width, bottom)) << "decoded down to row " << bottom;
+    top = bottom;
+  }
+  EXPECT_EQ(lastBandPixel, colour(5, halfRows - 1)) << "the last band is painted";
+  EXPECT_EQ(belowPixel, RGB(0, 0, 0)) << "below it the view is black";
 
-    EXPECT_EQ(state->imageFile->GetProgress(), 10000);
-    SaveWindowScreenshot(frame, screenshot + "-complete");
-    EXPECT_EQ(ViewPixel(frame, 5, halfRows + 1), colour(5, halfRows + 1));
-    EXPECT_EQ(ViewPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
+  EXPECT_EQ(state->imageFile->GetProgress(), 10000);
+  SaveWindowScreenshot(frame, screenshot + "-complete");
+  EXPECT_EQ(ViewPixel(frame, 5, halfRows + 1), colour(5, halfRows + 1));
+  EXPECT_EQ(ViewPixel(frame, width / 2, height - 2), colour(width / 2, height - 2));
 }
 
 class ViewerDecodeTest : public ViewerTest {};
 
-TEST_F(ViewerDecodeTest, TrueColourPictureDecodesInBandsFromTheTop)
-{
-    const std::string path = WriteTrueColourPicture("viewer-bands.bmp", 640, 480, Bands);
-    ExpectBandedDecode(path, 640, 480, 17, Bands, "viewer-truecolour");
+TEST_F(ViewerDecodeTest, TrueColourPictureDecodesInBandsFromTheTop) {
+  const std::string path = WriteTrueColourPicture("viewer-bands.bmp", 640, 480, Bands);
+  ExpectBandedDecode(path, 640, 480, 17, Bands, "viewer-truecolour");
 }
 
-TEST_F(ViewerDecodeTest, PalettePictureDecodesInBandsWithItsColours)
-{
-    COLORREF palette[256];
-    for (int i = 0; i < 256; ++i)
-        palette[i] = RGB(i, (i * 7) & 255, 255 - i);
-    auto index = [](int x, int y) { return (x / 2 + y / 3) % 256; };
-    const std::string path = WritePalettePicture("viewer-palette.bmp", 400, 300, palette, index);
-    ExpectBandedDecode(path, 400, 300, 18, [&](int x, int y) { return palette[index(x, y)]; }, "viewer-256colour");
+TEST_F(ViewerDecodeTest, PalettePictureDecodesInBandsWithItsColours) {
+  COLORREF palette[256];
+  for (int i = 0; i < 256; ++i) palette[i] = RGB(i, (i * 7) & 255, 255 - i);
+  auto index = [](int x, int y) { return (x / 2 + y / 3) % 256; };
+  const std::string path = WritePalettePicture("viewer-palette.bmp", 400, 300, palette, index);
+  ExpectBandedDecode(
+      path, 400, 300, 18, [&](int x, int y) { return palette[index(x, y)]; }, "viewer-256colour");
 }
 
-TEST(RowsPerStep, ShrinkWithTheWidthOfThePicture)
-{
-    EXPECT_EQ(RowsPerStep(640, 640), 17);
-    EXPECT_EQ(RowsPerStep(199, 199), 20);
-    EXPECT_EQ(RowsPerStep(200, 200), 19);
-    EXPECT_EQ(RowsPerStep(320, 640), 8) << "a picture shown at half its width";
-    EXPECT_EQ(RowsPerStep(4000, 4000), 1);
-    EXPECT_EQ(RowsPerStep(9000, 9000), 1) << "never less than one row";
+TEST(RowsPerStep, ShrinkWithTheWidthOfThePicture) {
+  EXPECT_EQ(RowsPerStep(640, 640), 17);
+  EXPECT_EQ(RowsPerStep(199, 199), 20);
+  EXPECT_EQ(RowsPerStep(200, 200), 19);
+  EXPECT_EQ(RowsPerStep(320, 640), 8) << "a picture shown at half its width";
+  EXPECT_EQ(RowsPerStep(4000, 4000), 1);
+  EXPECT_EQ(RowsPerStep(9000, 9000), 1) << "never less than one row";
 }
 
-TEST_F(ViewerDecodeTest, FileThatIsNoPictureOpensNoViewer)
-{
-    const std::string path = WriteTrueColourPicture("viewer-not-a-picture.bmp", 10, 10, Bands);
-    FILE* out = std::fopen(path.c_str(), "wb");
-    std::fputs("plain text, no picture", out);
-    std::fclose(out);
-    EXPECT_EQ(OpenViewer(path), nullptr);
-    EXPECT_EQ(OpenViewer("C:\\no such folder\\picture.bmp"), nullptr);
+TEST_F(ViewerDecodeTest, FileThatIsNoPictureOpensNoViewer) {
+  const std::string path = WriteTrueColourPicture("viewer-not-a-picture.bmp", 10, 10, Bands);
+  FILE* out = std::fopen(path.c_str(), "wb");
+  std::fputs("plain text, no picture", out);
+  std::fclose(out);
+  EXPECT_EQ(OpenViewer(path), nullptr);
+  EXPECT_EQ(OpenViewer("C:\\no such folder\\picture.bmp"), nullptr);
 }
 
-TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen)
-{
-    const std::string path = WriteTrueColourPicture("viewer-cut.bmp", 200, 200, Bands);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    SetFilePointer(file, 54 + 600 * 50, nullptr, FILE_BEGIN);  // 50 of 200 rows remain
-    SetEndOfFile(file);
-    CloseHandle(file);
-    HWND frame = OpenViewer(path);
-    ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
-    ViewerState* state = StateOf(frame);
-    EXPECT_FALSE(state->imageFile->IsLoading());
-    EXPECT_TRUE(IsWindow(frame));
-    PumpFor(50);
-    EXPECT_EQ(ViewPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
-    EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0));
+TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen) {
+  const std::string path = WriteTrueColourPicture("viewer-cut.bmp", 200, 200, Bands);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  SetFilePointer(file, 54 + 600 * 50, nullptr, FILE_BEGIN);  // 50 of 200 rows remain
+  SetEndOfFile(file);
+  CloseHandle(file);
+  HWND frame = OpenViewer(path);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
+  ViewerState* state = StateOf(frame);
+  EXPECT_FALSE(state->imageFile->IsLoading());
+  EXPECT_TRUE(IsWindow(frame));
+  PumpFor(50);
+  EXPECT_EQ(ViewPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
+  EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0));
 }
 
 }  // namespace

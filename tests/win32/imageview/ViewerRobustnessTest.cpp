@@ -9,94 +9,88 @@
 
 namespace {
 
-std::vector<std::string> TestDataFiles()
-{
-    std::vector<std::string> files;
-    const std::string top = ZEL95_TEST_DATA;
-    WIN32_FIND_DATAA folder;
-    HANDLE folders = FindFirstFileA((top + "\\*").c_str(), &folder);
-    if (folders == INVALID_HANDLE_VALUE)
-        return files;
+std::vector<std::string> TestDataFiles() {
+  std::vector<std::string> files;
+  const std::string top = ZEL95_TEST_DATA;
+  WIN32_FIND_DATAA folder;
+  HANDLE folders = FindFirstFileA((top + "\\*").c_str(), &folder);
+  if (folders == INVALID_HANDLE_VALUE) return files;
+  do {
+    if (!(folder.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || folder.cFileName[0] == '.')
+      continue;
+    const std::string dir = top + "\\" + folder.cFileName;
+    WIN32_FIND_DATAA file;
+    HANDLE found = FindFirstFileA((dir + "\\*").c_str(), &file);
+    if (found == INVALID_HANDLE_VALUE) continue;
     do {
-        if (!(folder.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || folder.cFileName[0] == '.')
-            continue;
-        const std::string dir = top + "\\" + folder.cFileName;
-        WIN32_FIND_DATAA file;
-        HANDLE found = FindFirstFileA((dir + "\\*").c_str(), &file);
-        if (found == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                files.push_back(dir + "\\" + file.cFileName);
-        } while (FindNextFileA(found, &file));
-        FindClose(found);
-    } while (FindNextFileA(folders, &folder));
-    FindClose(folders);
-    return files;
+      if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        files.push_back(dir + "\\" + file.cFileName);
+    } while (FindNextFileA(found, &file));
+    FindClose(found);
+  } while (FindNextFileA(folders, &folder));
+  FindClose(folders);
+  return files;
 }
 
 // Opens `path`; when a viewer opens, lets its decoding run out and closes it.
 // Returns whether a viewer opened.
-bool ViewToTheEnd(const std::string& path)
-{
-    HWND frame = OpenViewer(path);
-    if (!frame)
-        return false;
-    EXPECT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); })) << path;
-    EXPECT_FALSE(StateOf(frame)->imageFile->IsLoading()) << path;
-    EXPECT_TRUE(CloseViewerWindow(frame)) << path;
-    return true;
+bool ViewToTheEnd(const std::string& path) {
+  HWND frame = OpenViewer(path);
+  if (!frame) return false;
+  EXPECT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); })) << path;
+  EXPECT_FALSE(StateOf(frame)->imageFile->IsLoading()) << path;
+  EXPECT_TRUE(CloseViewerWindow(frame)) << path;
+  return true;
 }
 
 class ViewerRobustnessTest : public ViewerTest {};
 
-TEST_F(ViewerRobustnessTest, EveryTestDataFileOpensDecodesAndCloses)
-{
-    const std::vector<std::string> files = TestDataFiles();
-    ASSERT_GT(files.size(), 40u);
-    int opened = 0;
-    for (const std::string& file : files) {
-        const bool isPicture = file.find("README") == std::string::npos;
-        const bool viewed = ViewToTheEnd(file);
-        opened += viewed;
-        if (!isPicture) {
-            EXPECT_FALSE(viewed) << file << " is no picture";
-        }
+TEST_F(ViewerRobustnessTest, EveryTestDataFileOpensDecodesAndCloses) {
+  const std::vector<std::string> files = TestDataFiles();
+  ASSERT_GT(files.size(), 40u);
+  int opened = 0;
+  for (const std::string& file : files) {
+    const bool isPicture = file.find("README") == std::string::npos;
+    const bool viewed = ViewToTheEnd(file);
+    opened += viewed;
+    if (!isPicture) {
+      EXPECT_FALSE(viewed) << file << " is no picture";
     }
-    EXPECT_GT(opened, 40);
+  }
+  EXPECT_GT(opened, 40);
 }
 
-TEST_F(ViewerRobustnessTest, HeaderOfAHugePictureWithNothingBehindItShowsBlack)
-{
-    const std::string path = WriteTrueColourPicture("viewer-huge.bmp", 1, 1, Bands);
-    FILE* out = std::fopen(path.c_str(), "r+b");
-    const int32_t width = 20000, height = -20000;
-    std::fseek(out, 18, SEEK_SET);
-    std::fwrite(&width, 4, 1, out);
-    std::fwrite(&height, 4, 1, out);
-    std::fclose(out);
-    HWND frame = OpenViewer(path);
-    ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
-    EXPECT_EQ(StateOf(frame)->view->imageFile, nullptr) << "decoding could not begin";
-    EXPECT_TRUE(IsWindow(frame));
+TEST_F(ViewerRobustnessTest, HeaderOfAHugePictureWithNothingBehindItShowsBlack) {
+  const std::string path = WriteTrueColourPicture("viewer-huge.bmp", 1, 1, Bands);
+  FILE* out = std::fopen(path.c_str(), "r+b");
+  const int32_t width = 20000, height = -20000;
+  std::fseek(out, 18, SEEK_SET);
+  std::fwrite(&width, 4, 1, out);
+  std::fwrite(&height, 4, 1, out);
+  std::fclose(out);
+  HWND frame = OpenViewer(path);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
+  EXPECT_EQ(StateOf(frame)->view->imageFile, nullptr) << "decoding could not begin";
+  EXPECT_TRUE(IsWindow(frame));
 }
 
-TEST_F(ViewerRobustnessTest, WithoutTheViewClassNothingOpensAndNothingStaysCounted)
-{
-    const std::string path = WriteTrueColourPicture("viewer-no-class.bmp", 40, 30, Bands);
-    UseViewClass(ModuleInstance);
-    ReleaseViewClass();
-    WNDCLASSA registered;
-    EXPECT_TRUE(GetClassInfoA(ModuleInstance, kViewClassName, &registered)) << "a use is still counted";
-    ReleaseViewClass();
-    EXPECT_FALSE(GetClassInfoA(ModuleInstance, kViewClassName, &registered)) << "the last release unregisters";
-    EXPECT_EQ(viewCursors.hand, nullptr);
-    EXPECT_EQ(OpenViewer(path), nullptr);
-    EXPECT_EQ(ModuleCount, 0) << "no frame was left behind";
-    UseViewClass(ModuleInstance);
-    EXPECT_NE(viewCursors.hand, nullptr);
-    ASSERT_TRUE(ViewToTheEnd(path));
+TEST_F(ViewerRobustnessTest, WithoutTheViewClassNothingOpensAndNothingStaysCounted) {
+  const std::string path = WriteTrueColourPicture("viewer-no-class.bmp", 40, 30, Bands);
+  UseViewClass(ModuleInstance);
+  ReleaseViewClass();
+  WNDCLASSA registered;
+  EXPECT_TRUE(GetClassInfoA(ModuleInstance, kViewClassName, &registered))
+      << "a use is still counted";
+  ReleaseViewClass();
+  EXPECT_FALSE(GetClassInfoA(ModuleInstance, kViewClassName, &registered))
+      << "the last release unregisters";
+  EXPECT_EQ(viewCursors.hand, nullptr);
+  EXPECT_EQ(OpenViewer(path), nullptr);
+  EXPECT_EQ(ModuleCount, 0) << "no frame was left behind";
+  UseViewClass(ModuleInstance);
+  EXPECT_NE(viewCursors.hand, nullptr);
+  ASSERT_TRUE(ViewToTheEnd(path));
 }
 
 }  // namespace

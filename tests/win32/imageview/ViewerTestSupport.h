@@ -19,9 +19,11 @@ struct ViewerState;
 // A picture file in the temporary folder, written top-down so that decoding
 // runs from the top. The colour of pixel (x, y) is `colour(x, y)`.
 using PictureColour = std::function<COLORREF(int x, int y)>;
-std::string WriteTrueColourPicture(const char* name, int width, int height, const PictureColour& colour);
+std::string WriteTrueColourPicture(const char* name, int width, int height,
+                                   const PictureColour& colour);
 // 256 colours: pixel (x, y) takes palette entry `index(x, y)`.
-std::string WritePalettePicture(const char* name, int width, int height, const COLORREF (&palette)[256],
+std::string WritePalettePicture(const char* name, int width, int height,
+                                const COLORREF (&palette)[256],
                                 const std::function<int(int x, int y)>& index);
 // Diagonal bands of colour, so that a screenshot shows where decoding stands.
 COLORREF Bands(int x, int y);

@@ -7,7 +7,7 @@
 
 namespace {
 
-const char *const kHelpTexts[] = {
+const char* const kHelpTexts[] = {
     "Displays the image.",
     "Prints the image.",
     "Sets the desktop wallpaper to the tiled image.",
@@ -17,137 +17,122 @@ const char *const kHelpTexts[] = {
     "Converts the image to JPG format.",
 };
 
-std::string AnsiText(IContextMenu *menu, UINT_PTR command, UINT type, UINT size = 300)
-{
-    char text[300];
-    memset(text, 'x', sizeof text);
-    EXPECT_EQ(menu->GetCommandString(command, type, nullptr, text, size), S_OK);
-    return std::string(text, strnlen(text, size));
+std::string AnsiText(IContextMenu* menu, UINT_PTR command, UINT type, UINT size = 300) {
+  char text[300];
+  memset(text, 'x', sizeof text);
+  EXPECT_EQ(menu->GetCommandString(command, type, nullptr, text, size), S_OK);
+  return std::string(text, strnlen(text, size));
 }
 
-std::wstring WideText(IContextMenu *menu, UINT_PTR command, UINT type, UINT size = 300)
-{
-    WCHAR text[300];
-    wmemset(text, L'x', 300);
-    EXPECT_EQ(menu->GetCommandString(command, type, nullptr, reinterpret_cast<char *>(text), size), S_OK);
-    return std::wstring(text, wcsnlen(text, size));
+std::wstring WideText(IContextMenu* menu, UINT_PTR command, UINT type, UINT size = 300) {
+  WCHAR text[300];
+  wmemset(text, L'x', 300);
+  EXPECT_EQ(menu->GetCommandString(command, type, nullptr, reinterpret_cast<char*>(text), size),
+            S_OK);
+  return std::wstring(text, wcsnlen(text, size));
 }
 
-std::wstring Wide(const char *text)
-{
-    return std::wstring(text, text + strlen(text));
+std::wstring Wide(const char* text) { return std::wstring(text, text + strlen(text)); }
+
+ComRef<IContextMenu> HandlerForAPicture() {
+  return MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
 }
 
-ComRef<IContextMenu> HandlerForAPicture()
-{
-    return MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
+TEST(CommandString, EachCommandHasItsHelpText) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  for (UINT command = 0; command < 7; ++command)
+    EXPECT_EQ(AnsiText(menu.Get(), command, GCS_HELPTEXTA), kHelpTexts[command])
+        << "offset " << command;
 }
 
-TEST(CommandString, EachCommandHasItsHelpText)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    for (UINT command = 0; command < 7; ++command)
-        EXPECT_EQ(AnsiText(menu.Get(), command, GCS_HELPTEXTA), kHelpTexts[command]) << "offset " << command;
+TEST(CommandString, EveryAnsiRequestGetsTheAnsiHelpText) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  for (UINT type : {GCS_HELPTEXTA, GCS_VERBA, GCS_VALIDATEA})
+    EXPECT_EQ(AnsiText(menu.Get(), 4, type), "Removes the desktop wallpaper.") << "type " << type;
 }
 
-TEST(CommandString, EveryAnsiRequestGetsTheAnsiHelpText)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    for (UINT type : {GCS_HELPTEXTA, GCS_VERBA, GCS_VALIDATEA})
-        EXPECT_EQ(AnsiText(menu.Get(), 4, type), "Removes the desktop wallpaper.") << "type " << type;
+TEST(CommandString, EveryWideRequestGetsTheSameTextInUtf16) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  for (UINT type : {GCS_HELPTEXTW, GCS_VERBW, GCS_VALIDATEW})
+    EXPECT_EQ(WideText(menu.Get(), 4, type), L"Removes the desktop wallpaper.") << "type " << type;
+  for (UINT command = 0; command < 7; ++command)
+    EXPECT_EQ(WideText(menu.Get(), command, GCS_HELPTEXTW), Wide(kHelpTexts[command]))
+        << "offset " << command;
 }
 
-TEST(CommandString, EveryWideRequestGetsTheSameTextInUtf16)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    for (UINT type : {GCS_HELPTEXTW, GCS_VERBW, GCS_VALIDATEW})
-        EXPECT_EQ(WideText(menu.Get(), 4, type), L"Removes the desktop wallpaper.") << "type " << type;
-    for (UINT command = 0; command < 7; ++command)
-        EXPECT_EQ(WideText(menu.Get(), command, GCS_HELPTEXTW), Wide(kHelpTexts[command])) << "offset " << command;
+TEST(CommandString, IsCutToTheCallersSizeAndTerminated) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(AnsiText(menu.Get(), 4, GCS_HELPTEXTA, 10), "Removes t");
+  EXPECT_EQ(WideText(menu.Get(), 4, GCS_HELPTEXTW, 10), L"Removes t");
 }
 
-TEST(CommandString, IsCutToTheCallersSizeAndTerminated)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(AnsiText(menu.Get(), 4, GCS_HELPTEXTA, 10), "Removes t");
-    EXPECT_EQ(WideText(menu.Get(), 4, GCS_HELPTEXTW, 10), L"Removes t");
+TEST(CommandString, UnknownOffsetGivesAnEmptyText) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  EXPECT_EQ(AnsiText(menu.Get(), 7, GCS_HELPTEXTA), "");
+  EXPECT_EQ(WideText(menu.Get(), 7, GCS_HELPTEXTW), L"");
+  EXPECT_EQ(AnsiText(menu.Get(), 100, GCS_VERBA), "");
 }
 
-TEST(CommandString, UnknownOffsetGivesAnEmptyText)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    EXPECT_EQ(AnsiText(menu.Get(), 7, GCS_HELPTEXTA), "");
-    EXPECT_EQ(WideText(menu.Get(), 7, GCS_HELPTEXTW), L"");
-    EXPECT_EQ(AnsiText(menu.Get(), 100, GCS_VERBA), "");
+TEST(CommandString, AZeroSizedBufferIsLeftAlone) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  char text[4] = "abc";
+  EXPECT_EQ(menu->GetCommandString(4, GCS_HELPTEXTW, nullptr, text, 0), S_OK);
+  EXPECT_STREQ(text, "abc");
 }
 
-TEST(CommandString, AZeroSizedBufferIsLeftAlone)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    char text[4] = "abc";
-    EXPECT_EQ(menu->GetCommandString(4, GCS_HELPTEXTW, nullptr, text, 0), S_OK);
-    EXPECT_STREQ(text, "abc");
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+  ++*reinterpret_cast<int*>(counter);
+  return TRUE;
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM counter)
-{
-    ++*reinterpret_cast<int *>(counter);
-    return TRUE;
+int WindowsOfThisThread() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
 }
 
-int WindowsOfThisThread()
-{
-    int count = 0;
-    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count;
+CMINVOKECOMMANDINFO Invocation(LPCSTR verb) {
+  CMINVOKECOMMANDINFO info{};
+  info.cbSize = sizeof info;
+  info.lpVerb = verb;
+  info.nShow = SW_SHOWNORMAL;
+  return info;
 }
 
-CMINVOKECOMMANDINFO Invocation(LPCSTR verb)
-{
-    CMINVOKECOMMANDINFO info{};
-    info.cbSize = sizeof info;
-    info.lpVerb = verb;
-    info.nShow = SW_SHOWNORMAL;
-    return info;
+TEST(InvokeCommand, AVerbGivenAsAStringIsRefused) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  CMINVOKECOMMANDINFO info = Invocation("open");
+  EXPECT_EQ(menu->InvokeCommand(&info), E_INVALIDARG);
 }
 
-TEST(InvokeCommand, AVerbGivenAsAStringIsRefused)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    CMINVOKECOMMANDINFO info = Invocation("open");
-    EXPECT_EQ(menu->InvokeCommand(&info), E_INVALIDARG);
+TEST(InvokeCommand, AnOffsetBeyondTheCommandsDoesNothing) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  HMENU shellMenu = ShellMenuWith({"&Open"});
+  menu->QueryContextMenu(shellMenu, 1, kFirstId, kFirstId + 50, CMF_NORMAL);
+  const int windows = WindowsOfThisThread();
+  CMINVOKECOMMANDINFO info = Invocation(MAKEINTRESOURCEA(9));
+  EXPECT_EQ(menu->InvokeCommand(&info), S_OK);
+  EXPECT_EQ(WindowsOfThisThread(), windows);
+  menu.Reset();
+  DestroyMenu(shellMenu);
+  EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 
-TEST(InvokeCommand, AnOffsetBeyondTheCommandsDoesNothing)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    HMENU shellMenu = ShellMenuWith({"&Open"});
-    menu->QueryContextMenu(shellMenu, 1, kFirstId, kFirstId + 50, CMF_NORMAL);
-    const int windows = WindowsOfThisThread();
-    CMINVOKECOMMANDINFO info = Invocation(MAKEINTRESOURCEA(9));
-    EXPECT_EQ(menu->InvokeCommand(&info), S_OK);
-    EXPECT_EQ(WindowsOfThisThread(), windows);
-    menu.Reset();
-    DestroyMenu(shellMenu);
-    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
-}
-
-TEST(InvokeCommand, RemovingTheWallpaperRunsToItsEndAndLetsTheLibraryGo)
-{
-    ComRef<IContextMenu> menu = HandlerForAPicture();
-    ASSERT_TRUE(menu);
-    CMINVOKECOMMANDINFO info = Invocation(MAKEINTRESOURCEA(4));
-    EXPECT_EQ(menu->InvokeCommand(&info), S_OK);
-    menu.Reset();
-    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+TEST(InvokeCommand, RemovingTheWallpaperRunsToItsEndAndLetsTheLibraryGo) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  CMINVOKECOMMANDINFO info = Invocation(MAKEINTRESOURCEA(4));
+  EXPECT_EQ(menu->InvokeCommand(&info), S_OK);
+  menu.Reset();
+  EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 
 }  // namespace

@@ -12,19 +12,19 @@
 
 class LibraryBoxes {
  public:
-    LibraryBoxes();
-    ~LibraryBoxes();
-    LibraryBoxes(const LibraryBoxes &) = delete;
-    LibraryBoxes &operator=(const LibraryBoxes &) = delete;
+  LibraryBoxes();
+  ~LibraryBoxes();
+  LibraryBoxes(const LibraryBoxes&) = delete;
+  LibraryBoxes& operator=(const LibraryBoxes&) = delete;
 
-    BoxScript script;
-    // The captions of the dialogs that were not message boxes, in order.
-    std::vector<std::string> dialogs;
+  BoxScript script;
+  // The captions of the dialogs that were not message boxes, in order.
+  std::vector<std::string> dialogs;
 
  private:
-    static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam);
-    static void CALLBACK AnswerNow(HWND window, UINT, UINT_PTR timer, DWORD);
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK AnswerNow(HWND window, UINT, UINT_PTR timer, DWORD);
 
-    HHOOK hook_;
-    std::vector<HWND> created_;
+  HHOOK hook_;
+  std::vector<HWND> created_;
 };

@@ -7,83 +7,78 @@
 
 namespace {
 
-std::vector<std::string> SeedFiles()
-{
-    std::vector<std::string> files;
-    for (const char *folder : {"images", "gif", "jpeg", "pcd", "pcx", "png", "tga", "tiff"}) {
-        const std::string base = TestDataFile(folder);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((base + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            continue;
-        do {
-            const std::string name = found.cFileName;
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "README.md")
-                files.push_back(base + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return files;
+std::vector<std::string> SeedFiles() {
+  std::vector<std::string> files;
+  for (const char* folder : {"images", "gif", "jpeg", "pcd", "pcx", "png", "tga", "tiff"}) {
+    const std::string base = TestDataFile(folder);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((base + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do {
+      const std::string name = found.cFileName;
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "README.md")
+        files.push_back(base + "\\" + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return files;
 }
 
 // Copies of `bytes` cut short and with their headers scrambled.
-std::vector<std::string> Damaged(const std::string &bytes)
-{
-    std::vector<std::string> copies;
-    for (size_t length : {bytes.size() / 2, bytes.size() * 9 / 10, size_t{60}, size_t{20}})
-        if (length < bytes.size())
-            copies.push_back(bytes.substr(0, length));
-    uint32_t noise = 2166136261u;
-    for (int copy = 0; copy < 4 && bytes.size() > 4; ++copy) {
-        std::string scrambled = bytes;
-        for (int flip = 0; flip < 6; ++flip) {
-            noise = noise * 1664525u + 1013904223u;
-            const size_t at = 2 + (noise >> 8) % std::min<size_t>(scrambled.size() - 2, 96 << copy);
-            scrambled[at] = static_cast<char>(scrambled[at] ^ (1 << (noise & 7)) ^ (copy == 3 ? 0xFF : 0));
-        }
-        copies.push_back(scrambled);
+std::vector<std::string> Damaged(const std::string& bytes) {
+  std::vector<std::string> copies;
+  for (size_t length : {bytes.size() / 2, bytes.size() * 9 / 10, size_t{60}, size_t{20}})
+    if (length < bytes.size()) copies.push_back(bytes.substr(0, length));
+  uint32_t noise = 2166136261u;
+  for (int copy = 0; copy < 4 && bytes.size() > 4; ++copy) {
+    std::string scrambled = bytes;
+    for (int flip = 0; flip < 6; ++flip) {
+      noise = noise * 1664525u + 1013904223u;
+      const size_t at = 2 + (noise >> 8) % std::min<size_t>(scrambled.size() - 2, 96 << copy);
+      scrambled[at] =
+          static_cast<char>(scrambled[at] ^ (1 << (noise & 7)) ^ (copy == 3 ? 0xFF : 0));
     }
-    return copies;
+    copies.push_back(scrambled);
+  }
+  return copies;
 }
 
 // The handler either adds its seven items, telling how many ids it used,
 // or adds nothing and answers 1.
-void ExpectWholeMenuOrNone(const std::string &file)
-{
-    ComRef<IContextMenu> handler = MenuHandlerFor({file});
-    ASSERT_TRUE(handler) << file;
-    HMENU shell = ShellMenuWith({"&Open"});
-    const HRESULT result = handler->QueryContextMenu(shell, 0, kFirstId, kFirstId + 100, CMF_NORMAL);
-    const int added = GetMenuItemCount(shell) - 1;
-    if (added == 0)
-        EXPECT_EQ(result, 1) << file;
-    else
-        EXPECT_TRUE(added == 7 && result >= 5 && result <= 7) << file << ": " << MenuOutline(shell);
-    handler.Reset();
-    DestroyMenu(shell);
+void ExpectWholeMenuOrNone(const std::string& file) {
+  ComRef<IContextMenu> handler = MenuHandlerFor({file});
+  ASSERT_TRUE(handler) << file;
+  HMENU shell = ShellMenuWith({"&Open"});
+  const HRESULT result = handler->QueryContextMenu(shell, 0, kFirstId, kFirstId + 100, CMF_NORMAL);
+  const int added = GetMenuItemCount(shell) - 1;
+  if (added == 0)
+    EXPECT_EQ(result, 1) << file;
+  else
+    EXPECT_TRUE(added == 7 && result >= 5 && result <= 7) << file << ": " << MenuOutline(shell);
+  handler.Reset();
+  DestroyMenu(shell);
 }
 
-TEST(Robustness, EverySeedFileAndItsDamagedCopiesGoThroughTheMenu)
-{
-    const std::vector<std::string> seeds = SeedFiles();
-    ASSERT_GE(seeds.size(), 50u);
-    const std::string scratch = ScratchFolder();
-    int tried = 0;
-    for (const std::string &seed : seeds) {
-        ExpectWholeMenuOrNone(seed);
-        ++tried;
-        const std::vector<std::string> copies = Damaged(ReadFileBytes(seed));
-        for (size_t i = 0; i < copies.size(); ++i) {
-            const std::string copy = scratch + "\\damaged-" + std::to_string(i) + "-" +
-                                     seed.substr(seed.find_last_of('\\') + 1);
-            WriteFileBytes(copy, copies[i]);
-            ExpectWholeMenuOrNone(copy);
-            DeleteFileA(copy.c_str());
-            ++tried;
-        }
+TEST(Robustness, EverySeedFileAndItsDamagedCopiesGoThroughTheMenu) {
+  const std::vector<std::string> seeds = SeedFiles();
+  ASSERT_GE(seeds.size(), 50u);
+  const std::string scratch = ScratchFolder();
+  int tried = 0;
+  for (const std::string& seed : seeds) {
+    ExpectWholeMenuOrNone(seed);
+    ++tried;
+    const std::vector<std::string> copies = Damaged(ReadFileBytes(seed));
+    for (size_t i = 0; i < copies.size(); ++i) {
+      const std::string copy = scratch + "\\damaged-" + std::to_string(i) + "-" +
+                               seed.substr(seed.find_last_of('\\') + 1);
+      WriteFileBytes(copy, copies[i]);
+      ExpectWholeMenuOrNone(copy);
+      DeleteFileA(copy.c_str());
+      ++tried;
     }
-    EXPECT_GT(tried, 400);
-    EXPECT_EQ(ServerCanUnloadNow(), S_OK);
+  }
+  EXPECT_GT(tried, 400);
+  EXPECT_EQ(ServerCanUnloadNow(), S_OK);
 }
 
 }  // namespace

@@ -13,4 +13,4 @@
 
 // The data object of `files` (Windows paths, all in the same folder), made by
 // the shell from their item identifiers; empty when the shell refuses.
-ComRef<IDataObject> ShellDataObjectFor(const std::vector<std::string> &files);
+ComRef<IDataObject> ShellDataObjectFor(const std::vector<std::string>& files);

@@ -4,4 +4,4 @@
 #include <string>
 
 // The Windows path of a Unix path, through Wine's drive Z: ("/a/b" -> "Z:\a\b").
-std::string WinePathOf(const std::string &unixPath);
+std::string WinePathOf(const std::string& unixPath);
