@@ -2,6 +2,7 @@
 
 #include "codecs/ByteOrder.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/StoredDepths.h"
 
 #include <algorithm>
 #include <cstring>
@@ -43,18 +44,7 @@ int BmpReader::ReadHeaderPart() {
   } else {
     return Fail(ErrNotSupported);
   }
-  switch (bitCount_) {
-    case 1:
-    case 4:
-    case 8:
-    case 15:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      return Fail(ErrNotSupported);
-  }
+  if (!IsBmpDepth(bitCount_)) return Fail(ErrNotSupported);
   if (compression_ < 0) return Fail(ErrNotSupported);
   if (width <= 0 || storedHeight == 0) return Fail(ErrNotSupported);
 

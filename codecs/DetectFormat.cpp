@@ -5,6 +5,7 @@
 #include "codecs/FormatTable.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/ImageReader.h"
+#include "codecs/StoredDepths.h"
 
 #include <cstring>
 
@@ -62,18 +63,7 @@ bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, Detected
   } else {
     return false;
   }
-  switch (bits) {
-    case 1:
-    case 4:
-    case 8:
-    case 15:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      return false;
-  }
+  if (!IsBmpDepth(bits)) return false;
   if (compression > 2) return false;
   out->width = static_cast<int>(width);
   // Top-down files store their height negated.
@@ -143,17 +133,7 @@ bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource&, Dete
 bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 128 || head[0] != 10) return false;
   const int bits = head[3] * head[65];
-  switch (bits) {
-    case 1:
-    case 4:
-    case 8:
-    case 15:
-    case 16:
-    case 24:
-      break;
-    default:
-      return false;
-  }
+  if (!IsPcxDepth(bits)) return false;
   out->width = ReadU16LE(head + 8) - ReadU16LE(head + 4) + 1;
   out->height = ReadU16LE(head + 10) - ReadU16LE(head + 6) + 1;
   out->bitsPerPixel = bits;

@@ -2,6 +2,7 @@
 
 #include "codecs/ByteOrder.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/StoredDepths.h"
 
 #include <algorithm>
 #include <cstring>
@@ -32,17 +33,7 @@ int PcxReader::ReadHeaderPart() {
   height = ReadU16LE(header + 10) - ReadU16LE(header + 6) + 1;
   layout_.width = width;
   bitsPerPixel = layout_.bitsPerPlane * layout_.planes;
-  switch (bitsPerPixel) {
-    case 1:
-    case 4:
-    case 8:
-    case 15:
-    case 16:
-    case 24:
-      break;
-    default:
-      return Fail(ErrNotSupported);
-  }
+  if (!IsPcxDepth(bitsPerPixel)) return Fail(ErrNotSupported);
   if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
 
   format = FormatPcx;
