@@ -81,6 +81,9 @@ class TdlgAddFont : public TForm {
   void pbSelectAllClick();
   void pbDeselectClick();
   void pbDeselectAllClick();
+  // The move buttons: `all` moves every entry, else the selected ones.
+  void MoveToSelected(bool all);
+  void MoveToAvailable(bool all);
   void pbFullSampleClick();
   void speSizeChange();
   void pbOKClick();

@@ -80,8 +80,12 @@ void TdlgAddFont::MoveItems(TListBox& source, TListBox& dest, bool all) {
   }
 }
 
-void TdlgAddFont::pbSelectClick() {
-  MoveItems(lbAvailableFonts, lbSelectedFonts, false);
+void TdlgAddFont::pbSelectClick() { MoveToSelected(false); }
+
+void TdlgAddFont::pbSelectAllClick() { MoveToSelected(true); }
+
+void TdlgAddFont::MoveToSelected(bool all) {
+  MoveItems(lbAvailableFonts, lbSelectedFonts, all);
   lbAvailableFonts.SetItemIndex(-1);
   pbSelect.SetEnabled(false);
   if (lbAvailableFonts.Count() == 0) pbSelectAll.SetEnabled(false);
@@ -93,21 +97,12 @@ void TdlgAddFont::pbSelectClick() {
   pbOK.SetEnabled(lbSelectedFonts.Count() > 0);
 }
 
-void TdlgAddFont::pbSelectAllClick() {
-  MoveItems(lbAvailableFonts, lbSelectedFonts, true);
-  lbAvailableFonts.SetItemIndex(-1);
-  pbSelect.SetEnabled(false);
-  pbSelectAll.SetEnabled(false);
-  rbFamily.SetEnabled(false);
-  rbFullName.SetEnabled(false);
-  pbDeselectAll.SetEnabled(true);
-  pbFullSample.SetEnabled(false);
-  ReleaseTempFont();
-  pbOK.SetEnabled(lbSelectedFonts.Count() > 0);
-}
+void TdlgAddFont::pbDeselectClick() { MoveToAvailable(false); }
 
-void TdlgAddFont::pbDeselectClick() {
-  MoveItems(lbSelectedFonts, lbAvailableFonts, false);
+void TdlgAddFont::pbDeselectAllClick() { MoveToAvailable(true); }
+
+void TdlgAddFont::MoveToAvailable(bool all) {
+  MoveItems(lbSelectedFonts, lbAvailableFonts, all);
   lbSelectedFonts.SetItemIndex(-1);
   pbDeselect.SetEnabled(false);
   if (lbSelectedFonts.Count() == 0) {
@@ -115,17 +110,6 @@ void TdlgAddFont::pbDeselectClick() {
     rbFamily.SetEnabled(true);
     rbFullName.SetEnabled(true);
   }
-  pbSelectAll.SetEnabled(true);
-  pbOK.SetEnabled(lbSelectedFonts.Count() > 0);
-}
-
-void TdlgAddFont::pbDeselectAllClick() {
-  MoveItems(lbSelectedFonts, lbAvailableFonts, true);
-  lbSelectedFonts.SetItemIndex(-1);
-  pbDeselect.SetEnabled(false);
-  pbDeselectAll.SetEnabled(false);
-  rbFamily.SetEnabled(true);
-  rbFullName.SetEnabled(true);
   pbSelectAll.SetEnabled(true);
   pbOK.SetEnabled(lbSelectedFonts.Count() > 0);
 }

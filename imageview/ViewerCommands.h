@@ -3,10 +3,14 @@
 #pragma once
 #include <windows.h>
 
+#include "Commands.h"
+
+using PrintCommand = decltype(&PrintImage);
+using WallpaperCommand = decltype(&SetWallpaper);
+
 struct ViewerCommands {
-  BOOL (*print)(HWND owner, const char* path);
-  BOOL (*wallpaper)
-  (HINSTANCE instance, HWND owner, const char* caption, const char* path, BOOL tiled);
+  PrintCommand print;
+  WallpaperCommand wallpaper;
 };
 extern ViewerCommands viewerCommands;
 
