@@ -3,6 +3,7 @@
 // message traffic one decode step at a time or freely.
 #pragma once
 
+#include "MessagePump.h"
 #include <windows.h>
 
 #include <cstdint>
@@ -60,10 +61,6 @@ class DecodeStepRecorder {
   HHOOK hook_;
 };
 
-// Dispatches every kind of message until `done` or `timeoutMs` is over.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
-// Dispatches every kind of message for `ms` milliseconds.
-void PumpFor(DWORD ms);
 // Decodes to the end, pumping messages; false when it does not finish.
 bool DecodeToEnd(HWND frame);
 // The pacing thread of the viewer has ended (or never ran).

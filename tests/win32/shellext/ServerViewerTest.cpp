@@ -1,5 +1,6 @@
 // The viewer as the shell opens it: Display through the context menu of the
 // loaded library, which must stay loaded while a viewer is open.
+#include "MessagePump.h"
 #include "ShellClient.h"
 #include "Screenshot.h"
 
@@ -11,26 +12,6 @@
 namespace {
 
 const char kWallpaperFile[] = "C:\\windows\\Glimmora32 Wallpaper.bmp";
-
-// Dispatches every message until `done`, for at most `timeoutMs`.
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-  }
-  return true;
-}
-
-void PumpFor(DWORD ms) {
-  const DWORD start = GetTickCount();
-  PumpUntil([&] { return GetTickCount() - start >= ms; }, ms + 1000);
-}
 
 struct FrameSearch {
   std::string title;
