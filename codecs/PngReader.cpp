@@ -18,12 +18,6 @@ constexpr int kColourTypePalette = 3;
 constexpr int kColourTypeGreyAlpha = 4;
 constexpr int kColourTypeRgbAlpha = 6;
 
-ImageRect Union(const ImageRect& a, const ImageRect& b) {
-  if (a.IsEmpty()) return b;
-  return ImageRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                   std::max(a.bottom, b.bottom)};
-}
-
 }  // namespace
 
 PngReader::~PngReader() { PngCloseSession(&session_, false); }

@@ -3,6 +3,43 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageFile.h"
 
+namespace {
+
+// Pictures about 4000 pixels wide and wider are paced one row per step.
+// Each step is a message sent from the pacing thread, and its round trip
+// costs far more than decoding one row: such a step takes further rows
+// until this much time has gone, and paints them as one band.
+constexpr double kStepSliceMs = 12;
+
+double ElapsedMs(const LARGE_INTEGER& since) {
+  LARGE_INTEGER now, frequency;
+  QueryPerformanceCounter(&now);
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(now.QuadPart - since.QuadPart) /
+         static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+// The rows of one step; `changedRect` bounds them all.
+CodecError ImageView::DecodeBatches(int rowCount, bool* changed) {
+  LARGE_INTEGER start;
+  QueryPerformanceCounter(&start);
+  changedRect = ImageRect();
+  CodecError result = CodecOk;
+  do {
+    bool batchChanged = false;
+    ImageRect batch;
+    result = imageFile->DecodeRows(rowCount, &batchChanged, &batch);
+    if (result != CodecOk) break;
+    if (batchChanged) {
+      *changed = true;
+      changedRect = Union(changedRect, batch);
+    }
+  } while (rowCount == 1 && !imageFile->IsComplete() && ElapsedMs(start) < kStepSliceMs);
+  return result;
+}
+
 // One band of rows, asked for by the pacing thread. The answer 0 stops it.
 LRESULT ImageView::DecodeStep(int rowCount) {
   if (!imageFile || imageFile->IsComplete()) return 1;
@@ -26,7 +63,7 @@ LRESULT ImageView::DecodeStep(int rowCount) {
     result = imageFile->DecodeRows(rowCount);
     InvalidateRect(window, nullptr, FALSE);
   } else {
-    result = imageFile->DecodeRows(rowCount, &changed, &changedRect);
+    result = DecodeBatches(rowCount, &changed);
   }
   if (result != CodecOk) {
     // What was decoded stays on show.

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include "codecs/CodecError.h"
 #include "codecs/ImageRect.h"
 
 class ImageFile;
@@ -44,6 +45,7 @@ class ImageView {
 
  private:
   LRESULT DecodeStep(int rowCount);
+  CodecError DecodeBatches(int rowCount, bool* changed);
   // The scroll limits for a view of the given client size; `margin` is 1
   // after a layout and 2 when a picture is attached or begins decoding.
   void SetScrollLimits(int viewWidth, int viewHeight, int margin);

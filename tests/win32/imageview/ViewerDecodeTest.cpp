@@ -87,6 +87,26 @@ TEST_F(ViewerDecodeTest, PalettePictureDecodesInBandsWithItsColours) {
       path, 400, 300, 18, [&](int x, int y) { return palette[index(x, y)]; }, "viewer-256colour");
 }
 
+// Paced a row per step, a wide picture's steps each take a run of rows.
+TEST_F(ViewerDecodeTest, WidePictureStepsTakeRunsOfRowsInOrder) {
+  HWND frame = OpenViewer(WriteTrueColourPicture("viewer-wide.bmp", 4000, 60, Bands));
+  ASSERT_NE(frame, nullptr);
+  DecodeStepRecorder recorder(frame);
+  ASSERT_TRUE(DecodeToEnd(frame));
+  int top = 0;
+  size_t longest = 0;
+  for (const DecodeStepSeen& step : recorder.steps) {
+    if (step.changed.IsEmpty()) continue;
+    EXPECT_EQ(step.changed.top, top) << "each band starts where the last one ended";
+    EXPECT_EQ(step.decoded, Rect(0, 0, 4000, step.changed.bottom));
+    longest = std::max(longest, static_cast<size_t>(step.changed.bottom - top));
+    top = step.changed.bottom;
+  }
+  EXPECT_EQ(top, 60);
+  EXPECT_GT(longest, 1u) << "no step went on past its one row";
+  EXPECT_EQ(ViewPixel(frame, 5, 59), Bands(5, 59));
+}
+
 TEST(RowsPerStep, ShrinkWithTheWidthOfThePicture) {
   EXPECT_EQ(RowsPerStep(640, 640), 17);
   EXPECT_EQ(RowsPerStep(199, 199), 20);
