@@ -108,14 +108,13 @@ int BmpReader::StartDecode() {
   size_t capacity = kInputBufferBytes;
   if (!compressed) capacity = std::max<size_t>(kInputBufferBytes / stride_, 1) * stride_;
   expanded_.assign(static_cast<size_t>(width) * 4 + 256, 0);
-  rowsDone_ = 0;
-  accumulator_ = 0;
   rleBytesRead_ = 0;
   endOfBitmap_ = false;
   if (pixelDataOffset_ > 0x7FFFFFFFu ||
       Source().Seek(static_cast<long>(pixelDataOffset_), 0, nullptr) != 0)
     return Fail(ErrNoPalette);
   input_.Attach(&Source(), capacity);
+  StartStoredLines(height, topDown_);
   return 1;
 }
 
@@ -126,33 +125,13 @@ int BmpReader::EndDecodePart() {
 }
 
 int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  const int outputHeight = OutputHeight();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
-  if (changed) *changed = 1;
-  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
-  for (int n = 0; n < count; ++n) {
-    const uint8_t* row = nullptr;
-    while (accumulator_ < height) {
-      row = ReadRow();
-      if (!row) return Fail(ErrBadData);
-      accumulator_ += outputHeight;
-      if (endOfBitmap_ && accumulator_ < height) {
-        // Past the end-of-bitmap escape every row is blank: skip them at
-        // once instead of one by one (the height may be huge).
-        int64_t skipped =
-            (static_cast<int64_t>(height) - accumulator_ + outputHeight - 1) / outputHeight;
-        accumulator_ += skipped * outputHeight;
-      }
-    }
-    accumulator_ -= height;
-    // With an output as tall as the source every row is read; a shorter
-    // output keeps the last row read for each output row.
-    if (!row) return Fail(ErrBadData);
-    if (!PutRow(row, StoredRowIndex(rowsDone_, topDown_))) return 0;
-    StoredRowsDone(++rowsDone_, topDown_);
-  }
-  return 1;
+  return DecodeStoredLines(count, changed, rect);
+}
+
+int BmpReader::ReadStoredLine(const uint8_t** line) {
+  const uint8_t* row = ReadRow();
+  if (line) *line = row;
+  return row != nullptr;
 }
 
 const uint8_t* BmpReader::ReadRow() {

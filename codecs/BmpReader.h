@@ -17,6 +17,9 @@ class BmpReader : public ImageReader {
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
   int EndDecodePart() override;
+  int ReadStoredLine(const uint8_t** line) override;
+  // Past the end-of-bitmap escape every row is blank.
+  bool RestIsBlank() const override { return endOfBitmap_; }
 
  private:
   enum class RowKind { Bits1, Bits4, Rle4, Bits8, Rle8, Words555, Bits24, Bits32 };
@@ -41,6 +44,4 @@ class BmpReader : public ImageReader {
   std::vector<uint8_t> expanded_;  // width x 4 + 256 bytes
   uint32_t rleBytesRead_ = 0;      // for word alignment of literal runs
   bool endOfBitmap_ = false;
-  int rowsDone_ = 0;
-  int64_t accumulator_ = 0;  // wide: the height may be near the int limit
 };

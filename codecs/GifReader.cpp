@@ -132,14 +132,12 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     const int sourceRow = interlaced_ ? interlaceRow_ : sourceRowsRead_;
     ++sourceRowsRead_;
     if (interlaced_) interlaceRow_ = NextInterlacedRow(interlaceRow_, height);
-    // The last source row that falls on an output row is the one shown;
-    // the others are decoded only to keep the data in step.
-    const int64_t scaled = static_cast<int64_t>(sourceRow) * outputHeight;
-    const bool shown = scaled % height + outputHeight >= height;
+    // Rows not shown are decoded only to keep the data in step.
+    int y = 0;
+    const bool shown = OutputLineOf(sourceRow, height, &y);
     if (!shown && decoder_->Exhausted()) continue;
     decoder_->Decode(row_.data(), width);
     if (!shown) continue;
-    const int y = static_cast<int>(scaled / height);
     if (!PutRow(OutputRow(), y)) return errorCode ? 0 : Fail(ErrBadData);
     if (interlaced_) {
       // One rectangle bounds the rows of the batch, wherever they fall.

@@ -320,18 +320,6 @@ void ImageReader::SetLineProgress(int done, int total) {
   progress = std::max(0, std::min(ScaleMulDiv(done, 10000, total), 9999));
 }
 
-ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
-  const int w = OutputWidth();
-  const int h = OutputHeight();
-  return topDown ? ImageRect{0, n, w, n + count} : ImageRect{0, h - n - count, w, h - n};
-}
-
-void ImageReader::StoredRowsDone(int rowsDone, bool topDown) {
-  SetLineProgress(rowsDone, OutputHeight());
-  decodedRect = StoredRowsRect(0, rowsDone, topDown);
-  if (rowsDone == OutputHeight()) FinishPass();
-}
-
 // ---- rows -----------------------------------------------------------------
 
 CodecError ImageReader::DecodeRows(int count, bool* changed, ImageRect* rect) {

@@ -24,6 +24,7 @@
 #include "codecs/ByteSource.h"
 #include "codecs/CodecError.h"
 #include "codecs/ImageRect.h"
+#include "codecs/StoredLineRun.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
@@ -134,13 +135,30 @@ class ImageReader {
   // scaling rounds, so that only FinishPass completes it.
   void SetLineProgress(int done, int total);
 
-  // For readers whose rows arrive in storage order, top to bottom or from
-  // the bottom row up. The n-th stored row's image row; the rectangle of
-  // `count` stored rows from the n-th; and, once `rowsDone` rows are in,
-  // progress, the decoded rectangle and the end of the pass.
-  int StoredRowIndex(int n, bool topDown) const { return topDown ? n : OutputHeight() - 1 - n; }
+  // Readers whose lines arrive in storage order (top to bottom, from the
+  // bottom row up, or as columns from the left) hand them over one at a
+  // time through ReadStoredLine. The base picks the stored lines that fall
+  // on output lines, delivers them, and keeps the rectangles, progress and
+  // the end of the pass. StartStoredLines belongs in StartDecode, and is
+  // called again for each further run through the lines.
+  void StartStoredLines(int storedLines, bool topDown, int progressFrom = 0,
+                        int progressTo = 10000);
+  // A DecodeRowsPart for such readers.
+  int DecodeStoredLines(int count, int* changed, ImageRect* rect);
+  // The next stored line in *line; with `line` null the line is not shown
+  // and need only be passed over. Non-zero on success.
+  virtual int ReadStoredLine(const uint8_t** line);
+  // True once every line still to come is known to be blank, so that the
+  // lines not shown need not be passed over one by one.
+  virtual bool RestIsBlank() const { return false; }
+  // After the last line of a run: the end of the pass, unless the reader
+  // starts another run.
+  virtual int StoredLinesEnded();
+  // Whether line `line` of `storedLines`, in any order, is the one shown
+  // for an output line, and which (rows, or columns in column mode).
+  bool OutputLineOf(int64_t line, int storedLines, int* outputLine) const;
+  // The rectangle of `count` output rows from the n-th stored one.
   ImageRect StoredRowsRect(int n, int count, bool topDown) const;
-  void StoredRowsDone(int rowsDone, bool topDown);
 
   int Fail(int code) {
     errorCode = code;
@@ -224,4 +242,8 @@ class ImageReader {
   std::vector<uint8_t> expandedLine_;  // 5-5-5 words widened to 24 bits
   std::vector<uint8_t> columnLine_;    // column mode: one native column
   int rowsMapped_ = 0;
+
+  StoredLineRun run_;
+  int OutputLines() const { return columnMode ? outputWidth_ : outputHeight_; }
+  ImageRect RunRect(int first, int count) const;
 };

@@ -3,7 +3,6 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/JpegScale.h"
-#include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
 
@@ -117,8 +116,8 @@ int JpegReader::StartDecode() {
   stripRows_.assign(stripRowCount_, nullptr);
   stripFilled_ = 0;
   lineCounter_ = 0;
-  rowsDone_ = 0;
-  accumulator_ = 0;
+  // A progressive picture is shown twice: each showing is half the work.
+  StartStoredLines(scaledHeight_, true, 0, buffered_ ? 5000 : 10000);
   return 1;
 }
 
@@ -166,29 +165,21 @@ bool JpegReader::ReadStrip() {
 
 int JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   if (decoderBroken_ || stripRows_.empty()) return Fail(ErrBadData);
-  const int outputHeight = OutputHeight();
-  count = std::max(0, std::min(count, outputHeight - rowsDone_));
-  if (changed) *changed = 1;
-  if (rect) *rect = ImageRect{0, rowsDone_, OutputWidth(), rowsDone_ + count};
+  return DecodeStoredLines(count, changed, rect);
+}
 
-  for (int i = 0; i < count; ++i) {
-    // Skip scaled lines so the output rows are spread evenly over them.
-    const uint8_t* row = nullptr;
-    while (accumulator_ < scaledHeight_) {
-      const int slot = lineCounter_ % stripRowCount_;
-      if (slot == 0 && !ReadStrip()) return Fail(ErrBadData);
-      if (slot >= stripFilled_) return Fail(ErrBadData);
-      row = stripRows_[slot];
-      ++lineCounter_;
-      accumulator_ += outputHeight;
-    }
-    accumulator_ -= scaledHeight_;
-    if (!PutRow(row, rowsDone_)) return errorCode ? 0 : Fail(ErrBadData);
-    ++rowsDone_;
-  }
-  UpdateProgress();
-  if (rowsDone_ < outputHeight) return 1;
+int JpegReader::ReadStoredLine(const uint8_t** line) {
+  const int slot = lineCounter_ % stripRowCount_;
+  if (slot == 0 && !ReadStrip()) return 0;
+  if (slot >= stripFilled_) return 0;
+  if (line) *line = stripRows_[slot];
+  ++lineCounter_;
+  return 1;
+}
 
+// The coarse showing of a progressive picture is followed by the final one,
+// unless the file held no more than the coarse scans.
+int JpegReader::StoredLinesEnded() {
   if (buffered_ && !finalPass_) {
     bool inputComplete = false;
     if (!RunJpegGuarded(errors_,
@@ -217,29 +208,10 @@ bool JpegReader::StartFinalPass() {
     return false;
   }
   finalPass_ = true;
-  rowsDone_ = 0;
   lineCounter_ = 0;
-  accumulator_ = 0;
   stripFilled_ = 0;
-  UpdateProgress();
+  StartStoredLines(scaledHeight_, true, 5000, 10000);
   return true;
-}
-
-// Until a pass is complete its progress stays below the pass's end, however
-// the scaling rounds: the base stops asking for rows at 10000.
-void JpegReader::UpdateProgress() {
-  const int outputHeight = OutputHeight();
-  const bool passDone = rowsDone_ >= outputHeight;
-  if (!buffered_) {
-    progress = passDone ? 10000 : std::min(ScaleMulDiv(rowsDone_, 10000, outputHeight), 9999);
-    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
-  } else if (!finalPass_) {
-    progress = passDone ? 5000 : std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
-    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
-  } else {
-    progress = passDone ? 10000 : 5000 + std::min(ScaleMulDiv(rowsDone_, 5000, outputHeight), 4999);
-    decodedRect = ImageRect{0, 0, OutputWidth(), outputHeight};
-  }
 }
 
 // ---- end ------------------------------------------------------------------
@@ -251,8 +223,6 @@ int JpegReader::EndDecodePart() {
   stripRowCount_ = 0;
   stripFilled_ = 0;
   lineCounter_ = 0;
-  rowsDone_ = 0;
-  accumulator_ = 0;
   finalPass_ = false;
   return 1;
 }

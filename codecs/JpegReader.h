@@ -21,6 +21,8 @@ class JpegReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
+  int StoredLinesEnded() override;
   int EndDecodePart() override;
 
  private:
@@ -31,7 +33,6 @@ class JpegReader : public ImageReader {
   bool ReadStrip();
   bool StartFinalPass();
   void DestroyDecoder();
-  void UpdateProgress();
 
   jpeg_decompress_struct decoder_;
   JpegErrorManager errors_;
@@ -52,6 +53,4 @@ class JpegReader : public ImageReader {
   int stripRowCount_ = 0;
   int stripFilled_ = 0;
   int lineCounter_ = 0;
-  int rowsDone_ = 0;
-  int accumulator_ = 0;
 };

@@ -46,9 +46,8 @@ int PcdReader::StartDecode() {
   }
   deliveredWidth = levelWidth;
   deliveredHeight = levelHeight;
-  linesToDeliver_ = rotated ? OutputWidth() : OutputHeight();
   lineLength_ = rotated ? levelHeight : levelWidth;
-  storedLines_ = rotated ? levelWidth : levelHeight;
+  const int storedLines = rotated ? levelWidth : levelHeight;
 
   if (!SeekTo(kLevelOffsets[level_ - 1], 0)) return Fail(ErrNoPalette);
   if (!converter_) converter_.reset(new PcdColorConverter());
@@ -57,8 +56,7 @@ int PcdReader::StartDecode() {
   line_.assign(groupBytes, 0);
   group_ = nullptr;
   lineCounter_ = 0;
-  linesDone_ = 0;
-  accumulator_ = 0;
+  StartStoredLines(storedLines, true);
   return 1;
 }
 
@@ -78,33 +76,12 @@ bool PcdReader::ReadLine(bool convert) {
 }
 
 int PcdReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  const bool rotated = rotation_ != 0;
-  const int outputWidth = OutputWidth();
-  const int outputHeight = OutputHeight();
-  if (linesDone_ >= linesToDeliver_) return Fail(ErrOutOfOrder);
-  count = std::min(std::max(count, 0), linesToDeliver_ - linesDone_);
-  if (changed) *changed = 1;
-  if (rect) {
-    *rect = rotated ? ImageRect{linesDone_, 0, linesDone_ + count, outputHeight}
-                    : ImageRect{0, linesDone_, outputWidth, linesDone_ + count};
-  }
-  for (int n = 0; n < count; ++n) {
-    accumulator_ += linesToDeliver_;
-    while (accumulator_ < storedLines_) {
-      if (!ReadLine(false)) return Fail(ErrBadData);
-      accumulator_ += linesToDeliver_;
-    }
-    if (!ReadLine(true)) return Fail(ErrBadData);
-    accumulator_ -= storedLines_;
-    const int put =
-        rotated ? PutColumn(line_.data(), linesDone_) : PutRow(line_.data(), linesDone_);
-    if (!put) return errorCode ? 0 : Fail(ErrBadData);
-    ++linesDone_;
-  }
-  SetLineProgress(linesDone_, linesToDeliver_);
-  decodedRect = rotated ? ImageRect{0, 0, linesDone_, outputHeight}
-                        : ImageRect{0, 0, outputWidth, linesDone_};
-  if (linesDone_ == linesToDeliver_) FinishPass();
+  return DecodeStoredLines(count, changed, rect);
+}
+
+int PcdReader::ReadStoredLine(const uint8_t** line) {
+  if (!ReadLine(line != nullptr)) return 0;
+  if (line) *line = line_.data();
   return 1;
 }
 

@@ -24,6 +24,7 @@ class PcdReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
   int EndDecodePart() override;
 
  private:
@@ -32,14 +33,10 @@ class PcdReader : public ImageReader {
   int rotation_ = 0;
   int level_ = 0;
   int lineLength_ = 0;  // samples per stored line
-  int storedLines_ = 0;
-  int linesToDeliver_ = 0;
 
   BufferedInput input_;
   std::unique_ptr<PcdColorConverter> converter_;
   const uint8_t* group_ = nullptr;  // two luma lines and their chroma
   int lineCounter_ = 0;
   std::vector<uint8_t> line_;  // 3 x lineLength bytes
-  int linesDone_ = 0;
-  int accumulator_ = 0;
 };

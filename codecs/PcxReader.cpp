@@ -70,33 +70,22 @@ int PcxReader::ReadPalette(const uint8_t* header) {
 int PcxReader::StartDecode() {
   line_.assign(static_cast<size_t>(layout_.ConvertedSpan()), 0);
   row_.assign(static_cast<size_t>(width) * 3, 0);
-  rowsDone_ = 0;
-  accumulator_ = 0;
   input_.Attach(&Source(), kInputBufferBytes);
+  StartStoredLines(height, true);
   return 1;
 }
 
 int PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  const int outputHeight = OutputHeight();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
-  if (changed) *changed = 1;
-  if (rect) *rect = StoredRowsRect(rowsDone_, count, true);
+  return DecodeStoredLines(count, changed, rect);
+}
 
+int PcxReader::ReadStoredLine(const uint8_t** line) {
   const int encodedLength = layout_.EncodedLength();
-  for (int n = 0; n < count; ++n) {
-    accumulator_ += outputHeight;
-    while (accumulator_ < height) {
-      if (!DecodePcxScanLine(input_, nullptr, encodedLength)) return Fail(ErrBadData);
-      accumulator_ += outputHeight;
-    }
-    accumulator_ -= height;
-    if (!DecodePcxScanLine(input_, line_.data(), encodedLength) ||
-        !ConvertPcxRow(layout_, line_.data(), row_.data()))
-      return Fail(ErrBadData);
-    if (!PutRow(row_.data(), rowsDone_)) return errorCode ? 0 : Fail(ErrBadData);
-    StoredRowsDone(++rowsDone_, true);
-  }
+  if (!line) return DecodePcxScanLine(input_, nullptr, encodedLength);
+  if (!DecodePcxScanLine(input_, line_.data(), encodedLength) ||
+      !ConvertPcxRow(layout_, line_.data(), row_.data()))
+    return 0;
+  *line = row_.data();
   return 1;
 }
 

@@ -19,6 +19,7 @@ class PcxReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
   int EndDecodePart() override;
 
  private:
@@ -30,6 +31,4 @@ class PcxReader : public ImageReader {
   BufferedInput input_;
   std::vector<uint8_t> line_;  // one decoded scan line, all planes
   std::vector<uint8_t> row_;   // width x 3 bytes
-  int rowsDone_ = 0;
-  int accumulator_ = 0;
 };

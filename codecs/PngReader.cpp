@@ -1,7 +1,6 @@
 #include "codecs/PngReader.h"
 
 #include "codecs/ImageFormat.h"
-#include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,7 +54,6 @@ int PngReader::ReadHeaderPart() {
 
 int PngReader::StartDecode() {
   rowsRead_ = 0;
-  rowsDone_ = 0;
   libraryFailed_ = false;
   position_ = FirstInterlacePosition();
   rowBytes_ = static_cast<size_t>(width) * channels_;
@@ -73,6 +71,7 @@ int PngReader::StartDecode() {
   if (libraryRowBytes != rowBytes_) return Fail(ErrNoPalette);
   rowBuffer_.assign(rowBytes_, 0);
   if (header_.interlaced) FillWithBlack(BlackValue());
+  StartStoredLines(height, true);
   return 1;
 }
 
@@ -106,38 +105,16 @@ const uint8_t* PngReader::ReadImageRow(int* imageRow) {
   return target;
 }
 
-bool PngReader::MapsToOutputRow(int imageRow, int* outputRow) const {
-  const int64_t scaled = static_cast<int64_t>(imageRow) * OutputHeight();
-  *outputRow = static_cast<int>(scaled / height);
-  return scaled % height + OutputHeight() >= height;
-}
-
 int PngReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return header_.interlaced ? DecodeInterlacedRows(count, changed, rect)
-                            : DecodeSequentialRows(count, changed, rect);
+                            : DecodeStoredLines(count, changed, rect);
 }
 
-int PngReader::DecodeSequentialRows(int count, int* changed, ImageRect* rect) {
-  const int outputHeight = OutputHeight();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  count = std::max(0, std::min(count, outputHeight - rowsDone_));
-  if (changed) *changed = 1;
-  if (rect) *rect = ImageRect{0, rowsDone_, OutputWidth(), rowsDone_ + count};
-  for (int i = 0; i < count; ++i) {
-    const uint8_t* row = nullptr;
-    int imageRow = 0;
-    int outputRow = 0;
-    do {
-      row = ReadImageRow(&imageRow);
-      if (!row) return Fail(ErrBadData);
-    } while (!MapsToOutputRow(imageRow, &outputRow));
-    if (!PutRow(row, outputRow)) return 0;
-    ++rowsDone_;
-    SetLineProgress(rowsDone_, outputHeight);
-    decodedRect = ImageRect{0, 0, OutputWidth(), rowsDone_};
-  }
-  if (rowsDone_ == outputHeight) FinishPass();
-  return 1;
+int PngReader::ReadStoredLine(const uint8_t** line) {
+  int imageRow = 0;
+  const uint8_t* row = ReadImageRow(&imageRow);
+  if (line) *line = row;
+  return row != nullptr;
 }
 
 // One rectangle comes back however many rows a batch touched: the smallest
@@ -158,7 +135,7 @@ int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
     while (!mapped && !AllRowsRead()) {
       row = ReadImageRow(&imageRow);
       if (!row) return Fail(ErrBadData);
-      mapped = MapsToOutputRow(imageRow, &outputRow);
+      mapped = OutputLineOf(imageRow, height, &outputRow);
     }
     SetLineProgress(rowsRead_, passRows);
     if (!mapped) break;

@@ -23,6 +23,7 @@ class PngReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
   int EndDecodePart() override;
 
  private:
@@ -34,9 +35,6 @@ class PngReader : public ImageReader {
   // for interlaced files; its image row number goes to `imageRow`. Null on
   // a library error or when every row has been read.
   const uint8_t* ReadImageRow(int* imageRow);
-  // Whether image row `imageRow` is the one shown on its output row.
-  bool MapsToOutputRow(int imageRow, int* outputRow) const;
-  int DecodeSequentialRows(int count, int* changed, ImageRect* rect);
   int DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
   bool AllRowsRead() const;
   uint8_t BlackValue() const;
@@ -49,7 +47,6 @@ class PngReader : public ImageReader {
   std::unique_ptr<uint8_t, FreeDeleter> imageRows_;  // interlaced: height rows
   InterlacePosition position_;
   int rowsRead_ = 0;         // over all passes
-  int rowsDone_ = 0;         // output rows produced (sequential files)
   bool rowComplete_ = true;  // no later pass adds to the row read last
   bool libraryFailed_ = false;
 };

@@ -84,30 +84,18 @@ int TgaReader::StartDecode() {
   if (!rowFormat_.compressed)
     capacity = stride <= kInputBufferBytes ? kInputBufferBytes / stride * stride : stride;
   row_.assign(static_cast<size_t>(width) * 4, 0);
-  rowsDone_ = 0;
-  accumulator_ = 0;
   input_.Attach(&Source(), capacity);
+  StartStoredLines(height, topDown_);
   return 1;
 }
 
 int TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  const int outputHeight = OutputHeight();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  count = std::min(std::max(count, 0), outputHeight - rowsDone_);
-  if (changed) *changed = 1;
-  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
-  for (int n = 0; n < count; ++n) {
-    accumulator_ += outputHeight;
-    while (accumulator_ < height) {
-      if (!ReadTgaRow(input_, rowFormat_, nullptr)) return Fail(ErrBadData);
-      accumulator_ += outputHeight;
-    }
-    if (!ReadTgaRow(input_, rowFormat_, row_.data())) return Fail(ErrBadData);
-    accumulator_ -= height;
-    if (!PutRow(row_.data(), StoredRowIndex(rowsDone_, topDown_)))
-      return errorCode ? 0 : Fail(ErrBadData);
-    StoredRowsDone(++rowsDone_, topDown_);
-  }
+  return DecodeStoredLines(count, changed, rect);
+}
+
+int TgaReader::ReadStoredLine(const uint8_t** line) {
+  if (!ReadTgaRow(input_, rowFormat_, line ? row_.data() : nullptr)) return 0;
+  if (line) *line = row_.data();
   return 1;
 }
 

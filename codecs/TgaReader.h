@@ -20,6 +20,7 @@ class TgaReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
   int EndDecodePart() override;
 
  private:
@@ -30,6 +31,4 @@ class TgaReader : public ImageReader {
 
   BufferedInput input_;
   std::vector<uint8_t> row_;  // width x 4 bytes
-  int rowsDone_ = 0;
-  int accumulator_ = 0;
 };

@@ -174,8 +174,7 @@ int TiffReader::StartDecode() {
   }
   bandTop_ = -1;
   nextLine_ = 0;
-  rowsDone_ = 0;
-  accumulator_ = 0;
+  StartStoredLines(height, topDown_);
   return 1;
 }
 
@@ -213,23 +212,13 @@ const uint8_t* TiffReader::ReadScanline() {
 }
 
 int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  const int outputHeight = OutputHeight();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
-  count = std::max(0, std::min(count, outputHeight - rowsDone_));
-  if (changed) *changed = 1;
-  if (rect) *rect = StoredRowsRect(rowsDone_, count, topDown_);
-  for (int i = 0; i < count; ++i) {
-    const uint8_t* row = nullptr;
-    while (accumulator_ < height) {
-      row = ReadScanline();
-      if (!row) return Fail(ErrBadData);
-      accumulator_ += outputHeight;
-    }
-    accumulator_ -= height;
-    if (!PutRow(row, StoredRowIndex(rowsDone_, topDown_))) return 0;
-    StoredRowsDone(++rowsDone_, topDown_);
-  }
-  return 1;
+  return DecodeStoredLines(count, changed, rect);
+}
+
+int TiffReader::ReadStoredLine(const uint8_t** line) {
+  const uint8_t* row = ReadScanline();
+  if (line) *line = row;
+  return row != nullptr;
 }
 
 int TiffReader::EndDecodePart() {

@@ -22,6 +22,7 @@ class TiffReader : public ImageReader {
   int ReadHeaderPart() override;
   int StartDecode() override;
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  int ReadStoredLine(const uint8_t** line) override;
   int EndDecodePart() override;
 
  private:
@@ -53,6 +54,4 @@ class TiffReader : public ImageReader {
   std::vector<uint8_t> band_;
   int bandTop_ = -1;
   int nextLine_ = 0;
-  int rowsDone_ = 0;
-  int accumulator_ = 0;
 };

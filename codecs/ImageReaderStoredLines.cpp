@@ -1,0 +1,78 @@
+// The row loop of readers whose lines arrive in storage order.
+#include "codecs/ImageReader.h"
+#include "codecs/ScaleMulDiv.h"
+
+#include <algorithm>
+
+void ImageReader::StartStoredLines(int storedLines, bool topDown, int progressFrom,
+                                   int progressTo) {
+  run_ = StoredLineRun();
+  run_.selection.stored = std::max(storedLines, 1);
+  run_.selection.shown = std::max(std::min(OutputLines(), storedLines), 1);
+  run_.topDown = topDown;
+  run_.progressFrom = progressFrom;
+  run_.progressTo = progressTo;
+  progress = progressFrom;
+}
+
+int ImageReader::ReadStoredLine(const uint8_t**) { return Fail(ErrNotSupported); }
+
+int ImageReader::StoredLinesEnded() {
+  FinishPass();
+  return 1;
+}
+
+bool ImageReader::OutputLineOf(int64_t line, int storedLines, int* outputLine) const {
+  LineSelection selection;
+  selection.stored = std::max(storedLines, 1);
+  selection.shown = std::max(std::min(OutputLines(), storedLines), 1);
+  return selection.IsShown(line, outputLine);
+}
+
+ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
+  const int w = OutputWidth();
+  const int h = OutputHeight();
+  return topDown ? ImageRect{0, n, w, n + count} : ImageRect{0, h - n - count, w, h - n};
+}
+
+ImageRect ImageReader::RunRect(int first, int count) const {
+  if (columnMode) return ImageRect{first, 0, first + count, outputHeight_};
+  return StoredRowsRect(first, count, run_.topDown);
+}
+
+int ImageReader::DecodeStoredLines(int count, int* changed, ImageRect* rect) {
+  const int lines = OutputLines();
+  if (run_.done >= lines) return Fail(ErrOutOfOrder);
+  count = std::min(std::max(count, 0), lines - run_.done);
+  if (changed) *changed = 1;
+  if (rect) *rect = RunRect(run_.done, count);
+
+  for (int n = 0; n < count; ++n) {
+    const int64_t shownLine = run_.selection.StoredLineOf(run_.done);
+    while (run_.next < shownLine) {
+      if (RestIsBlank()) {
+        run_.next = shownLine;
+        break;
+      }
+      if (!ReadStoredLine(nullptr)) return Fail(ErrBadData);
+      ++run_.next;
+    }
+    const uint8_t* line = nullptr;
+    if (!ReadStoredLine(&line) || !line) return Fail(ErrBadData);
+    ++run_.next;
+    const int index = run_.done;
+    const int put = columnMode     ? PutColumn(line, index)
+                    : run_.topDown ? PutRow(line, index)
+                                   : PutRow(line, outputHeight_ - 1 - index);
+    if (!put) return errorCode ? 0 : Fail(ErrBadData);
+    ++run_.done;
+    // Kept line by line: a later line may fail.
+    const int span = run_.progressTo - run_.progressFrom;
+    progress = run_.progressFrom + std::min(ScaleMulDiv(run_.done, span, lines), span - 1);
+    decodedRect = Union(decodedRect, RunRect(0, run_.done));
+  }
+  if (run_.done < lines) return 1;
+  // Only the end of the pass completes the picture.
+  if (run_.progressTo < 10000) progress = run_.progressTo;
+  return StoredLinesEnded();
+}
