@@ -16,6 +16,8 @@
 //                     PutRow/PutColumn, update progress and decodedRect, call
 //                     FinishPass after the last row; with non-null out
 //                     pointers set *changed = 1 and *rect to the rows made.
+//                     Readers whose lines come in storage order leave all of
+//                     this to DecodeStoredLines and supply ReadStoredLine.
 //   EndDecodePart   - free its buffers; also called when StartDecode never
 //                     ran or failed.
 // Each returns non-zero on success; a failure stores a CodecError with Fail.
