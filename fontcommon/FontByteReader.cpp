@@ -1,6 +1,6 @@
 #include "fontcommon/FontByteReader.h"
 
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <cerrno>
 #include <climits>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "fontcommon/MessageNumbers.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
 #include "fontcommon/TextRules.h"
 
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <climits>
 

@@ -1,7 +1,7 @@
 // ReadTrueTypeNames on arbitrary bytes: it may raise EInOutError for a read
 // past the end, and nothing else may go wrong.
 #include "fontcommon/FontReaders.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <cstddef>
 #include <cstdint>

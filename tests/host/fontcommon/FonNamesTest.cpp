@@ -3,7 +3,7 @@
 #include "FontFileBuilders.h"
 
 #include "fontcommon/FontReaders.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The text rules behind the stored settings.
 #include "fontcommon/SettingsRules.h"
 #include "fontcommon/TextRules.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <gtest/gtest.h>
 

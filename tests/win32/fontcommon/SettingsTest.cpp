@@ -2,7 +2,7 @@
 #include "RegistryTestKeys.h"
 
 #include "fontcommon/Settings.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <gtest/gtest.h>
 

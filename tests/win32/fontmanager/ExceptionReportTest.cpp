@@ -4,7 +4,7 @@
 #include "ReportText.h"
 
 #include "AppMain.h"
-#include "platform/forms/Exceptions.h"
+#include "fontcommon/Exceptions.h"
 
 #include <stdexcept>
 
