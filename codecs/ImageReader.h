@@ -1,9 +1,9 @@
 // Base of every format reader. A reader is built on an ImageSource, reads
 // its header, is told the output it must produce (size, depth, reduction,
 // which bitmaps), and then decodes in batches of rows that it hands to the
-// row sink (PutRow / PutColumn). The base owns the output machinery: the
-// bitmaps and the palette, colour reduction, horizontal shrinking, and
-// progress.
+// row sink (PutRow / PutColumn). The base keeps progress and hands the rows
+// to its ImageOutput, which owns the bitmaps and the palette, colour
+// reduction and horizontal shrinking.
 //
 // A reader implements four parts:
 //   ReadHeaderPart  - read and check the header; set format, width, height,
@@ -25,16 +25,12 @@
 
 #include "codecs/ByteSource.h"
 #include "codecs/CodecError.h"
+#include "codecs/ImageOutput.h"
 #include "codecs/ImageRect.h"
 #include "codecs/StoredLineRun.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
-#include <memory>
-#include <vector>
-
-class ColorCubeQuantizer;
-class PaletteOptimizer;
 
 // Sizes larger than this are refused before anything is allocated, so that
 // a hostile header cannot ask for gigabytes.
@@ -55,7 +51,7 @@ class ImageReader {
   CodecError ReadHeader();
 
   // Output set-up, in this order, after ReadHeader.
-  void SetBottomUp(bool bottomUp) { bottomUp_ = bottomUp; }
+  void SetBottomUp(bool bottomUp) { output_.Settings().bottomUp = bottomUp; }
   CodecError SetTargets(bool keepNative, bool makeDisplay);
   CodecError SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
   CodecError SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette);
@@ -80,20 +76,20 @@ class ImageReader {
   CodecError ErrorCode() const { return static_cast<CodecError>(errorCode); }
 
   // Output state.
-  int OutputWidth() const { return outputWidth_; }
-  int OutputHeight() const { return outputHeight_; }
-  int DisplayDepth() const { return displayDepth_; }
-  int NativeCopyDepth() const { return nativeCopyDepth_; }
-  int ReductionMode() const { return reductionMode_; }
+  int OutputWidth() const { return output_.Settings().width; }
+  int OutputHeight() const { return output_.Settings().height; }
+  int DisplayDepth() const { return output_.Settings().displayDepth; }
+  int NativeCopyDepth() const { return output_.Settings().nativeCopyDepth; }
+  int ReductionMode() const { return output_.Settings().reductionMode; }
   int GetProgress() const;
   ImageRect GetDecodedRect() const { return decodedRect; }
   bool IsComplete() const { return progress >= 10000; }
 
   // The handles are the reader's until ReleaseHandles hands them over.
-  DibHandle DisplayBitmap() const { return displayBitmap_; }
-  DibHandle NativeBitmap() const { return nativeBitmap_; }
-  PaletteHandle Palette() const { return logicalPalette_; }
-  void ReleaseHandles();
+  DibHandle DisplayBitmap() const { return output_.DisplayBitmap(); }
+  DibHandle NativeBitmap() const { return output_.NativeBitmap(); }
+  PaletteHandle Palette() const { return output_.Palette(); }
+  void ReleaseHandles() { output_.ReleaseHandles(); }
 
  protected:
   virtual int ReadHeaderPart() = 0;
@@ -197,55 +193,16 @@ class ImageReader {
   int BeginDecodeSteps();
   int DecodeRowsSteps(int count, int* changed, ImageRect* rect);
   int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
-  int SetUpReduction();
-  int MakePaletteAndBitmaps();
+  HeaderFacts Facts() const;
   int MapNativeRows(int count, int* changed, ImageRect* rect);
-  void FreeDecodeState();
-  void DeleteOwnedHandles();
-  const uint8_t* ShrinkLine(const uint8_t* line, int length);
-  void StoreLine(const uint8_t* line, int memoryRow, int column, bool complete);
-  void CopyNative(const uint8_t* line, int memoryRow, int column);
 
   ByteSource source_;
-
-  int outputWidth_ = 0;
-  int outputHeight_ = 0;
-  int displayDepth_ = 0;
-  int nativeCopyDepth_ = 0;
-  int reductionMode_ = 0;
-  bool fixedPalette_ = false;
-  bool bottomUp_ = false;
-  bool keepNative_ = false;
-  bool makeDisplay_ = true;
+  ImageOutput output_;
   bool outputSized_ = false;
   bool decoding_ = false;
   int passCounter_ = 1;
 
-  uint8_t outputPalette_[256][3] = {};
-  int outputPaletteCount_ = 0;
-  uint16_t colorIndices_[256] = {};
-  int colorIndexCount_ = 0;
-
-  DibHandle displayBitmap_ = nullptr;
-  DibHandle nativeBitmap_ = nullptr;
-  PaletteHandle logicalPalette_ = nullptr;
-  bool ownsDisplay_ = false;
-  bool ownsNative_ = false;
-  bool ownsPalette_ = false;
-  uint8_t* displayBits_ = nullptr;
-  uint8_t* nativeBits_ = nullptr;
-  int displayStride_ = 0;
-  int nativeStride_ = 0;
-
-  std::unique_ptr<ColorCubeQuantizer> quantizer_;
-  std::unique_ptr<PaletteOptimizer> optimizer_;
-  std::vector<uint8_t> reducedLine_;   // quantizer output
-  std::vector<uint8_t> shrinkLine_;    // horizontally shrunk line
-  std::vector<uint8_t> expandedLine_;  // 5-5-5 words widened to 24 bits
-  std::vector<uint8_t> columnLine_;    // column mode: one native column
-  int rowsMapped_ = 0;
-
   StoredLineRun run_;
-  int OutputLines() const { return columnMode ? outputWidth_ : outputHeight_; }
+  int OutputLines() const { return columnMode ? OutputWidth() : OutputHeight(); }
   ImageRect RunRect(int first, int count) const;
 };

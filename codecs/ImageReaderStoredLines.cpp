@@ -36,7 +36,7 @@ ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
 }
 
 ImageRect ImageReader::RunRect(int first, int count) const {
-  if (columnMode) return ImageRect{first, 0, first + count, outputHeight_};
+  if (columnMode) return ImageRect{first, 0, first + count, OutputHeight()};
   return StoredRowsRect(first, count, run_.topDown);
 }
 
@@ -63,7 +63,7 @@ int ImageReader::DecodeStoredLines(int count, int* changed, ImageRect* rect) {
     const int index = run_.done;
     const int put = columnMode     ? PutColumn(line, index)
                     : run_.topDown ? PutRow(line, index)
-                                   : PutRow(line, outputHeight_ - 1 - index);
+                                   : PutRow(line, OutputHeight() - 1 - index);
     if (!put) return errorCode ? 0 : Fail(ErrBadData);
     ++run_.done;
     // Kept line by line: a later line may fail.
