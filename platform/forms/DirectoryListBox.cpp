@@ -4,6 +4,7 @@
 #include "DriveComboBox.h"
 #include "DrivePictures.h"
 #include "ErrorBeep.h"
+#include "PictureRows.h"
 #include "KernelHandle.h"
 
 #include <algorithm>
@@ -132,34 +133,17 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& draw) {
   const Row& row = rows_[draw.itemID];
   const int x = draw.rcItem.left + 2 + row.depth * kIndent;
   DrawFolderPicture(draw.hDC, x, draw.rcItem.top, row.open);
-
-  // Only the name is highlighted, as in the system's folder lists.
-  SIZE extent{};
-  GetTextExtentPoint32A(draw.hDC, row.name.c_str(), static_cast<int>(row.name.size()), &extent);
-  RECT text = {x + kDrivePictureSize + 2, draw.rcItem.top, x + kDrivePictureSize + 6 + extent.cx,
-               draw.rcItem.bottom};
-  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
-  SetBkColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  canvas.TextRect(text, text.left + 2, text.top + 1, row.name);
-  if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &text);
+  DrawRowName(draw, canvas, x + kDrivePictureSize + 2, row.name);
 }
 
 bool TDirectoryListBox::Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
-      result = TRUE;
-      return true;
-    case WM_DRAWITEM:
-      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      result = TRUE;
-      return true;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == LBN_DBLCLK)
-        OpenRow(static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0)));
-      result = 0;
-      return true;
-  }
-  return false;
+  if (AnswerPictureRows(
+          message, lParam, kRowHeight, [this](const DRAWITEMSTRUCT& draw) { DrawItem(draw); },
+          result))
+    return true;
+  if (message != WM_COMMAND) return false;
+  if (HIWORD(wParam) == LBN_DBLCLK)
+    OpenRow(static_cast<int>(SendMessageA(handle_, LB_GETCURSEL, 0, 0)));
+  result = 0;
+  return true;
 }

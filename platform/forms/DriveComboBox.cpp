@@ -4,6 +4,7 @@
 #include "DirectoryListBox.h"
 #include "DrivePictures.h"
 #include "ErrorBeep.h"
+#include "PictureRows.h"
 
 #include <cctype>
 #include <vector>
@@ -99,39 +100,24 @@ void TDriveComboBox::SetDrive(char letter) {
 
 void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& draw) {
   TCanvas canvas(draw.hDC);
-  const bool selected = (draw.itemState & ODS_SELECTED) != 0;
   canvas.FillRect(draw.rcItem, GetSysColor(COLOR_WINDOW));
   if (static_cast<int>(draw.itemID) < 0) return;
   const std::string text = Text(static_cast<int>(draw.itemID));
   const char root[] = {text[0], ':', '\\', '\0'};
   DrawDrivePicture(draw.hDC, draw.rcItem.left + 2, draw.rcItem.top, GetDriveTypeA(root));
-  SIZE extent{};
-  GetTextExtentPoint32A(draw.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
-  RECT area = {draw.rcItem.left + kDrivePictureSize + 4, draw.rcItem.top,
-               draw.rcItem.left + kDrivePictureSize + 8 + extent.cx, draw.rcItem.bottom};
-  SetBkColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  SetTextColor(draw.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  canvas.TextRect(area, area.left + 2, area.top + 1, text);
-  if (draw.itemState & ODS_FOCUS) DrawFocusRect(draw.hDC, &area);
+  DrawRowName(draw, canvas, draw.rcItem.left + kDrivePictureSize + 4, text);
 }
 
 bool TDriveComboBox::Notify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  switch (message) {
-    case WM_MEASUREITEM:
-      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = kRowHeight;
-      result = TRUE;
-      return true;
-    case WM_DRAWITEM:
-      DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-      result = TRUE;
-      return true;
-    case WM_COMMAND:
-      if (HIWORD(wParam) == CBN_SELCHANGE) {
-        const int index = static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
-        if (index >= 0) SetDrive(Text(index)[0]);
-      }
-      result = 0;
-      return true;
+  if (AnswerPictureRows(
+          message, lParam, kRowHeight, [this](const DRAWITEMSTRUCT& draw) { DrawItem(draw); },
+          result))
+    return true;
+  if (message != WM_COMMAND) return false;
+  if (HIWORD(wParam) == CBN_SELCHANGE) {
+    const int index = static_cast<int>(SendMessageA(handle_, CB_GETCURSEL, 0, 0));
+    if (index >= 0) SetDrive(Text(index)[0]);
   }
-  return false;
+  result = 0;
+  return true;
 }
