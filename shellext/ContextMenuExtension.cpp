@@ -8,14 +8,13 @@
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
 
-ContextMenuExtension::ContextMenuExtension() { ++ModuleCount; }
+ContextMenuExtension::ContextMenuExtension() = default;
 
 ContextMenuExtension::~ContextMenuExtension() {
   if (dataObject_) dataObject_->Release();
   image_.reset();
   DestroySubmenu(wallpaperMenu_);
   DestroySubmenu(convertMenu_);
-  --ModuleCount;
 }
 
 void ContextMenuExtension::DestroySubmenu(HMENU& submenu) {
@@ -35,14 +34,6 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryInterface(REFIID riid, void
     return E_NOINTERFACE;
   AddRef();
   return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE ContextMenuExtension::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE ContextMenuExtension::Release() {
-  if (--references_ != 0) return references_;
-  delete this;
-  return 0;
 }
 
 HRESULT STDMETHODCALLTYPE ContextMenuExtension::Initialize(PCIDLIST_ABSOLUTE, IDataObject* data,

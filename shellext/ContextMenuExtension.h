@@ -6,22 +6,22 @@
 
 #include <memory>
 
+#include "ServerObject.h"
+
 class ImageFile;
 
 // What the shell creates for a right click on a file: it takes the selected
 // file, adds a thumbnail, a description and the image commands to the
 // shell's menu when the file is a readable image, and starts the command
 // chosen. It keeps the library loaded while it lives.
-class ContextMenuExtension : public IContextMenu, public IShellExtInit {
+class ContextMenuExtension : public IContextMenu, public IShellExtInit, private ServerObject {
  public:
   ContextMenuExtension();
-  ContextMenuExtension(const ContextMenuExtension&) = delete;
-  ContextMenuExtension& operator=(const ContextMenuExtension&) = delete;
 
   // IUnknown, shared by both interfaces.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return TakeReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
 
   // IContextMenu
   HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT index, UINT firstId, UINT lastId,
@@ -35,7 +35,7 @@ class ContextMenuExtension : public IContextMenu, public IShellExtInit {
                                        HKEY progId) override;
 
  private:
-  virtual ~ContextMenuExtension();
+  ~ContextMenuExtension() override;
 
   // Inserts the image items at `index`; the highest offset used plus one.
   UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
@@ -43,7 +43,6 @@ class ContextMenuExtension : public IContextMenu, public IShellExtInit {
   static void StartCommand(UINT command, const char* path);
   static void DestroySubmenu(HMENU& submenu);
 
-  ULONG references_ = 0;
   IDataObject* dataObject_ = nullptr;
   std::unique_ptr<ImageFile> image_;
   HMENU wallpaperMenu_ = nullptr;

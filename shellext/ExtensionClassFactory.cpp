@@ -1,14 +1,9 @@
 #include "ExtensionClassFactory.h"
 
 #include "ContextMenuExtension.h"
-#include "Module.h"
 #include "ServerIds.h"
 
 #include <new>
-
-ExtensionClassFactory::ExtensionClassFactory() { ++ModuleCount; }
-
-ExtensionClassFactory::~ExtensionClassFactory() { --ModuleCount; }
 
 HRESULT STDMETHODCALLTYPE ExtensionClassFactory::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
@@ -17,14 +12,6 @@ HRESULT STDMETHODCALLTYPE ExtensionClassFactory::QueryInterface(REFIID riid, voi
   *ppv = static_cast<IClassFactory*>(this);
   AddRef();
   return S_OK;
-}
-
-ULONG STDMETHODCALLTYPE ExtensionClassFactory::AddRef() { return ++references_; }
-
-ULONG STDMETHODCALLTYPE ExtensionClassFactory::Release() {
-  if (--references_ != 0) return references_;
-  delete this;
-  return 0;
 }
 
 HRESULT STDMETHODCALLTYPE ExtensionClassFactory::CreateInstance(IUnknown* outer, REFIID riid,

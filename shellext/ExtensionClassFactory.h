@@ -3,22 +3,20 @@
 
 #include <unknwn.h>
 
+#include "ServerObject.h"
+
 // The class object of the context-menu handler. A new one is made for every
 // DllGetClassObject call; it keeps the library loaded while it lives.
-class ExtensionClassFactory : public IClassFactory {
+class ExtensionClassFactory : public IClassFactory, private ServerObject {
  public:
-  ExtensionClassFactory();
-  ExtensionClassFactory(const ExtensionClassFactory&) = delete;
-  ExtensionClassFactory& operator=(const ExtensionClassFactory&) = delete;
+  ExtensionClassFactory() = default;
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return TakeReference(); }
+  ULONG STDMETHODCALLTYPE Release() override { return DropReference(); }
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override;
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override;
 
  private:
-  virtual ~ExtensionClassFactory();
-
-  ULONG references_ = 0;
+  ~ExtensionClassFactory() override = default;
 };
