@@ -66,25 +66,30 @@ LRESULT ImageView::DecodeStep(int rowCount) {
     result = DecodeBatches(rowCount, &changed);
   }
   if (result != CodecOk) {
-    // What was decoded stays on show.
+    // What was decoded stays on show, with the rows this step made before
+    // it failed.
+    const ImageRect decoded = imageFile->GetDecodedRect();
     imageFile->EndLoad(false);
     ShowRestingCursor();
+    PaintPictureRect(decoded);
     return 0;
   }
   if (imageFile->IsComplete()) {
     imageFile->EndLoad(false);
     ShowRestingCursor();
   }
-  if (changed) {
-    const RECT band = {changedRect.left - scrollX, changedRect.top - scrollY,
-                       changedRect.right - scrollX, changedRect.bottom - scrollY};
-    RECT client, shown;
-    GetClientRect(window, &client);
-    // Most bands of a tall picture lie below the window: nothing to paint.
-    if (IntersectRect(&shown, &band, &client)) {
-      InvalidateRect(window, &band, FALSE);
-      UpdateWindow(window);
-    }
-  }
+  if (changed) PaintPictureRect(changedRect);
   return 1;
+}
+
+void ImageView::PaintPictureRect(const ImageRect& picture) {
+  const RECT band = {picture.left - scrollX, picture.top - scrollY, picture.right - scrollX,
+                     picture.bottom - scrollY};
+  RECT client, shown;
+  GetClientRect(window, &client);
+  // Most bands of a tall picture lie below the window: nothing to paint.
+  if (IntersectRect(&shown, &band, &client)) {
+    InvalidateRect(window, &band, FALSE);
+    UpdateWindow(window);
+  }
 }

@@ -46,6 +46,7 @@ class ImageView {
  private:
   LRESULT DecodeStep(int rowCount);
   CodecError DecodeBatches(int rowCount, bool* changed);
+  void PaintPictureRect(const ImageRect& picture);
   // The scroll limits for a view of the given client size; `margin` is 1
   // after a layout and 2 when a picture is attached or begins decoding.
   void SetScrollLimits(int viewWidth, int viewHeight, int margin);

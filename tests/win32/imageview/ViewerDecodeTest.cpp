@@ -125,21 +125,27 @@ TEST_F(ViewerDecodeTest, FileThatIsNoPictureOpensNoViewer) {
   EXPECT_EQ(OpenViewer("C:\\no such folder\\picture.bmp"), nullptr);
 }
 
+// Also when the pacing goes a row at a time and the failing step had
+// decoded rows before it failed.
 TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen) {
-  const std::string path = WriteTrueColourPicture("viewer-cut.bmp", 200, 200, Bands);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  SetFilePointer(file, 54 + 600 * 50, nullptr, FILE_BEGIN);  // 50 of 200 rows remain
-  SetEndOfFile(file);
-  CloseHandle(file);
-  HWND frame = OpenViewer(path);
-  ASSERT_NE(frame, nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
-  ViewerState* state = StateOf(frame);
-  EXPECT_FALSE(state->imageFile->IsLoading());
-  EXPECT_TRUE(IsWindow(frame));
-  PumpFor(50);
-  EXPECT_EQ(ViewPixel(frame, 20, 10), Bands(20, 10)) << "what was decoded stays on show";
-  EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0));
+  for (int width : {200, 4000}) {
+    const std::string path = WriteTrueColourPicture("viewer-cut.bmp", width, 200, Bands);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFilePointer(file, 54 + 3 * width * 50, nullptr, FILE_BEGIN);  // 50 of 200 rows remain
+    SetEndOfFile(file);
+    CloseHandle(file);
+    HWND frame = OpenViewer(path);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
+    ViewerState* state = StateOf(frame);
+    EXPECT_FALSE(state->imageFile->IsLoading());
+    EXPECT_TRUE(IsWindow(frame));
+    PumpFor(50);
+    EXPECT_EQ(ViewPixel(frame, 20, 10), Bands(20, 10)) << width << ": what was decoded is shown";
+    EXPECT_EQ(ViewPixel(frame, 20, 49), Bands(20, 49)) << width;
+    EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0)) << width;
+    EXPECT_TRUE(CloseViewerWindow(frame));
+  }
 }
 
 }  // namespace
