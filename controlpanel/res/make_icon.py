@@ -4,15 +4,12 @@ blue T over a grey one, the TrueType mark of the font list, and a small
 "Aa" sample, in 32 x 32 and 16 x 16, 16 colours. Run it here after changing
 the drawing; zel95.ico is committed beside it."""
 import os
-import struct
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                 '..', '..', 'fontmanager', 'res'))
-from make_bitmaps import (PALETTE, BLACK, GREY, NAVY, BLUE, WHITE, SILVER,  # noqa: E402
-                          Picture)
-
-CLEAR = -1  # transparent: the mask bit is set, the colour bits are black
+from make_bitmaps import (BLACK, GREY, NAVY, BLUE, WHITE, SILVER, CLEAR,  # noqa: E402
+                          Picture, save_icon)
 
 
 def large():
@@ -64,40 +61,6 @@ def small():
     p.rect(6, 5, 11, 6, BLUE)
     p.rect(8, 7, 9, 13, BLUE)
     return p
-
-
-def icon_image(p):
-    """The BITMAPINFOHEADER, colour table, colour bits and mask of one image."""
-    colour_row = ((p.width + 1) // 2 + 3) & ~3
-    mask_row = ((p.width + 7) // 8 + 3) & ~3
-    colours = bytearray()
-    mask = bytearray()
-    for row in reversed(p.pixels):
-        line = bytearray(colour_row)
-        bits = bytearray(mask_row)
-        for x, c in enumerate(row):
-            if c == CLEAR:
-                bits[x // 8] |= 0x80 >> (x % 8)
-                c = BLACK
-            line[x // 2] |= c << (0 if x % 2 else 4)
-        colours.extend(line)
-        mask.extend(bits)
-    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    info = struct.pack('<IiiHHIIiiII', 40, p.width, p.height * 2, 1, 4, 0,
-                       len(colours) + len(mask), 0, 0, 0, 0)
-    return info + palette + colours + mask
-
-
-def save_icon(path, pictures):
-    images = [icon_image(p) for p in pictures]
-    header = struct.pack('<HHH', 0, 1, len(images))
-    offset = 6 + 16 * len(images)
-    entries = b''
-    for p, image in zip(pictures, images):
-        entries += struct.pack('<BBBBHHII', p.width, p.height, 16, 0, 1, 4, len(image), offset)
-        offset += len(image)
-    with open(path, 'wb') as f:
-        f.write(header + entries + b''.join(images))
 
 
 if __name__ == '__main__':

@@ -17,6 +17,9 @@ BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
 GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
 
 
+CLEAR = -1  # in icons: transparent, the mask bit set and the colour bits black
+
+
 class Picture:
     def __init__(self, width, height, background):
         self.width, self.height = width, height
@@ -63,6 +66,40 @@ class Picture:
                            3780, 3780, 16, 16)
         with open(path, 'wb') as f:
             f.write(header + info + palette + image)
+
+
+def icon_image(p):
+    """The BITMAPINFOHEADER, colour table, colour bits and mask of one image."""
+    colour_row = ((p.width + 1) // 2 + 3) & ~3
+    mask_row = ((p.width + 7) // 8 + 3) & ~3
+    colours = bytearray()
+    mask = bytearray()
+    for row in reversed(p.pixels):
+        line = bytearray(colour_row)
+        bits = bytearray(mask_row)
+        for x, c in enumerate(row):
+            if c == CLEAR:
+                bits[x // 8] |= 0x80 >> (x % 8)
+                c = BLACK
+            line[x // 2] |= c << (0 if x % 2 else 4)
+        colours.extend(line)
+        mask.extend(bits)
+    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
+    info = struct.pack('<IiiHHIIiiII', 40, p.width, p.height * 2, 1, 4, 0,
+                       len(colours) + len(mask), 0, 0, 0, 0)
+    return info + palette + colours + mask
+
+
+def save_icon(path, pictures):
+    images = [icon_image(p) for p in pictures]
+    header = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b''
+    for p, image in zip(pictures, images):
+        entries += struct.pack('<BBBBHHII', p.width, p.height, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
+    with open(path, 'wb') as f:
+        f.write(header + entries + b''.join(images))
 
 
 def truetype_mark(background, path):

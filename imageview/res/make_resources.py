@@ -4,17 +4,15 @@ and the two program icons (a framed landscape, and the same landscape with a
 glint that the About box flashes). Run it here after changing a drawing; the
 .cur and .ico files are committed beside it."""
 import math
+import os
 import struct
+import sys
 
-# Colours of the standard 16-colour palette.
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
-BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
-GREY, RED, LIME, YELLOW, BLUE, FUCHSIA, AQUA, WHITE = range(8, 16)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)),
+                                '..', '..', 'fontmanager', 'res'))
+from make_bitmaps import (BLACK, GREEN, SILVER, GREY, LIME, YELLOW, BLUE, AQUA,  # noqa: E402
+                          WHITE, CLEAR, Picture, save_icon)
+
 SIZE = 32
 
 
@@ -144,19 +142,9 @@ def landscape(glint):
 
 def write_icon(path, pixels):
     """A 32 x 32 16-colour icon; rows 30 and 31 are transparent."""
-    xor, mask = bytearray(), bytearray()
-    for y in reversed(range(SIZE)):
-        transparent = y >= 30
-        for x in range(0, SIZE, 2):
-            xor.append(0 if transparent else pixels[y][x] << 4 | pixels[y][x + 1])
-        mask += struct.pack('>I', 0xFFFFFFFF if transparent else 0)
-    colours = b''.join(struct.pack('<BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    info = struct.pack('<IiiHHIIiiII', 40, SIZE, 2 * SIZE, 1, 4, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    image = info + colours + bytes(xor) + bytes(mask)
-    header = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 16, 0, 1, 4, len(image), 22)
-    with open(path, 'wb') as f:
-        f.write(header + entry + image)
+    p = Picture(SIZE, SIZE, BLACK)
+    p.pixels = [list(row) if y < 30 else [CLEAR] * SIZE for y, row in enumerate(pixels)]
+    save_icon(path, [p])
 
 
 if __name__ == '__main__':
