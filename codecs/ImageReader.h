@@ -155,8 +155,6 @@ class ImageReader {
   // Whether line `line` of `storedLines`, in any order, is the one shown
   // for an output line, and which (rows, or columns in column mode).
   bool OutputLineOf(int64_t line, int storedLines, int* outputLine) const;
-  // The rectangle of `count` output rows from the n-th stored one.
-  ImageRect StoredRowsRect(int n, int count, bool topDown) const;
 
   int Fail(int code) {
     errorCode = code;
@@ -204,5 +202,9 @@ class ImageReader {
 
   StoredLineRun run_;
   int OutputLines() const { return columnMode ? OutputWidth() : OutputHeight(); }
+  // `storedLines` shown as the output's lines (rows, or columns in column mode).
+  LineSelection SelectionFor(int storedLines) const;
+  // The rectangle of `count` output rows from the n-th stored one.
+  ImageRect StoredRowsRect(int n, int count, bool topDown) const;
   ImageRect RunRect(int first, int count) const;
 };

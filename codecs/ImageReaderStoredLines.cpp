@@ -7,8 +7,7 @@
 void ImageReader::StartStoredLines(int storedLines, bool topDown, int progressFrom,
                                    int progressTo) {
   run_ = StoredLineRun();
-  run_.selection.stored = std::max(storedLines, 1);
-  run_.selection.shown = std::max(std::min(OutputLines(), storedLines), 1);
+  run_.selection = SelectionFor(storedLines);
   run_.topDown = topDown;
   run_.progressFrom = progressFrom;
   run_.progressTo = progressTo;
@@ -22,11 +21,15 @@ int ImageReader::StoredLinesEnded() {
   return 1;
 }
 
-bool ImageReader::OutputLineOf(int64_t line, int storedLines, int* outputLine) const {
+LineSelection ImageReader::SelectionFor(int storedLines) const {
   LineSelection selection;
   selection.stored = std::max(storedLines, 1);
   selection.shown = std::max(std::min(OutputLines(), storedLines), 1);
-  return selection.IsShown(line, outputLine);
+  return selection;
+}
+
+bool ImageReader::OutputLineOf(int64_t line, int storedLines, int* outputLine) const {
+  return SelectionFor(storedLines).IsShown(line, outputLine);
 }
 
 ImageRect ImageReader::StoredRowsRect(int n, int count, bool topDown) const {
