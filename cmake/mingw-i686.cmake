@@ -7,7 +7,7 @@ set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 # libjpeg-turbo, libpng and libtiff, cross-built by scripts/build-deps.
-set(ZEL95_DEPS_PREFIX /var/cache/zel95-deps/current CACHE PATH "cross-built image libraries")
+set(ZEL95_DEPS_PREFIX /var/cache/zel95-deps/i686/current CACHE PATH "cross-built image libraries")
 list(APPEND CMAKE_FIND_ROOT_PATH ${ZEL95_DEPS_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

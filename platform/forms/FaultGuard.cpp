@@ -11,7 +11,9 @@ struct TFaultMark {
   void* jump[5];
   TFaultMark* outer;
   DWORD thread;
+#if defined(__i386__)
   void* exceptionList;  // the thread's SEH chain when the call began
+#endif
   EXCEPTION_RECORD record;
 };
 
@@ -69,7 +71,15 @@ bool TakeFault(EXCEPTION_POINTERS* info) {
       !IsHardwareFault(info->ExceptionRecord->ExceptionCode))
     return false;
   mark->record = *info->ExceptionRecord;
-  info->ContextRecord->Eip = reinterpret_cast<DWORD>(&LandAfterFault);
+  CONTEXT& context = *info->ContextRecord;
+#if defined(__i386__)
+  context.Eip = reinterpret_cast<DWORD>(&LandAfterFault);
+#else
+  // Entered as if called: below whatever the faulting frame kept under its
+  // stack pointer, 16-byte aligned less the return address.
+  context.Rsp = ((context.Rsp - 256) & ~DWORD64{15}) - 8;
+  context.Rip = reinterpret_cast<DWORD64>(&LandAfterFault);
+#endif
   return true;
 }
 
@@ -114,11 +124,11 @@ std::string FaultDescription(const EXCEPTION_RECORD& record) {
       const bool known = record.NumberParameters >= 2;
       const ULONG_PTR kind = known ? record.ExceptionInformation[0] : 0;
       const ULONG_PTR address = known ? record.ExceptionInformation[1] : 0;
-      snprintf(text, sizeof text, "Access violation %s address %08X",
+      snprintf(text, sizeof text, "Access violation %s address %08llX",
                kind == 1   ? "writing"
                : kind == 8 ? "executing"
                            : "reading",
-               static_cast<unsigned>(address));
+               static_cast<unsigned long long>(address));
       return text;
     }
     case EXCEPTION_INT_DIVIDE_BY_ZERO:
@@ -151,11 +161,16 @@ void RunGuarded(void (*call)(void*), void* context) noexcept {
   TFaultMark mark{};
   mark.outer = innermostMark;
   mark.thread = GetCurrentThreadId();
+#if defined(__i386__)
   mark.exceptionList = reinterpret_cast<void*>(__readfsdword(0));
+#endif
   innermostMark = &mark;
   if (__builtin_setjmp(mark.jump) != 0) {
+#if defined(__i386__)
     // Back from a fault: the frames below are gone, their SEH records too.
+    // (x86_64 unwinds by tables and keeps no such chain.)
     __writefsdword(0, reinterpret_cast<DWORD>(mark.exceptionList));
+#endif
     innermostMark = mark.outer;
     ReportFault(mark.record);
     return;

@@ -1,10 +1,10 @@
 // Hardware faults in event handlers (an access violation, a division by
 // zero) are reported like exceptions, and the program goes on.
 //
-// The build's C++ exceptions unwind by DWARF tables and cannot be thrown out
-// of a system exception. So every guarded call marks its place
-// (__builtin_setjmp) and the thread's SEH chain. A fault in the program's own
-// code meets a vectored handler first (before the system code that calls
+// A C++ exception cannot be thrown out of a system exception's handler. So
+// every guarded call marks its place (__builtin_setjmp) and, on i686, the
+// thread's SEH chain (x86_64 unwinds by tables and has none). A fault in the
+// program's own code meets a vectored handler first (before the system code that calls
 // window procedures can take it); a fault elsewhere that nothing handles
 // meets the unhandled-exception filter. Either resumes the faulting thread in
 // a landing routine that jumps back to the innermost mark, where the fault

@@ -133,8 +133,10 @@ TEST_F(AppletTest, NewInquiryGivesTheIconNameAndDescriptionAndLeavesTheRest) {
   NEWCPLINFOA info;
   std::memset(&info, 0x5A, sizeof info);
   EXPECT_EQ(CPlApplet(nullptr, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&info)), 0);
-  EXPECT_EQ(info.dwSize, 244u);
-  EXPECT_EQ(sizeof info, 244u);
+  // The Control Panel's own layout: 244 bytes on i686, 256 on x86_64.
+  const DWORD size = sizeof(void*) == 8 ? 256u : 244u;
+  EXPECT_EQ(info.dwSize, size);
+  EXPECT_EQ(sizeof info, size);
   EXPECT_STREQ(info.szName, "Zel 95 Font Manager");
   EXPECT_STREQ(info.szInfo, "Views, installs and removes fonts more comfortably.");
   EXPECT_EQ(info.dwFlags, 0x5A5A5A5Au);
