@@ -133,15 +133,16 @@ TEST_F(AppletTest, NewInquiryGivesTheIconNameAndDescriptionAndLeavesTheRest) {
   NEWCPLINFOA info;
   std::memset(&info, 0x5A, sizeof info);
   EXPECT_EQ(CPlApplet(nullptr, CPL_NEWINQUIRE, 0, reinterpret_cast<LPARAM>(&info)), 0);
-  // The Control Panel's own layout: 244 bytes on i686, 256 on x86_64.
-  const DWORD size = sizeof(void*) == 8 ? 256u : 244u;
+  // The Control Panel's own layout, packed to bytes: 244 bytes on i686,
+  // 252 on x86_64.
+  const DWORD size = sizeof(void*) == 8 ? 252u : 244u;
   EXPECT_EQ(info.dwSize, size);
   EXPECT_EQ(sizeof info, size);
   EXPECT_STREQ(info.szName, "Zel 95 Font Manager");
   EXPECT_STREQ(info.szInfo, "Views, installs and removes fonts more comfortably.");
   EXPECT_EQ(info.dwFlags, 0x5A5A5A5Au);
   EXPECT_EQ(info.dwHelpContext, 0x5A5A5A5Au);
-  EXPECT_EQ(info.lData, static_cast<LONG_PTR>(0x5A5A5A5A));
+  EXPECT_EQ(static_cast<ULONG_PTR>(info.lData), ~ULONG_PTR{0} / 0xFF * 0x5A);
   EXPECT_EQ(static_cast<unsigned char>(info.szHelpFile[0]), 0x5Au);
 
   // The icon is the module's "MAINICON", 32 x 32.

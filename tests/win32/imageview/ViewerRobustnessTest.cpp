@@ -1,6 +1,7 @@
-// Every picture and damaged file of the test data, and a header that claims
+// The test pictures, a sample of each reader's seeds, and a header that claims
 // a huge picture, go through the viewer without bringing the process down:
 // each opens (or is refused), its decoding ends, and it closes.
+#include "TestPictures.h"
 #include "ViewerTestSupport.h"
 
 #include "Module.h"
@@ -8,29 +9,6 @@
 #include "ViewerState.h"
 
 namespace {
-
-std::vector<std::string> TestDataFiles() {
-  std::vector<std::string> files;
-  const std::string top = ZEL95_TEST_DATA;
-  WIN32_FIND_DATAA folder;
-  HANDLE folders = FindFirstFileA((top + "\\*").c_str(), &folder);
-  if (folders == INVALID_HANDLE_VALUE) return files;
-  do {
-    if (!(folder.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || folder.cFileName[0] == '.')
-      continue;
-    const std::string dir = top + "\\" + folder.cFileName;
-    WIN32_FIND_DATAA file;
-    HANDLE found = FindFirstFileA((dir + "\\*").c_str(), &file);
-    if (found == INVALID_HANDLE_VALUE) continue;
-    do {
-      if (!(file.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        files.push_back(dir + "\\" + file.cFileName);
-    } while (FindNextFileA(found, &file));
-    FindClose(found);
-  } while (FindNextFileA(folders, &folder));
-  FindClose(folders);
-  return files;
-}
 
 // Opens `path`; when a viewer opens, lets its decoding run out and closes it.
 // Returns whether a viewer opened.
@@ -47,7 +25,7 @@ bool ViewToTheEnd(const std::string& path) {
 class ViewerRobustnessTest : public ViewerTest {};
 
 TEST_F(ViewerRobustnessTest, EveryTestDataFileOpensDecodesAndCloses) {
-  const std::vector<std::string> files = TestDataFiles();
+  const std::vector<std::string> files = TestPictureFiles();
   ASSERT_GT(files.size(), 40u);
   int opened = 0;
   for (const std::string& file : files) {

@@ -1,28 +1,13 @@
-// No picture file, however damaged, brings the shell's process down: every
-// seed file of the readers and damaged copies of each go through the menu.
+// No picture file, however damaged, brings the shell's process down: the
+// test pictures, a sample of each reader's seeds and damaged copies of each
+// go through the menu.
 #include "MenuItems.h"
 #include "ShellClient.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::vector<std::string> SeedFiles() {
-  std::vector<std::string> files;
-  for (const char* folder : {"images", "gif", "jpeg", "pcd", "pcx", "png", "tga", "tiff"}) {
-    const std::string base = TestDataFile(folder);
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((base + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) continue;
-    do {
-      const std::string name = found.cFileName;
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != "README.md")
-        files.push_back(base + "\\" + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  return files;
-}
 
 // Copies of `bytes` cut short and with their headers scrambled.
 std::vector<std::string> Damaged(const std::string& bytes) {
@@ -60,7 +45,9 @@ void ExpectWholeMenuOrNone(const std::string& file) {
 }
 
 TEST(Robustness, EverySeedFileAndItsDamagedCopiesGoThroughTheMenu) {
-  const std::vector<std::string> seeds = SeedFiles();
+  std::vector<std::string> seeds;
+  for (const std::string& file : TestPictureFiles())
+    if (file.find("README") == std::string::npos) seeds.push_back(file);
   ASSERT_GE(seeds.size(), 50u);
   const std::string scratch = ScratchFolder();
   int tried = 0;

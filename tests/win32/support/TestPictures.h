@@ -1,0 +1,14 @@
+// The committed test pictures, for the tests that push files through the
+// shell extension and the viewer under Wine.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Every file of tests/data's folders with a name of its own (the pictures
+// made by hand, README.md included) and an evenly spaced sample of at most
+// `seedsPerFolder` of each folder's fuzzing seeds, whose names are their
+// hashes. The native tests replay every seed under ASan; under Wine each file
+// costs a menu or a window, so a fixed sample stands for the rest.
+std::vector<std::string> TestPictureFiles(size_t seedsPerFolder = 60);
