@@ -1,9 +1,11 @@
-# Cross-compiling for 32-bit Windows with MinGW-w64. The -posix compilers
-# carry std::thread and std::mutex; the -win32 ones do not.
+# Cross-compiling for 32-bit Windows (Windows 95 on) with MinGW-w64. The
+# -win32 compilers: the posix thread runtime that the -posix ones link imports
+# functions Windows 95 lacks (vectored handlers, TryEnterCriticalSection,
+# GetTickCount64), and the programs' own threads are CreateThread's.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 # libjpeg-turbo, libpng and libtiff, cross-built by scripts/build-deps.

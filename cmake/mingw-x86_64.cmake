@@ -1,5 +1,5 @@
-# Cross-compiling for 64-bit Windows (x86_64) with MinGW-w64. The -posix compilers
-# carry std::thread and std::mutex; the -win32 ones do not.
+# Cross-compiling for 64-bit Windows (x86_64) with MinGW-w64. Its floor is
+# 64-bit Windows, whose system DLLs have what the posix thread runtime imports.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)

@@ -8,6 +8,7 @@
 #include "fontcommon/Messages.h"
 #include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
+#include "platform/system/ReplaceFile.h"
 
 #include <algorithm>
 #include <cctype>
@@ -112,7 +113,8 @@ void TdlgAddFont::InstallSelected() {
       ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
       return TCopyOutcome::Skipped;
     }
-    if (!MoveFileExA(temporary.c_str(), target.c_str(), exists ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    if (!(exists ? MoveFileReplacing(temporary, target)
+                 : MoveFileA(temporary.c_str(), target.c_str()))) {
       DeleteFileA(temporary.c_str());
       if (exists) {
         ShowErrorMessage(Msg::Error::CannotReplaceFile, target);

@@ -9,6 +9,7 @@
 #include "fontcommon/Messages.h"
 #include "platform/forms/ErrorBeep.h"
 #include "platform/forms/ScreenCursor.h"
+#include "platform/system/RecycleBin.h"
 
 #include <shellapi.h>
 
@@ -75,13 +76,6 @@ namespace {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The number of items in the Recycle Bin of `path`'s drive; -1 when it has none.
-LONGLONG RecycleBinItems(const std::string& path) {
-  SHQUERYRBINFO bin{};
-  bin.cbSize = sizeof bin;
-  return SUCCEEDED(SHQueryRecycleBinA(path.c_str(), &bin)) ? bin.i64NumItems : -1;
 }
 
 // A copy of `path` beside it, kept until the file is safely in the Recycle

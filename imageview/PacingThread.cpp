@@ -23,15 +23,15 @@ DWORD WINAPI PacingThreadMain(void* parameter) {
 
 // The thread may be blocked in SendMessage to this very thread, so the wait
 // keeps delivering sent messages (and only those) until the thread has ended.
-// The wait wakes for any sent message waiting, not only for one that arrived
-// since the last look, so none can be left unanswered.
+// The peek answers every sent message waiting; the wait wakes for one that
+// arrives after it, and looks again every few milliseconds besides, so none
+// can be left unanswered. (Windows 95 has no MsgWaitForMultipleObjectsEx.)
 void WaitServingSentMessages(HANDLE thread) {
   for (;;) {
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    const DWORD woken =
-        MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
-    if (woken != WAIT_OBJECT_0 + 1) return;
+    const DWORD woken = MsgWaitForMultipleObjects(1, &thread, FALSE, 50, QS_SENDMESSAGE);
+    if (woken != WAIT_OBJECT_0 + 1 && woken != WAIT_TIMEOUT) return;
   }
 }
 

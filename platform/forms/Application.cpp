@@ -3,6 +3,7 @@
 #include "Control.h"
 #include "Form.h"
 #include "platform/forms/Modal.h"
+#include "platform/system/RootWindow.h"
 
 TApplication Application;
 
@@ -76,7 +77,7 @@ void TApplication::HandleMessage(MSG& msg) {
 
 bool TApplication::PreTranslate(MSG& msg) {
   if (!msg.hwnd) return false;
-  TForm* form = TForm::FromWindow(GetAncestor(msg.hwnd, GA_ROOT));
+  TForm* form = TForm::FromWindow(RootWindowOf(msg.hwnd));
   if (!form) return false;
   if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) {
     bool consumed = false;

@@ -1,5 +1,7 @@
 #include "ScreenCursor.h"
 
+#include "platform/system/RootWindow.h"
+
 #include <windows.h>
 
 namespace {
@@ -15,7 +17,7 @@ TCursor ScreenCursor() { return current; }
 
 bool ApplyScreenCursor(HWND window) {
   // A window disabled under a message box shows the box's arrow.
-  if (current == TCursor::Default || !IsWindowEnabled(GetAncestor(window, GA_ROOT))) return false;
+  if (current == TCursor::Default || !IsWindowEnabled(RootWindowOf(window))) return false;
   SetCursor(LoadCursorA(nullptr, IDC_WAIT));
   return true;
 }

@@ -33,8 +33,8 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 ProgressDialog::ProgressDialog(HINSTANCE instance, HWND owner, const char* text) {
   if (currentDialog) return;
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_PROGRESS_CLASS};
-  InitCommonControlsEx(&controls);
+  // The progress bar is one of the controls comctl32 4.00 registers here.
+  InitCommonControls();
   window_ =
       CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_PROGRESS), owner, ProgressDialogProc, 0);
   if (!window_) return;

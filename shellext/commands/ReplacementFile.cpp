@@ -1,5 +1,7 @@
 #include "ReplacementFile.h"
 
+#include "platform/system/ReplaceFile.h"
+
 namespace {
 
 std::string FolderOf(const std::string& path) {
@@ -22,9 +24,7 @@ bool ReplacementFile::Commit() {
   if (!IsReady()) return false;
   const DWORD attributes = GetFileAttributesA(target_.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
-  if (!MoveFileExA(temporary_.c_str(), target_.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED))
-    return false;
+  if (!MoveFileReplacing(temporary_, target_)) return false;
   temporary_.clear();
   return true;
 }

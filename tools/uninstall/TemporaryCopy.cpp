@@ -1,5 +1,7 @@
 #include "TemporaryCopy.h"
 
+#include "platform/system/LongPath.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -23,8 +25,7 @@ std::string FolderOf(const std::string& path) {
 std::string Comparable(const std::string& path) {
   char full[MAX_PATH] = "";
   std::string text = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr) ? full : path;
-  char longer[MAX_PATH] = "";
-  if (GetLongPathNameA(text.c_str(), longer, sizeof longer)) text = longer;
+  text = LongPathOf(text);
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   return text;

@@ -7,22 +7,31 @@
 
 #include "fontcommon/MessageDialog.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 #include <optional>
 
 namespace {
 
+// C streams, not file streams: the library's file streams need a newer
+// msvcrt.dll than the Windows 95 one.
 std::optional<std::string> ReadFileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  FILE* in = std::fopen(path.c_str(), "rb");
   if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string text;
+  char block[4096];
+  size_t got;
+  while ((got = std::fread(block, 1, sizeof block, in)) > 0) text.append(block, got);
+  const bool failed = std::ferror(in) != 0;
+  std::fclose(in);
+  if (failed) return std::nullopt;
+  return text;
 }
 
 bool WriteFileText(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  return static_cast<bool>(out);
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+  return (std::fclose(out) == 0) && written;
 }
 
 // The program's standard box under the uninstaller's own title.

@@ -6,8 +6,6 @@
 #include "UserInput.h"
 
 #include <algorithm>
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -227,29 +225,34 @@ namespace {
 class WindowInFront {
  public:
   WindowInFront() {
-    thread_ = std::thread([this] {
-      window_ =
-          CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
-                          300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-      SetForegroundWindow(window_);
-      threadId_ = GetCurrentThreadId();
-      ready_ = true;
-      MSG message;
-      while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
-      DestroyWindow(window_);
-    });
-    while (!ready_) Sleep(10);
+    thread_ = CreateThread(nullptr, 0, &Run, this, 0, nullptr);
+    while (!InterlockedCompareExchange(&ready_, 0, 0)) Sleep(10);
   }
   ~WindowInFront() {
     PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-    thread_.join();
+    WaitForSingleObject(thread_, INFINITE);
+    CloseHandle(thread_);
   }
 
  private:
-  std::thread thread_;
+  static DWORD WINAPI Run(void* self) {
+    auto& front = *static_cast<WindowInFront*>(self);
+    front.window_ =
+        CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50,
+                        300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(front.window_);
+    front.threadId_ = GetCurrentThreadId();
+    InterlockedExchange(&front.ready_, 1);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    DestroyWindow(front.window_);
+    return 0;
+  }
+
+  HANDLE thread_ = nullptr;
   HWND window_ = nullptr;
   DWORD threadId_ = 0;
-  std::atomic<bool> ready_{false};
+  LONG ready_ = 0;
 };
 
 TEST_F(MainWindowTest, AQuestionAskedInTheBackgroundIsOwnedByTheMainWindowWhichWaitsForIt) {
