@@ -130,12 +130,12 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
       break;
     case WM_CREATE:
-      ++ModuleCount;
+      HoldModule();
       return 0;
     case WM_DESTROY:
       // Destroyed without a WM_CLOSE: the viewer still has to be stopped.
       if (state && !state->closing) CloseViewer(frame, state);
-      --ModuleCount;
+      ReleaseModule();
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && state && state->view) state->view->Layout();
