@@ -1,6 +1,7 @@
 #include "ViewerFrame.h"
 
 #include "AboutBox.h"
+#include "CallbackGuard.h"
 #include "Commands.h"
 #include "Module.h"
 #include "PacingThread.h"
@@ -115,13 +116,7 @@ bool OnCommand(HWND frame, ViewerState* state, WPARAM wParam, LPARAM lParam) {
   return false;
 }
 
-}  // namespace
-
-ViewerState* ViewerOf(HWND frame) {
-  return reinterpret_cast<ViewerState*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   ViewerState* state = ViewerOf(frame);
   switch (message) {
     case WM_NCCREATE:
@@ -163,4 +158,14 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
       break;
   }
   return DefWindowProcA(frame, message, wParam, lParam);
+}
+
+}  // namespace
+
+ViewerState* ViewerOf(HWND frame) {
+  return reinterpret_cast<ViewerState*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return FrameMessage(frame, message, wParam, lParam); });
 }
