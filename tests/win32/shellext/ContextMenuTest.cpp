@@ -134,6 +134,56 @@ TEST(ContextMenu, LargePicturesAreShrunkToFitAHundredPixelsSquare) {
   EXPECT_EQ(tallMenu.thumbnail.cy, 100);
 }
 
+TEST(ContextMenu, OnlyIdsUpToTheShellsLastOneAreUsed) {
+  ComRef<IContextMenu> handler = MenuHandlerFor({TestDataFile("gif/palette16-9x6.gif")});
+  ASSERT_TRUE(handler);
+  const struct {
+    UINT lastOffset;
+    HRESULT result;
+    std::string outline;
+  } cases[] = {
+      {6, Used(7), Outline(" 9x6x16 gif", "&BMP|&JPEG")},
+      {5, Used(6), Outline(" 9x6x16 gif", "&BMP")},
+      {3, Used(4),
+       "&Open|-|[bitmap]| 9x6x16 gif|&Print...|&Wallpaper>(&Tiled|&Centered)|-|P&roperties"},
+      {0, Used(1), "&Open|-|[bitmap]| 9x6x16 gif|-|P&roperties"},
+  };
+  for (const auto& c : cases) {
+    ShellMenu shell;
+    EXPECT_EQ(handler->QueryContextMenu(shell.handle, kIndex, kFirstId, kFirstId + c.lastOffset,
+                                        CMF_NORMAL),
+              c.result)
+        << "last offset " << c.lastOffset;
+    EXPECT_EQ(MenuOutline(shell.handle), c.outline) << "last offset " << c.lastOffset;
+  }
+  ShellMenu shell;
+  EXPECT_EQ(handler->QueryContextMenu(shell.handle, kIndex, kFirstId, kFirstId - 1, CMF_NORMAL),
+            Used(0))
+      << "no id left";
+  EXPECT_EQ(MenuOutline(shell.handle), "&Open|P&roperties");
+}
+
+TEST(ContextMenu, EveryMenuKeepsItsThumbnailUntilTheHandlerIsReleased) {
+  ComRef<IContextMenu> handler = MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
+  ASSERT_TRUE(handler);
+  ShellMenu first, second;
+  ASSERT_EQ(Query(handler.Get(), first.handle), Used(6));
+  ASSERT_EQ(Query(handler.Get(), second.handle), Used(6));
+  const HBITMAP earlier = MenuItems(first.handle)[2].bitmap;
+  const HBITMAP later = MenuItems(second.handle)[2].bitmap;
+  // A new selection does not take the shown thumbnails with the old picture.
+  ComRef<IShellExtInit> init;
+  ASSERT_EQ(handler->QueryInterface(IID_IShellExtInit, init.OutVoid()), S_OK);
+  ComRef<IDataObject> gif = ShellDataObjectFor({TestDataFile("gif/palette16-9x6.gif")});
+  EXPECT_EQ(init->Initialize(nullptr, gif.Get(), nullptr), S_OK);
+  init.Reset();
+  EXPECT_EQ(BitmapSize(earlier).cx, 24) << "the first menu's thumbnail is gone";
+  EXPECT_EQ(BitmapSize(later).cx, 24) << "the second menu's thumbnail is gone";
+  handler.Reset();
+  EXPECT_EQ(BitmapSize(earlier).cx, 0) << "outlived the handler";
+  EXPECT_EQ(BitmapSize(later).cx, 0) << "outlived the handler";
+}
+
 TEST(ContextMenu, DefaultOnlyAddsNothingAndReturnsZero) {
   ComRef<IContextMenu> handler = MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
   ASSERT_TRUE(handler);
