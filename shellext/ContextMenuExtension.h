@@ -39,7 +39,8 @@ class ContextMenuExtension : public IContextMenu, public IShellExtInit, private 
   ~ContextMenuExtension() override;
 
   // Inserts the image items at `index`, those commands only whose ids are
-  // at most `lastId`; the highest offset used plus one.
+  // at most `lastId`, and the thumbnail unless it is null; the highest
+  // offset used plus one.
   UINT InsertImageItems(HMENU menu, UINT index, UINT firstId, UINT lastId, HBITMAP thumbnail);
   // The commands report their own failures.
   static void StartCommand(UINT command, const char* path);

@@ -30,11 +30,15 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::QueryContextMenu(HMENU menu, UIN
   try {
     if (image_ && image_->GetFormat() != FormatUnknown) {
       auto thumbnail = std::make_unique<ImageFile>(image_->GetPath());
-      if (LoadThumbnail(*thumbnail)) {
+      const ThumbnailOutcome outcome = LoadThumbnail(*thumbnail);
+      // Too slow to wait for: the menu goes without the thumbnail.
+      HBITMAP shown = nullptr;
+      if (outcome == ThumbnailOutcome::Loaded) {
         thumbnails_.push_back(std::move(thumbnail));
-        used =
-            InsertImageItems(menu, index, firstId, lastId, thumbnails_.back()->GetDisplayBitmap());
+        shown = thumbnails_.back()->GetDisplayBitmap();
       }
+      if (outcome != ThumbnailOutcome::Unreadable)
+        used = InsertImageItems(menu, index, firstId, lastId, shown);
     }
   } catch (...) {
     // Nothing may leave through the shell's call; the menu stays as it was.
@@ -77,8 +81,9 @@ UINT ContextMenuExtension::InsertImageItems(HMENU menu, UINT index, UINT firstId
 
   UINT position = index;
   InsertMenuA(menu, position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
-  InsertMenuA(menu, position++, MF_BYPOSITION | MF_BITMAP, firstId + CmdDisplay,
-              reinterpret_cast<LPCSTR>(thumbnail));
+  if (thumbnail)
+    InsertMenuA(menu, position++, MF_BYPOSITION | MF_BITMAP, firstId + CmdDisplay,
+                reinterpret_cast<LPCSTR>(thumbnail));
   InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING | MF_DISABLED, 0, description);
   if (fits(CmdPrint)) {
     InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING, firstId + CmdPrint,

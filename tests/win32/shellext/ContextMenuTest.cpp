@@ -1,8 +1,10 @@
 // The items a right click on a picture adds to the shell's menu, and when
 // nothing is added.
+#include "ContextMenuExtension.h"
 #include "MenuItems.h"
 #include "ShellClient.h"
 #include "ShellDataObject.h"
+#include "Thumbnail.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +184,35 @@ TEST(ContextMenu, EveryMenuKeepsItsThumbnailUntilTheHandlerIsReleased) {
   handler.Reset();
   EXPECT_EQ(BitmapSize(earlier).cx, 0) << "outlived the handler";
   EXPECT_EQ(BitmapSize(later).cx, 0) << "outlived the handler";
+}
+
+// The handler's code built into this program, whose thumbnail deadline the
+// test can shorten, unlike the loaded library's.
+ComRef<IContextMenu> InProgramHandlerFor(const std::string& file) {
+  ComRef<IContextMenu> handler;
+  EXPECT_EQ((new ContextMenuExtension)->QueryInterface(IID_IContextMenu, handler.OutVoid()), S_OK);
+  return InitializedFor(std::move(handler), {file});
+}
+
+TEST(ContextMenu, AThumbnailPastItsDeadlineIsLeftOutAndTheRestIsAdded) {
+  const std::string file = TestDataFile("jpeg/colour-420-24x16.jpg");
+  {
+    ComRef<IContextMenu> handler = InProgramHandlerFor(file);
+    ASSERT_TRUE(handler);
+    ShellMenu shell;
+    EXPECT_EQ(Query(handler.Get(), shell.handle), Used(6));
+    EXPECT_EQ(MenuOutline(shell.handle), Outline(" 24x16x16M jpeg", "&BMP")) << "in time";
+  }
+  const unsigned deadline = thumbnailDeadlineMs;
+  thumbnailDeadlineMs = 0;
+  ComRef<IContextMenu> handler = InProgramHandlerFor(file);
+  ShellMenu shell;
+  const HRESULT late = handler ? Query(handler.Get(), shell.handle) : E_FAIL;
+  thumbnailDeadlineMs = deadline;
+  EXPECT_EQ(late, Used(6));
+  EXPECT_EQ(MenuOutline(shell.handle),
+            "&Open|-| 24x16x16M jpeg|&Print...|&Wallpaper>(&Tiled|&Centered|&Remove)|&Convert "
+            "to...>(&BMP)|-|P&roperties");
 }
 
 TEST(ContextMenu, DefaultOnlyAddsNothingAndReturnsZero) {
