@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "CallbackGuard.h"
 #include "CentreWindow.h"
 #include "Module.h"
 #include "platform/forms/Modal.h"
@@ -25,7 +26,7 @@ void NextIcon(HWND box) {
   }
 }
 
-INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR AboutBoxMessage(HWND box, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG: {
       CentreWindow(box, GetWindow(box, GW_OWNER));
@@ -46,6 +47,10 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
       return TRUE;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
+  return Guarded<INT_PTR>(FALSE, [&] { return AboutBoxMessage(box, message, wParam); });
 }
 
 }  // namespace

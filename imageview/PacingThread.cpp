@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CallbackGuard.h"
 #include "ViewerState.h"
 
 namespace {
@@ -12,13 +13,17 @@ struct PacingJob {
   int rows;
 };
 
-DWORD WINAPI PacingThreadMain(void* parameter) {
-  PacingJob job = *static_cast<PacingJob*>(parameter);
-  delete static_cast<PacingJob*>(parameter);
+DWORD Pace(const PacingJob& job) {
   while (!job.state->imageFile->IsComplete() && job.state->stopFlag.load() == 0) {
     if (SendMessageA(job.view, WM_USER, static_cast<WPARAM>(job.rows), 0) == 0) break;
   }
   return 0;
+}
+
+DWORD WINAPI PacingThreadMain(void* parameter) {
+  const PacingJob job = *static_cast<PacingJob*>(parameter);
+  delete static_cast<PacingJob*>(parameter);
+  return Guarded<DWORD>(0, [&] { return Pace(job); });
 }
 
 // The thread may be blocked in SendMessage to this very thread, so the wait

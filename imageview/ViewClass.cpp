@@ -1,5 +1,6 @@
 #include "ViewClass.h"
 
+#include "CallbackGuard.h"
 #include "ImageView.h"
 
 ViewCursors viewCursors;
@@ -10,7 +11,7 @@ namespace {
 int useCount;
 HINSTANCE classInstance;
 
-LRESULT CALLBACK ViewClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ViewMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* view = static_cast<ImageView*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(view));
@@ -22,6 +23,10 @@ LRESULT CALLBACK ViewClassProc(HWND window, UINT message, WPARAM wParam, LPARAM 
   if (message == WM_NCDESTROY)
     view->window = nullptr;  // destroyed with its frame, before the object
   return result;
+}
+
+LRESULT CALLBACK ViewClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return ViewMessage(window, message, wParam, lParam); });
 }
 
 HCURSOR LoadOwnCursor(HINSTANCE instance, const char* name) {

@@ -1,6 +1,7 @@
 #include "ViewerFrame.h"
 
 #include "AboutBox.h"
+#include "CallbackGuard.h"
 #include "Commands.h"
 #include "Module.h"
 #include "PacingThread.h"
@@ -115,13 +116,7 @@ bool OnCommand(HWND frame, ViewerState* state, WPARAM wParam, LPARAM lParam) {
   return false;
 }
 
-}  // namespace
-
-ViewerState* ViewerOf(HWND frame) {
-  return reinterpret_cast<ViewerState*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
-}
-
-LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   ViewerState* state = ViewerOf(frame);
   switch (message) {
     case WM_NCCREATE:
@@ -130,12 +125,12 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
       break;
     case WM_CREATE:
-      ++ModuleCount;
+      HoldModule();
       return 0;
     case WM_DESTROY:
       // Destroyed without a WM_CLOSE: the viewer still has to be stopped.
       if (state && !state->closing) CloseViewer(frame, state);
-      --ModuleCount;
+      ReleaseModule();
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && state && state->view) state->view->Layout();
@@ -163,4 +158,14 @@ LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM
       break;
   }
   return DefWindowProcA(frame, message, wParam, lParam);
+}
+
+}  // namespace
+
+ViewerState* ViewerOf(HWND frame) {
+  return reinterpret_cast<ViewerState*>(GetWindowLongPtrA(frame, GWLP_USERDATA));
+}
+
+LRESULT CALLBACK ViewerFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>(0, [&] { return FrameMessage(frame, message, wParam, lParam); });
 }

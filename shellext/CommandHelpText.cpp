@@ -1,4 +1,5 @@
-// The help texts the shell shows in its status line for the menu's commands.
+// What the shell may ask about the menu's commands: the help texts for its
+// status line, and whether an offset is one of the commands.
 #include "ContextMenuExtension.h"
 
 #include "MenuCommands.h"
@@ -6,9 +7,18 @@
 
 HRESULT STDMETHODCALLTYPE ContextMenuExtension::GetCommandString(UINT_PTR command, UINT type, UINT*,
                                                                  CHAR* name, UINT size) {
+  const bool wide = (type & GCS_UNICODE) != 0;
+  switch (type & ~GCS_UNICODE) {
+    case GCS_VALIDATEA:
+      return command < MenuCommandCount ? S_OK : S_FALSE;
+    case GCS_HELPTEXTA:
+      break;
+    default:
+      // No verbs: commands are invoked by offset only.
+      return E_NOTIMPL;
+  }
   // A zero size would let LoadStringW hand out a pointer instead of text.
   if (!name || size == 0) return S_OK;
-  const bool wide = (type & GCS_UNICODE) != 0;
   if (wide)
     reinterpret_cast<WCHAR*>(name)[0] = 0;
   else

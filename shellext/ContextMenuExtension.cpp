@@ -13,6 +13,7 @@ ContextMenuExtension::ContextMenuExtension() = default;
 ContextMenuExtension::~ContextMenuExtension() {
   if (dataObject_) dataObject_->Release();
   image_.reset();
+  thumbnails_.clear();
   DestroySubmenu(wallpaperMenu_);
   DestroySubmenu(convertMenu_);
 }

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <vector>
 
 #include "ServerObject.h"
 
@@ -37,14 +38,19 @@ class ContextMenuExtension : public IContextMenu, public IShellExtInit, private 
  private:
   ~ContextMenuExtension() override;
 
-  // Inserts the image items at `index`; the highest offset used plus one.
-  UINT InsertImageItems(HMENU menu, UINT index, UINT firstId);
+  // Inserts the image items at `index`, those commands only whose ids are
+  // at most `lastId`, and the thumbnail unless it is null; the highest
+  // offset used plus one.
+  UINT InsertImageItems(HMENU menu, UINT index, UINT firstId, UINT lastId, HBITMAP thumbnail);
   // The commands report their own failures.
   static void StartCommand(UINT command, const char* path);
   static void DestroySubmenu(HMENU& submenu);
 
   IDataObject* dataObject_ = nullptr;
   std::unique_ptr<ImageFile> image_;
+  // The thumbnail of every menu built, kept until the object goes: the shell
+  // may still show an earlier menu, whatever picture is chosen since.
+  std::vector<std::unique_ptr<ImageFile>> thumbnails_;
   HMENU wallpaperMenu_ = nullptr;
   HMENU convertMenu_ = nullptr;
 };

@@ -1,3 +1,4 @@
+#include "CallbackGuard.h"
 #include "Display.h"
 #include "Module.h"
 
@@ -29,11 +30,13 @@ void DetachModule() {
 }  // namespace
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    DisableThreadLibraryCalls(instance);
-    AttachModule(instance);
-  } else if (reason == DLL_PROCESS_DETACH) {
-    DetachModule();
-  }
-  return TRUE;
+  return Guarded<BOOL>(TRUE, [&] {
+    if (reason == DLL_PROCESS_ATTACH) {
+      DisableThreadLibraryCalls(instance);
+      AttachModule(instance);
+    } else if (reason == DLL_PROCESS_DETACH) {
+      DetachModule();
+    }
+    return TRUE;
+  });
 }

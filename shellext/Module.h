@@ -8,11 +8,16 @@ extern LONG ModuleCount;
 extern HICON ProgramIcon;  // icon 2000
 extern HICON SecondIcon;   // icon 2001
 
+// Interlocked: Explorer runs folder windows, and so handlers, viewers and
+// commands, on several threads.
+inline void HoldModule() { InterlockedIncrement(&ModuleCount); }
+inline void ReleaseModule() { InterlockedDecrement(&ModuleCount); }
+
 // Keeps the library loaded for the time of one command.
 class ModuleCountHold {
  public:
-  ModuleCountHold() { ++ModuleCount; }
-  ~ModuleCountHold() { --ModuleCount; }
+  ModuleCountHold() { HoldModule(); }
+  ~ModuleCountHold() { ReleaseModule(); }
   ModuleCountHold(const ModuleCountHold&) = delete;
   ModuleCountHold& operator=(const ModuleCountHold&) = delete;
 };

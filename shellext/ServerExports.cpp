@@ -21,4 +21,7 @@ extern "C" HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID classId, REFIID int
   return result;
 }
 
-extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() { return ModuleCount == 0 ? S_OK : S_FALSE; }
+extern "C" HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+  // Read as the other threads left it.
+  return InterlockedCompareExchange(&ModuleCount, 0, 0) == 0 ? S_OK : S_FALSE;
+}

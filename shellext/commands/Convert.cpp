@@ -44,6 +44,13 @@ BOOL ConvertImage(HWND owner, const char* path, int format) {
     return FALSE;
   }
   const std::string output = ConvertedPath(path ? path : "", extension);
+  // The menu offers formats by content, so a PNG named .jpg may be asked
+  // for a JPEG: that would replace the original with a lossy copy.
+  if (path && lstrcmpiA(output.c_str(), path) == 0) {
+    ShowMessageBox(owner, "The output file would be the source image itself.", kFailedCaption,
+                   MB_OK);
+    return FALSE;
+  }
   if (GetFileAttributesA(output.c_str()) != INVALID_FILE_ATTRIBUTES &&
       ShowMessageBox(owner, "Output file exists.  Overwrite?", "Overwrite", MB_OKCANCEL) != IDOK)
     return TRUE;

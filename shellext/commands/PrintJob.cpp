@@ -1,5 +1,6 @@
 #include "PrintJob.h"
 
+#include "CallbackGuard.h"
 #include "Module.h"
 #include "PrintPage.h"
 #include "ProgressDialog.h"
@@ -10,9 +11,9 @@ namespace {
 
 const char kErrorCaption[] = "Print Error";
 
-// Called by the spooler while it works: keeps the progress dialog (and the
-// thread's other windows) served, and stops the job once Cancel is pressed.
-BOOL CALLBACK ContinuePrinting(HDC, int) {
+// Keeps the progress dialog (and the thread's other windows) served while
+// the spooler works; false once Cancel is pressed.
+BOOL ServeWhilePrinting() {
   MSG msg;
   while (!ProgressCancelled() && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     HWND dialog = CurrentProgressDialog();
@@ -24,6 +25,9 @@ BOOL CALLBACK ContinuePrinting(HDC, int) {
   }
   return !ProgressCancelled();
 }
+
+// The abort procedure. A failure in a window it serves stops the job.
+BOOL CALLBACK ContinuePrinting(HDC, int) { return Guarded<BOOL>(FALSE, ServeWhilePrinting); }
 
 bool IsWindowOwner(HWND owner) { return owner && IsWindow(owner); }
 

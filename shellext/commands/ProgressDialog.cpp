@@ -1,5 +1,6 @@
 #include "ProgressDialog.h"
 
+#include "CallbackGuard.h"
 #include "CentreWindow.h"
 #include "CommandResources.h"
 
@@ -10,7 +11,7 @@ namespace {
 HWND currentDialog = nullptr;
 LONG cancelled = 0;
 
-INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR ProgressDialogMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
       CentreWindow(dialog, GetWindow(dialog, GW_OWNER));
@@ -27,6 +28,10 @@ INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
       return FALSE;
   }
   return FALSE;
+}
+
+INT_PTR CALLBACK ProgressDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return Guarded<INT_PTR>(FALSE, [&] { return ProgressDialogMessage(dialog, message, wParam); });
 }
 
 }  // namespace

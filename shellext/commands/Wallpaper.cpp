@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "DesktopWallpaper.h"
 #include "ProgressDialog.h"
 #include "WallpaperBitmap.h"
 #include "platform/forms/Modal.h"
@@ -8,17 +9,59 @@
 
 namespace {
 
-// Tiled or centred, for the wallpaper Windows is about to load; removal
-// leaves it centred.
-void StoreTiling(BOOL tiled) {
+const char kDesktopKey[] = "Control Panel\\desktop";
+const char kTilingName[] = "TileWallpaper";
+
+BOOL SetDesktopWallpaperNow(const char* name) {
+  return SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(name),
+                               SPIF_UPDATEINIFILE);
+}
+
+// The desktop's "TileWallpaper" value as it stands: its type and bytes, or
+// none at all.
+struct TilingValue {
+  bool present = false;
+  DWORD type = REG_SZ;
+  std::string data;
+};
+
+TilingValue ReadTiling() {
+  TilingValue value;
   HKEY key;
-  if (RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\desktop", &key) != ERROR_SUCCESS) return;
-  RegSetValueExA(key, "TileWallpaper", 0, REG_SZ, reinterpret_cast<const BYTE*>(tiled ? "1" : "0"),
-                 2);
+  if (RegOpenKeyA(HKEY_CURRENT_USER, kDesktopKey, &key) != ERROR_SUCCESS) return value;
+  char data[64];
+  DWORD size = sizeof data;
+  if (RegQueryValueExA(key, kTilingName, nullptr, &value.type, reinterpret_cast<BYTE*>(data),
+                       &size) == ERROR_SUCCESS) {
+    value.present = true;
+    value.data.assign(data, size);
+  }
+  RegCloseKey(key);
+  return value;
+}
+
+// A failure to open the key is ignored.
+void WriteTiling(const TilingValue& value) {
+  HKEY key;
+  if (RegOpenKeyA(HKEY_CURRENT_USER, kDesktopKey, &key) != ERROR_SUCCESS) return;
+  if (value.present)
+    RegSetValueExA(key, kTilingName, 0, value.type,
+                   reinterpret_cast<const BYTE*>(value.data.data()),
+                   static_cast<DWORD>(value.data.size()));
+  else
+    RegDeleteValueA(key, kTilingName);
   RegCloseKey(key);
 }
 
+// Tiled or centred, for the wallpaper Windows is about to load; removal
+// leaves it centred. The digit and its terminator.
+TilingValue Tiling(bool tiled) {
+  return TilingValue{true, REG_SZ, std::string(tiled ? "1" : "0", 2)};
+}
+
 }  // namespace
+
+DesktopWallpaperSetter setDesktopWallpaper = SetDesktopWallpaperNow;
 
 BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const char* path,
                   BOOL tiled) {
@@ -44,11 +87,14 @@ BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const cha
   progress.EnableCancel(false);
   progress.SetText("Setting Wallpaper");
   progress.SetProgress(0);
-  StoreTiling(path && tiled);
-  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper.c_str()),
-                        SPIF_UPDATEINIFILE);
-  progress.SetProgress(10000);
+  const TilingValue before = ReadTiling();
+  WriteTiling(Tiling(path && tiled));
+  const bool set = setDesktopWallpaper(wallpaper.c_str()) != FALSE;
+  // Refused: the tiling would otherwise apply to the wallpaper still shown.
+  if (!set) WriteTiling(before);
+  progress.SetProgress(set ? 10000 : 0);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   progress.EnableCancel(true);
-  return TRUE;
+  if (!set) ShowMessageBox(owner, "Could not set wallpaper.", caption, MB_OK);
+  return set ? TRUE : FALSE;
 }

@@ -14,6 +14,7 @@ namespace {
 const ShownBox kOverwrite{"Overwrite", "Output file exists.  Overwrite?"};
 const ShownBox kCannotLoad{"Conversion Failed", "Could not load source image!"};
 const ShownBox kCannotWrite{"Conversion Failed", "Can't write output image"};
+const ShownBox kSameFile{"Conversion Failed", "The output file would be the source image itself."};
 
 std::set<std::string> NamesIn(const std::string& folder) {
   const std::vector<std::string> names = FilesIn(folder);
@@ -141,14 +142,30 @@ TEST_F(ConvertTest, CatGifBecomesCatBmpAndCatJpgBesideIt) {
   EXPECT_EQ(ReadBack(pics.Path("cat.jpg")).format, FormatJpg);
 }
 
-TEST_F(ConvertTest, AFullStopInAFolderNameIsTheOneReplaced) {
+TEST_F(ConvertTest, AFullStopInAFolderNameIsNoExtension) {
   const std::string folder = folder_.Path("my.pics");
   CreateDirectoryA(folder.c_str(), nullptr);
   const std::string path = folder + "\\photo";
   CopyFileA(DataFile("png/rgb8.png").c_str(), path.c_str(), FALSE);
   EXPECT_TRUE(ConvertImage(nullptr, path.c_str(), FormatJpg));
-  EXPECT_EQ(ReadBack(folder_.Path("my.jpg")).format, FormatJpg);
-  EXPECT_EQ(NamesIn(folder), std::set<std::string>{"photo"});
+  EXPECT_EQ(ReadBack(folder + "\\photo.jpg").format, FormatJpg);
+  EXPECT_EQ(NamesIn(folder), (std::set<std::string>{"photo", "photo.jpg"}));
+  EXPECT_TRUE(NamesIn(folder_.Path()).empty()) << "nothing beside the folder";
+}
+
+TEST_F(ConvertTest, ASourceNamedLikeItsOutputIsNeverWrittenOver) {
+  // Offered by content: a PNG named .jpg still offers JPEG.
+  for (const char* name : {"misnamed.jpg", "SHOUTING.JPG"}) {
+    const std::string path = folder_.Path(name);
+    CopyFileA(DataFile("png/rgb8.png").c_str(), path.c_str(), FALSE);
+    const Bytes original = ReadBytes(path);
+    boxes_.Answer({IDOK});
+    EXPECT_FALSE(ConvertImage(nullptr, path.c_str(), FormatJpg)) << name;
+    EXPECT_EQ(ReadBytes(path), original) << name;
+    EXPECT_EQ(ReadBack(path).format, FormatPng) << name;
+  }
+  EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{kSameFile, kSameFile}));
+  EXPECT_EQ(NamesIn(folder_.Path()), (std::set<std::string>{"misnamed.jpg", "SHOUTING.JPG"}));
 }
 
 TEST_F(ConvertTest, AnExistingOutputIsOverwrittenAfterOk) {

@@ -1,6 +1,7 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
 #include "Commands.h"
+#include "DesktopWallpaper.h"
 #include "Module.h"
 #include "ProgressWatch.h"
 #include "WallpaperBitmap.h"
@@ -193,6 +194,45 @@ TEST_F(WallpaperTest, APictureThatCannotBeReadLeavesThePreviousWallpaper) {
   EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{{"Glimmora32", "Could not read image."}}));
   EXPECT_EQ(ReadBytes(kWallpaperFile), before);
   EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+}
+
+BOOL RefuseWallpaper(const char*) { return FALSE; }
+
+// Windows refuses every wallpaper for as long as it lives.
+class RefusedWallpaper {
+ public:
+  RefusedWallpaper() : saved_(setDesktopWallpaper) { setDesktopWallpaper = RefuseWallpaper; }
+  ~RefusedWallpaper() { setDesktopWallpaper = saved_; }
+  RefusedWallpaper(const RefusedWallpaper&) = delete;
+  RefusedWallpaper& operator=(const RefusedWallpaper&) = delete;
+
+ private:
+  DesktopWallpaperSetter saved_;
+};
+
+TEST_F(WallpaperTest, AWallpaperWindowsRefusesIsReportedAndTheTilingStaysAsItWas) {
+  const ShownBox cannotSet{"Glimmora32", "Could not set wallpaper."};
+  ASSERT_TRUE(Set(Picture("before.bmp", 64, 48), TRUE));
+  {
+    RefusedWallpaper refused;
+    EXPECT_FALSE(Set(Picture("after.bmp", 32, 32), FALSE));
+    EXPECT_FALSE(SetWallpaper(ModuleInstance, nullptr, "Glimmora32", nullptr, FALSE));
+  }
+  EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{cannotSet, cannotSet}));
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "1");
+  EXPECT_EQ(DesktopValue("Wallpaper"), kWallpaperFile);
+
+  // Without a tiling value before, there is none after.
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyA(HKEY_CURRENT_USER, "Control Panel\\desktop", &key), ERROR_SUCCESS);
+  RegDeleteValueA(key, "TileWallpaper");
+  RegCloseKey(key);
+  {
+    RefusedWallpaper refused;
+    EXPECT_FALSE(Set(Picture("after.bmp", 32, 32), TRUE));
+  }
+  EXPECT_EQ(DesktopValue("TileWallpaper"), "<no value>");
+  EXPECT_EQ(boxes_.Shown().size(), 3u);
 }
 
 TEST_F(WallpaperTest, TheBitmapHasTheScreensDepth) {

@@ -4,9 +4,14 @@
 #include "TestPictures.h"
 #include "ViewerTestSupport.h"
 
+#include "ImageView.h"
 #include "Module.h"
 #include "ViewClass.h"
+#include "ViewerCommands.h"
+#include "ViewerFrame.h"
 #include "ViewerState.h"
+
+#include <new>
 
 namespace {
 
@@ -23,6 +28,45 @@ bool ViewToTheEnd(const std::string& path) {
 }
 
 class ViewerRobustnessTest : public ViewerTest {};
+
+BOOL PrintOutOfMemory(HWND, const char*) { throw std::bad_alloc(); }
+
+class ViewOutOfMemory : public ImageView {
+ public:
+  using ImageView::ImageView;
+  void Paint() override { throw std::bad_alloc(); }
+};
+
+// Called the way user32 calls it; true when an exception came out.
+bool ThrowsOutOf(WNDPROC procedure, HWND window, UINT message, WPARAM wParam) {
+  try {
+    procedure(window, message, wParam, 0);
+  } catch (...) {
+    return true;
+  }
+  return false;
+}
+
+// An exception unwinding through user32 would end the shell's process.
+TEST_F(ViewerRobustnessTest, NoExceptionLeavesTheWindowProcedures) {
+  HWND frame = OpenViewer(WriteTrueColourPicture("viewer-throws.bmp", 40, 30, Bands));
+  ASSERT_NE(frame, nullptr);
+  const ViewerCommands saved = viewerCommands;
+  viewerCommands.print = PrintOutOfMemory;
+  EXPECT_FALSE(ThrowsOutOf(ViewerFrameProc, frame, WM_COMMAND, kCommandPrint)) << "the frame's";
+  viewerCommands = saved;
+  EXPECT_TRUE(CloseViewerWindow(frame)) << "the viewer still closes";
+
+  HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
+                                nullptr, nullptr, nullptr);
+  {
+    ViewOutOfMemory view(parent);
+    ASSERT_NE(view.window, nullptr);
+    const auto procedure = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(view.window, GWLP_WNDPROC));
+    EXPECT_FALSE(ThrowsOutOf(procedure, view.window, WM_PAINT, 0)) << "the view's";
+  }
+  DestroyWindow(parent);
+}
 
 TEST_F(ViewerRobustnessTest, EveryTestDataFileOpensDecodesAndCloses) {
   const std::vector<std::string> files = TestPictureFiles();

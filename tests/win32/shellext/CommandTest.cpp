@@ -38,7 +38,7 @@ ComRef<IContextMenu> HandlerForAPicture() {
   return MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
 }
 
-TEST(CommandString, EachCommandHasItsHelpText) {
+TEST(CommandString, EachCommandHasItsAnsiHelpText) {
   ComRef<IContextMenu> menu = HandlerForAPicture();
   ASSERT_TRUE(menu);
   for (UINT command = 0; command < 7; ++command)
@@ -46,21 +46,35 @@ TEST(CommandString, EachCommandHasItsHelpText) {
         << "offset " << command;
 }
 
-TEST(CommandString, EveryAnsiRequestGetsTheAnsiHelpText) {
+TEST(CommandString, TheWideHelpTextIsTheSameTextInUtf16) {
   ComRef<IContextMenu> menu = HandlerForAPicture();
   ASSERT_TRUE(menu);
-  for (UINT type : {GCS_HELPTEXTA, GCS_VERBA, GCS_VALIDATEA})
-    EXPECT_EQ(AnsiText(menu.Get(), 4, type), "Removes the desktop wallpaper.") << "type " << type;
-}
-
-TEST(CommandString, EveryWideRequestGetsTheSameTextInUtf16) {
-  ComRef<IContextMenu> menu = HandlerForAPicture();
-  ASSERT_TRUE(menu);
-  for (UINT type : {GCS_HELPTEXTW, GCS_VERBW, GCS_VALIDATEW})
-    EXPECT_EQ(WideText(menu.Get(), 4, type), L"Removes the desktop wallpaper.") << "type " << type;
   for (UINT command = 0; command < 7; ++command)
     EXPECT_EQ(WideText(menu.Get(), command, GCS_HELPTEXTW), Wide(kHelpTexts[command]))
         << "offset " << command;
+}
+
+TEST(CommandString, NoVerbsAreOfferedAndTheBufferIsLeftAlone) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  for (UINT type : {GCS_VERBA, GCS_VERBW}) {
+    char text[64] = "untouched";
+    EXPECT_EQ(menu->GetCommandString(4, type, nullptr, text, 32), E_NOTIMPL) << "type " << type;
+    EXPECT_STREQ(text, "untouched") << "type " << type;
+  }
+}
+
+TEST(CommandString, ValidateTellsTheCommandsFromOtherOffsets) {
+  ComRef<IContextMenu> menu = HandlerForAPicture();
+  ASSERT_TRUE(menu);
+  for (UINT type : {GCS_VALIDATEA, GCS_VALIDATEW}) {
+    for (UINT command = 0; command < 7; ++command)
+      EXPECT_EQ(menu->GetCommandString(command, type, nullptr, nullptr, 0), S_OK)
+          << "type " << type << ", offset " << command;
+    for (UINT command : {7u, 100u})
+      EXPECT_EQ(menu->GetCommandString(command, type, nullptr, nullptr, 0), S_FALSE)
+          << "type " << type << ", offset " << command;
+  }
 }
 
 TEST(CommandString, IsCutToTheCallersSizeAndTerminated) {
@@ -75,7 +89,6 @@ TEST(CommandString, UnknownOffsetGivesAnEmptyText) {
   ASSERT_TRUE(menu);
   EXPECT_EQ(AnsiText(menu.Get(), 7, GCS_HELPTEXTA), "");
   EXPECT_EQ(WideText(menu.Get(), 7, GCS_HELPTEXTW), L"");
-  EXPECT_EQ(AnsiText(menu.Get(), 100, GCS_VERBA), "");
 }
 
 TEST(CommandString, AZeroSizedBufferIsLeftAlone) {

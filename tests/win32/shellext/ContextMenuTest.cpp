@@ -1,8 +1,10 @@
 // The items a right click on a picture adds to the shell's menu, and when
 // nothing is added.
+#include "ContextMenuExtension.h"
 #include "MenuItems.h"
 #include "ShellClient.h"
 #include "ShellDataObject.h"
+#include "Thumbnail.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +134,85 @@ TEST(ContextMenu, LargePicturesAreShrunkToFitAHundredPixelsSquare) {
   const PictureMenu tallMenu = MenuFor(tall);
   EXPECT_EQ(tallMenu.thumbnail.cx, 75);
   EXPECT_EQ(tallMenu.thumbnail.cy, 100);
+}
+
+TEST(ContextMenu, OnlyIdsUpToTheShellsLastOneAreUsed) {
+  ComRef<IContextMenu> handler = MenuHandlerFor({TestDataFile("gif/palette16-9x6.gif")});
+  ASSERT_TRUE(handler);
+  const struct {
+    UINT lastOffset;
+    HRESULT result;
+    std::string outline;
+  } cases[] = {
+      {6, Used(7), Outline(" 9x6x16 gif", "&BMP|&JPEG")},
+      {5, Used(6), Outline(" 9x6x16 gif", "&BMP")},
+      {3, Used(4),
+       "&Open|-|[bitmap]| 9x6x16 gif|&Print...|&Wallpaper>(&Tiled|&Centered)|-|P&roperties"},
+      {0, Used(1), "&Open|-|[bitmap]| 9x6x16 gif|-|P&roperties"},
+  };
+  for (const auto& c : cases) {
+    ShellMenu shell;
+    EXPECT_EQ(handler->QueryContextMenu(shell.handle, kIndex, kFirstId, kFirstId + c.lastOffset,
+                                        CMF_NORMAL),
+              c.result)
+        << "last offset " << c.lastOffset;
+    EXPECT_EQ(MenuOutline(shell.handle), c.outline) << "last offset " << c.lastOffset;
+  }
+  ShellMenu shell;
+  EXPECT_EQ(handler->QueryContextMenu(shell.handle, kIndex, kFirstId, kFirstId - 1, CMF_NORMAL),
+            Used(0))
+      << "no id left";
+  EXPECT_EQ(MenuOutline(shell.handle), "&Open|P&roperties");
+}
+
+TEST(ContextMenu, EveryMenuKeepsItsThumbnailUntilTheHandlerIsReleased) {
+  ComRef<IContextMenu> handler = MenuHandlerFor({TestDataFile("jpeg/colour-420-24x16.jpg")});
+  ASSERT_TRUE(handler);
+  ShellMenu first, second;
+  ASSERT_EQ(Query(handler.Get(), first.handle), Used(6));
+  ASSERT_EQ(Query(handler.Get(), second.handle), Used(6));
+  const HBITMAP earlier = MenuItems(first.handle)[2].bitmap;
+  const HBITMAP later = MenuItems(second.handle)[2].bitmap;
+  // A new selection does not take the shown thumbnails with the old picture.
+  ComRef<IShellExtInit> init;
+  ASSERT_EQ(handler->QueryInterface(IID_IShellExtInit, init.OutVoid()), S_OK);
+  ComRef<IDataObject> gif = ShellDataObjectFor({TestDataFile("gif/palette16-9x6.gif")});
+  EXPECT_EQ(init->Initialize(nullptr, gif.Get(), nullptr), S_OK);
+  init.Reset();
+  EXPECT_EQ(BitmapSize(earlier).cx, 24) << "the first menu's thumbnail is gone";
+  EXPECT_EQ(BitmapSize(later).cx, 24) << "the second menu's thumbnail is gone";
+  handler.Reset();
+  EXPECT_EQ(BitmapSize(earlier).cx, 0) << "outlived the handler";
+  EXPECT_EQ(BitmapSize(later).cx, 0) << "outlived the handler";
+}
+
+// The handler's code built into this program, whose thumbnail deadline the
+// test can shorten, unlike the loaded library's.
+ComRef<IContextMenu> InProgramHandlerFor(const std::string& file) {
+  ComRef<IContextMenu> handler;
+  EXPECT_EQ((new ContextMenuExtension)->QueryInterface(IID_IContextMenu, handler.OutVoid()), S_OK);
+  return InitializedFor(std::move(handler), {file});
+}
+
+TEST(ContextMenu, AThumbnailPastItsDeadlineIsLeftOutAndTheRestIsAdded) {
+  const std::string file = TestDataFile("jpeg/colour-420-24x16.jpg");
+  {
+    ComRef<IContextMenu> handler = InProgramHandlerFor(file);
+    ASSERT_TRUE(handler);
+    ShellMenu shell;
+    EXPECT_EQ(Query(handler.Get(), shell.handle), Used(6));
+    EXPECT_EQ(MenuOutline(shell.handle), Outline(" 24x16x16M jpeg", "&BMP")) << "in time";
+  }
+  const unsigned deadline = thumbnailDeadlineMs;
+  thumbnailDeadlineMs = 0;
+  ComRef<IContextMenu> handler = InProgramHandlerFor(file);
+  ShellMenu shell;
+  const HRESULT late = handler ? Query(handler.Get(), shell.handle) : E_FAIL;
+  thumbnailDeadlineMs = deadline;
+  EXPECT_EQ(late, Used(6));
+  EXPECT_EQ(MenuOutline(shell.handle),
+            "&Open|-| 24x16x16M jpeg|&Print...|&Wallpaper>(&Tiled|&Centered|&Remove)|&Convert "
+            "to...>(&BMP)|-|P&roperties");
 }
 
 TEST(ContextMenu, DefaultOnlyAddsNothingAndReturnsZero) {

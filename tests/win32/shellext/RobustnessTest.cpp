@@ -28,18 +28,21 @@ std::vector<std::string> Damaged(const std::string& bytes) {
   return copies;
 }
 
-// The handler either adds its seven items, telling how many ids it used,
-// or adds nothing and answers 1.
+// The handler either adds its seven items (six when the thumbnail takes too
+// long), telling how many ids it used, or adds nothing and answers 1.
 void ExpectWholeMenuOrNone(const std::string& file) {
   ComRef<IContextMenu> handler = MenuHandlerFor({file});
   ASSERT_TRUE(handler) << file;
   HMENU shell = ShellMenuWith({"&Open"});
   const HRESULT result = handler->QueryContextMenu(shell, 0, kFirstId, kFirstId + 100, CMF_NORMAL);
   const int added = GetMenuItemCount(shell) - 1;
+  const std::string outline = MenuOutline(shell);
+  const bool thumbnail = outline.find("[bitmap]") != std::string::npos;
   if (added == 0)
     EXPECT_EQ(result, 1) << file;
   else
-    EXPECT_TRUE(added == 7 && result >= 5 && result <= 7) << file << ": " << MenuOutline(shell);
+    EXPECT_TRUE(added == (thumbnail ? 7 : 6) && result >= 5 && result <= 7)
+        << file << ": " << outline;
   handler.Reset();
   DestroyMenu(shell);
 }

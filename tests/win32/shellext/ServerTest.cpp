@@ -129,6 +129,43 @@ TEST(Handler, SharesOneCountAcrossItsInterfacesAndKeepsTheLibraryLoaded) {
 
 namespace {
 
+using GetClassObjectEntry = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+
+struct Hammer {
+  GetClassObjectEntry entry;
+  int rounds;
+};
+
+DWORD WINAPI MakeAndDropClassObjects(void* parameter) {
+  const Hammer& hammer = *static_cast<const Hammer*>(parameter);
+  for (int round = 0; round < hammer.rounds; ++round) {
+    IClassFactory* factory = nullptr;
+    if (hammer.entry(kGlimmoraClassId, IID_IClassFactory, reinterpret_cast<void**>(&factory)) ==
+        S_OK)
+      factory->Release();
+  }
+  return 0;
+}
+
+// Explorer runs folder windows on several threads, each making and dropping
+// handlers of the one loaded library.
+TEST(Library, ObjectsMadeOnManyThreadsAtOnceAllLetItGo) {
+  ASSERT_EQ(ServerCanUnloadNow(), S_OK);
+  // Looked up once: the loader's lock would take turns for the threads.
+  const Hammer hammer = {
+      reinterpret_cast<GetClassObjectEntry>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleA("Glimmora32.dll"), "DllGetClassObject"))),
+      200000};
+  ASSERT_TRUE(hammer.entry);
+  HANDLE threads[4];
+  for (HANDLE& thread : threads)
+    thread =
+        CreateThread(nullptr, 0, MakeAndDropClassObjects, const_cast<Hammer*>(&hammer), 0, nullptr);
+  WaitForMultipleObjects(4, threads, TRUE, INFINITE);
+  for (HANDLE thread : threads) CloseHandle(thread);
+  EXPECT_EQ(ServerCanUnloadNow(), S_OK) << "the count did not come back to zero";
+}
+
 TEST(Library, UnloadsOnceEverythingIsReleasedAndLoadsAgain) {
   ComRef<IContextMenu> menu = CreateMenuHandler();
   ASSERT_TRUE(GetModuleHandleA("Glimmora32.dll"));

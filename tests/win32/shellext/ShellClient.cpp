@@ -68,7 +68,11 @@ ComRef<IContextMenu> CreateMenuHandler() {
 }
 
 ComRef<IContextMenu> MenuHandlerFor(const std::vector<std::string>& files) {
-  ComRef<IContextMenu> menu = CreateMenuHandler();
+  return InitializedFor(CreateMenuHandler(), files);
+}
+
+ComRef<IContextMenu> InitializedFor(ComRef<IContextMenu> menu,
+                                    const std::vector<std::string>& files) {
   ComRef<IDataObject> data = ShellDataObjectFor(files);
   EXPECT_TRUE(data) << "the shell made no data object for " << files.front();
   ComRef<IShellExtInit> init;

@@ -17,6 +17,9 @@ extern const CLSID kGlimmoraClassId;
 ComRef<IContextMenu> CreateMenuHandler();
 // The handler initialised with the shell's data object for `files`.
 ComRef<IContextMenu> MenuHandlerFor(const std::vector<std::string>& files);
+// `handler` initialised so; MenuHandlerFor makes it through the registry.
+ComRef<IContextMenu> InitializedFor(ComRef<IContextMenu> handler,
+                                    const std::vector<std::string>& files);
 
 // A click on the handler's command `offset` for `files`, as Explorer makes
 // it: a new handler, its items in a menu, the command, then all released.
