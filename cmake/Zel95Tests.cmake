@@ -6,6 +6,11 @@ if(WIN32)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  # The i686 compilers' win32 thread model has no std::mutex for
+  # GoogleTest's Notification: ours, over an event, goes ahead of it.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(gtest PUBLIC "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${PROJECT_SOURCE_DIR}/tests/win32/support/GtestNotification.h>")
+  endif()
 else()
   find_package(GTest REQUIRED)
   include(GoogleTest)

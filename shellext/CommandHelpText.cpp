@@ -17,7 +17,6 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::GetCommandString(UINT_PTR comman
       // No verbs: commands are invoked by offset only.
       return E_NOTIMPL;
   }
-  // A zero size would let LoadStringW hand out a pointer instead of text.
   if (!name || size == 0) return S_OK;
   if (wide)
     reinterpret_cast<WCHAR*>(name)[0] = 0;
@@ -25,9 +24,16 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::GetCommandString(UINT_PTR comman
     name[0] = 0;
   if (command >= MenuCommandCount) return S_OK;
   const UINT id = kHelpTextIds[command];
-  if (wide)
-    LoadStringW(ModuleInstance, id, reinterpret_cast<WCHAR*>(name), static_cast<int>(size));
-  else
+  if (!wide) {
     LoadStringA(ModuleInstance, id, name, static_cast<int>(size));
+    return S_OK;
+  }
+  // Windows 95's LoadStringW is a stub that fails: the text is loaded as it
+  // is for the ANSI answer and widened.
+  char text[256] = "";
+  LoadStringA(ModuleInstance, id, text, sizeof text);
+  auto* wideName = reinterpret_cast<WCHAR*>(name);
+  if (!MultiByteToWideChar(CP_ACP, 0, text, -1, wideName, static_cast<int>(size)))
+    wideName[size - 1] = 0;
   return S_OK;
 }
