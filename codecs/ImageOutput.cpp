@@ -50,11 +50,15 @@ CodecError ImageOutput::Create(const HeaderFacts& header) {
   SetUpReduction();
   if (CodecError error = MakePaletteAndBitmaps()) {
     // A set-up that failed half-way leaves nothing behind.
-    EndLines();
-    DeleteOwnedHandles();
+    Discard();
     return error;
   }
   return CodecOk;
+}
+
+void ImageOutput::Discard() {
+  EndLines();
+  DeleteOwnedHandles();
 }
 
 CodecError ImageOutput::SettleDepths() {

@@ -62,6 +62,9 @@ class ImageOutput {
   void PrepareLines(int deliveredLength);
   // Frees the line buffers and the reduction; the bitmaps stay.
   void EndLines();
+  // Frees all that Create made, the bitmaps and the palette it still owns
+  // included.
+  void Discard();
 
   // `index` is a valid image row, or image column in column mode.
   void StoreRow(const uint8_t* row, int index, bool complete);

@@ -50,8 +50,12 @@ class ImageReader {
   // Opens the source and reads the header.
   CodecError ReadHeader();
 
-  // Output set-up, in this order, after ReadHeader.
-  void SetBottomUp(bool bottomUp) { output_.Settings().bottomUp = bottomUp; }
+  // Output set-up, in this order, after ReadHeader. While a decode runs
+  // (from BeginDecode to EndDecode) the bitmaps and line buffers are sized
+  // for it: the settings are refused with ErrOutOfOrder, the row order kept.
+  void SetBottomUp(bool bottomUp) {
+    if (!decoding_) output_.Settings().bottomUp = bottomUp;
+  }
   CodecError SetTargets(bool keepNative, bool makeDisplay);
   CodecError SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
   CodecError SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette);
@@ -189,6 +193,9 @@ class ImageReader {
   }
   int ReadHeaderSteps();
   int BeginDecodeSteps();
+  // A set-up that failed after the output was made: nothing is left
+  // decoding, and no bitmap is left behind.
+  int AbandonDecode();
   int DecodeRowsSteps(int count, int* changed, ImageRect* rect);
   int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   HeaderFacts Facts() const;
