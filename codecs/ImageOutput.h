@@ -121,4 +121,6 @@ class ImageOutput {
   std::vector<uint8_t> shrinkLine_;    // horizontally shrunk line
   std::vector<uint8_t> expandedLine_;  // 5-5-5 words widened to 24 bits
   int rowsMapped_ = 0;
+  int chosenColours_ = -1;  // the second pass's palette: -1 until chosen
+  bool chosenInPlace_ = false;
 };

@@ -301,6 +301,37 @@ TEST_F(DecodePipelineTest, TwoPassReductionCountsThenMapsOntoItsOwnPalette) {
   }
 }
 
+TEST_F(DecodePipelineTest, SecondPassSurvivesAnEmptyCallAndARetryAfterAPaletteFailure) {
+  for (const char* interruption : {"no rows asked", "palette failure"}) {
+    SyntheticReader reader(FewColours());
+    ASSERT_EQ(reader.ReadHeader(), CodecOk);
+    ASSERT_EQ(reader.SetTargets(0, 1), CodecOk);
+    ASSERT_EQ(reader.SetOutputFormat(8, 3, 0), CodecOk);
+    ASSERT_EQ(reader.BeginDecode(), CodecOk);
+    ASSERT_EQ(reader.DecodeRows(4, nullptr, nullptr), CodecOk);
+    ASSERT_EQ(reader.GetProgress(), 5000);
+    if (interruption[0] == 'n') {
+      EXPECT_EQ(reader.DecodeRows(0, nullptr, nullptr), CodecOk) << interruption;
+    } else {
+      host_codec::FailNextPalettes(1);
+      EXPECT_EQ(reader.DecodeRows(4, nullptr, nullptr), ErrLogicalPalette) << interruption;
+    }
+    EXPECT_EQ(reader.GetProgress(), 5000) << interruption;
+    ASSERT_EQ(reader.DecodeRows(4, nullptr, nullptr), CodecOk) << interruption;
+    ASSERT_EQ(reader.GetProgress(), 10000) << interruption;
+
+    EXPECT_EQ(PaletteEntries(reader.Palette()).size(), 3u) << interruption;
+    DibDescription display = Describe(reader.DisplayBitmap());
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 16; ++x)
+        ASSERT_EQ(DibColour(display, x, y), x < 8   ? (Rgb{252, 2, 4})
+                                            : y < 2 ? (Rgb{4, 254, 4})
+                                                    : (Rgb{4, 2, 252}))
+            << interruption << ": row " << y << " pixel " << x;
+    reader.EndDecode();
+  }
+}
+
 TEST_F(DecodePipelineTest, OutputSettingsAreChecked) {
   SyntheticReader reader(Colour(4, 4, {Bgr({1, 2, 3, 4})}));
   EXPECT_NE(reader.SetOutputSize(2, 2), CodecOk);
