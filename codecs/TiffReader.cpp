@@ -89,6 +89,11 @@ bool TiffReader::ReadLayout() {
     layout_.wideSamples = true;
     layout_.bitsPerSample = 8;
   }
+  // Only unsigned integer samples are read: floats, signed or untyped
+  // samples taken as such would show as noise.
+  uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+  if (TIFFGetField(tiff_, TIFFTAG_SAMPLEFORMAT, &sampleFormat) && sampleFormat != SAMPLEFORMAT_UINT)
+    return false;
   // Both counts come from the file: multiply wide, so no product overflows.
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
@@ -102,6 +107,7 @@ bool TiffReader::ReadLayout() {
     default:
       return false;
   }
+  if (!IsConvertedLayout(layout_)) return false;
   // Samples stored plane after plane would need every plane of a row; a
   // scan line of plane 0 alone would show as wrong colours.
   uint16_t planar = PLANARCONFIG_CONTIG;
