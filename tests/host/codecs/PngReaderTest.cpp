@@ -12,6 +12,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -327,6 +328,68 @@ TEST_F(PngReaderTest, LinearFileWithAlphaIsCompositedInLinearLight) {
     const int expected = ShownComposite(spec.sample(x, 0, 0), alpha, 0, 1.0);
     EXPECT_NEAR(static_cast<int>(DibValue(dib, x, 0) >> 16), expected, 1) << "pixel " << x;
   }
+}
+
+// ---- palette files: the same treatment through their palette -----------------
+
+using Colours = std::vector<std::array<uint8_t, 3>>;
+
+// A row of `colours.size()` pixels, pixel x of colour x, stored as palette
+// indices or as red, green, blue [alpha].
+PngImageSpec ColourRow(int colorType, const Colours& colours, const std::vector<uint8_t>& alphas) {
+  PngImageSpec spec;
+  spec.width = static_cast<int>(colours.size());
+  spec.colorType = colorType;
+  if (colorType == kPalette) {
+    spec.palette = colours;
+    spec.transparency = alphas;
+  }
+  spec.sample = [colorType, colours, alphas](int x, int, int c) -> uint16_t {
+    if (colorType == kPalette) return static_cast<uint16_t>(x);
+    if (c == 3) return x < static_cast<int>(alphas.size()) ? alphas[x] : 255;
+    return colours[x][c];
+  };
+  return spec;
+}
+
+TEST_F(PngReaderTest, PaletteTransparencyIsCompositedAsAlphaIs) {
+  const Colours colours = {{200, 100, 50}, {10, 220, 30}, {250, 250, 250}, {60, 70, 80}};
+  const std::vector<uint8_t> alphas = {0, 128, 255};  // the last entry has none: opaque
+  for (bool hasBackground : {false, true}) {
+    PngImageSpec rgba = ColourRow(kRgbAlpha, colours, alphas);
+    PngImageSpec indexed = ColourRow(kPalette, colours, alphas);
+    rgba.hasBackground = indexed.hasBackground = hasBackground;
+    rgba.background = {60, 70, 80};
+    indexed.background = {3, 0, 0};  // the index of that colour
+    const DibDescription asRgba = LoadNative(rgba);
+    std::vector<Rgb> expected;
+    for (int x = 0; x < 4; ++x) expected.push_back(DibColour(asRgba, x, 0));
+    EXPECT_EQ(expected[0], hasBackground ? (Rgb{60, 70, 80}) : (Rgb{0, 0, 0}));
+
+    const DibDescription shown = LoadNative(indexed);
+    ASSERT_EQ(shown.bitsPerPixel, 8);
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(DibColour(shown, x, 0), expected[x])
+          << (hasBackground ? "on the background chunk" : "on black") << ": pixel " << x;
+  }
+}
+
+TEST_F(PngReaderTest, PaletteOfALinearFileIsCorrectedLikeItsRgbPixels) {
+  Colours colours;
+  for (int i = 0; i < 16; ++i)
+    colours.push_back({static_cast<uint8_t>(i * 17), static_cast<uint8_t>(128),
+                       static_cast<uint8_t>(255 - i * 16)});
+  PngImageSpec rgb = ColourRow(kRgb, colours, {});
+  PngImageSpec indexed = ColourRow(kPalette, colours, {});
+  rgb.gamma = indexed.gamma = 1.0;
+  const DibDescription asRgb = LoadNative(rgb);
+  std::vector<Rgb> expected;
+  for (int x = 0; x < 16; ++x) expected.push_back(DibColour(asRgb, x, 0));
+  EXPECT_EQ(expected[0].green, 186) << "128 in linear light";
+
+  const DibDescription shown = LoadNative(indexed);
+  ASSERT_EQ(shown.bitsPerPixel, 8);
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(DibColour(shown, x, 0), expected[x]) << "pixel " << x;
 }
 
 // ---- interlaced files -------------------------------------------------------

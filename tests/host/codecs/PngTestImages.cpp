@@ -41,6 +41,9 @@ void WriteChunksAndRows(png_structp png, png_infop info, const PngImageSpec& spe
                spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!plte.empty()) png_set_PLTE(png, info, plte.data(), static_cast<int>(plte.size()));
+  if (!spec.transparency.empty())
+    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
+                 nullptr);
   if (spec.hasBackground) {
     png_color_16 background = {};
     background.index = static_cast<png_byte>(spec.background[0]);
