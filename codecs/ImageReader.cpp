@@ -103,6 +103,7 @@ int ImageReader::BeginDecodeSteps() {
 
   progress = 0;
   passCounter_ = 1;
+  loadBytes_ = 0;
   decodedRect = ImageRect();
   decoding_ = true;
   if (!StartDecode()) {
@@ -125,6 +126,12 @@ int ImageReader::AbandonDecode() {
   decoding_ = false;
   output_.Discard();
   return 0;
+}
+
+int ImageReader::ReserveLoadBytes(uint64_t bytes) {
+  if (bytes > LoadBytesLeft()) return Fail(ErrNoPalette);
+  loadBytes_ += bytes;
+  return 1;
 }
 
 HeaderFacts ImageReader::Facts() const {

@@ -68,6 +68,7 @@ int PngReader::StartDecode() {
   if (header_.interlaced) {
     // Pixels no pass has reached yet show black.
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
+    if (!ReserveLoadBytes(uint64_t{1} * height * rowBytes_)) return 0;
     imageRows_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), rowBytes_)));
     if (!imageRows_) return 0;
     const uint8_t black = BlackValue();

@@ -4,6 +4,7 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/LoadLimits.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
 #include "tests/host/codecs/PngTestImages.h"
@@ -557,6 +558,46 @@ TEST_F(PngReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
   ASSERT_EQ(dib.width, 4);
   for (int y = 0; y < 4; ++y)  // image rows 1, 3, 5, 7
     EXPECT_EQ(DibValue(dib, 0, y), static_cast<uint32_t>((2 * y + 1) * 8)) << "row " << y;
+}
+
+// Passes are spread over rows of the whole picture however small it is
+// shown: 15000 x 32767 RGB would need 1.4 GB of them for a thumbnail.
+TEST_F(PngReaderTest, InterlacedPictureTooBigToHoldIsRefusedBeforeItsRowsAreMade) {
+  bytes_ = ZeroPngImage(15000, 32767, kRgb, true);
+  image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+  ASSERT_EQ(image_->GetFormat(), FormatPng) << image_->LastError();
+  const int bitmapsBefore = host_codec::LiveBitmaps();
+  // The code of a load whose buffers cannot be had.
+  ASSERT_EQ(image_->BeginLoad({.maxWidth = 100, .maxHeight = 100}), ErrNoPalette);
+  EXPECT_FALSE(image_->IsLoading());
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
+  EXPECT_EQ(image_->LoadFitted({.maxWidth = 100, .maxHeight = 100}), ErrNoPalette);
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
+
+  // The rows of the tallest picture that fits take the whole limit.
+  const int tallest = static_cast<int>(kMaxLoadBytes / (15000 * 3));
+  for (int height : {tallest, tallest + 1}) {
+    bytes_ = ZeroPngImage(15000, height, kRgb, true);
+    image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+    EXPECT_EQ(image_->BeginLoad({.maxWidth = 100, .maxHeight = 100}),
+              height == tallest ? CodecOk : ErrNoPalette)
+        << "height " << height;
+    image_.reset();
+  }
+
+  // A small picture of the same making shows black.
+  for (bool interlaced : {false, true}) {
+    bytes_ = ZeroPngImage(37, 23, kRgb, interlaced);
+    image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+    ASSERT_EQ(image_->Load(true, false), CodecOk) << image_->LastError();
+    const DibDescription dib = Describe(image_->GetNativeBitmap());
+    ASSERT_EQ(dib.width, 37);
+    ASSERT_EQ(dib.height, 23);
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 37; ++x)
+        ASSERT_EQ(DibValue(dib, x, y), 0u)
+            << "interlaced " << interlaced << ": row " << y << " pixel " << x;
+  }
 }
 
 TEST_F(PngReaderTest, DetectionReportsSizeAndBits) {
