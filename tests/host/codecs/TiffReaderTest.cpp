@@ -336,6 +336,31 @@ TEST_F(TiffReaderTest, TiledColourImageShrinksLikeAStrippedOne) {
     }
 }
 
+// Tiles of 16384 x 16384 RGB pixels claimed by a 16 x 16 picture: the
+// tile buffer alone would pass what a load may allocate.
+TEST_F(TiffReaderTest, TilesTooBigToHoldAreRefusedBeforeTheyAreMade) {
+  TiffImageSpec spec = ColourTiff(16, 16, PHOTOMETRIC_RGB, COMPRESSION_NONE, ColourSample);
+  spec.tileSize = 16;
+  std::vector<uint8_t> bytes = ReadWholeFile(WriteTiffImage(spec, "huge-tiles.tif"));
+  ASSERT_EQ(bytes[0], 'I') << "entries read as little-endian";
+  auto u16 = [&bytes](size_t at) { return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8); };
+  const size_t directory = u16(4) | u16(6) << 16;
+  int patched = 0;
+  for (uint32_t i = 0, count = u16(directory); i < count; ++i) {
+    const size_t entry = directory + 2 + 12 * i;
+    if (u16(entry) != TIFFTAG_TILEWIDTH && u16(entry) != TIFFTAG_TILELENGTH) continue;
+    bytes[entry + 8] = 0x00;  // 16384, as a short or a long
+    bytes[entry + 9] = 0x40;
+    ++patched;
+  }
+  ASSERT_EQ(patched, 2);
+
+  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+  ASSERT_EQ(image.GetFormat(), FormatTif) << image.LastError();
+  EXPECT_EQ(image.BeginLoad({.keepNative = true}), ErrNoPalette);
+  EXPECT_FALSE(image.IsLoading());
+}
+
 // A JFIF header at the start of the first tile: the picture is the TIFF,
 // not a JPEG found inside it.
 TEST_F(TiffReaderTest, TiledImageWithAJpegMarkerInItsFirstTileIsATiff) {
