@@ -103,7 +103,9 @@ int BmpReader::ReadHeaderPart() {
 
 int BmpReader::StartDecode() {
   // The base has refused widths over its limit, so this cannot overflow.
-  stride_ = static_cast<int>(((static_cast<int64_t>(bitCount_) * width + 7) / 8 + 3) & ~3);
+  // 15-bit pixels are stored in 16-bit words, as their writers store them.
+  const int64_t storedBits = bitCount_ == 15 ? 16 : bitCount_;
+  stride_ = static_cast<int>(((storedBits * width + 7) / 8 + 3) & ~3);
   const bool compressed = rowKind_ == RowKind::Rle4 || rowKind_ == RowKind::Rle8;
   size_t capacity = kInputBufferBytes;
   if (!compressed) capacity = std::max<size_t>(kInputBufferBytes / stride_, 1) * stride_;

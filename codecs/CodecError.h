@@ -11,7 +11,8 @@ enum CodecError : int {
   ErrDataEnded = 5,
   ErrSeek = 6,          // seek failed or out of range
   ErrNotSupported = 7,  // not this format, unsupported variant, size 0
-  ErrNoPalette = 8,     // a palette is needed and missing; pixel seek
+  ErrNoPalette = 8,     // a palette is needed and missing; pixel seek;
+                        // buffers past what a load may allocate
   ErrBadData = 9,       // pixel data cannot be decoded
   ErrNoScreen = 10,
   ErrDisplayBitmap = 11,

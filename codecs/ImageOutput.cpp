@@ -46,15 +46,21 @@ ImageOutput::~ImageOutput() {
 CodecError ImageOutput::Create(const HeaderFacts& header) {
   header_ = header;
   rowsMapped_ = 0;
+  chosenColours_ = -1;
+  chosenInPlace_ = false;
   if (CodecError error = SettleDepths()) return error;
   SetUpReduction();
   if (CodecError error = MakePaletteAndBitmaps()) {
     // A set-up that failed half-way leaves nothing behind.
-    EndLines();
-    DeleteOwnedHandles();
+    Discard();
     return error;
   }
   return CodecOk;
+}
+
+void ImageOutput::Discard() {
+  EndLines();
+  DeleteOwnedHandles();
 }
 
 CodecError ImageOutput::SettleDepths() {
@@ -196,20 +202,23 @@ void ImageOutput::ReleaseHandles() { ownsDisplay_ = ownsNative_ = ownsPalette_ =
 // ---- second pass ----------------------------------------------------------
 
 CodecError ImageOutput::MapNativeRows(int count) {
-  if (rowsMapped_ == 0) {
-    int colours = optimizer_->ComputePalette(outputPalette_);
-    if (colours > 0) {
-      outputPaletteCount_ = colours;
-      if (displayBitmap_) codec_platform::SetDibColors(displayBitmap_, outputPalette_, colours);
-      PaletteHandle chosen = codec_platform::CreateLogicalPalette(outputPalette_, colours);
-      if (!chosen) return ErrLogicalPalette;
-      if (ownsPalette_) codec_platform::DeletePalette(logicalPalette_);
-      logicalPalette_ = chosen;
-      ownsPalette_ = true;
-    }
+  if (count <= 0) return CodecOk;  // nothing asked: the palette stays as shown
+  // Choosing empties the optimiser's histogram, so the palette is chosen
+  // once; a call that could not put it in place leaves that to the next.
+  if (chosenColours_ < 0) chosenColours_ = optimizer_->ComputePalette(outputPalette_);
+  if (!chosenInPlace_ && chosenColours_ > 0) {
+    PaletteHandle chosen = codec_platform::CreateLogicalPalette(outputPalette_, chosenColours_);
+    if (!chosen) return ErrLogicalPalette;
+    outputPaletteCount_ = chosenColours_;
+    if (displayBitmap_)
+      codec_platform::SetDibColors(displayBitmap_, outputPalette_, chosenColours_);
+    if (ownsPalette_) codec_platform::DeletePalette(logicalPalette_);
+    logicalPalette_ = chosen;
+    ownsPalette_ = true;
   }
+  chosenInPlace_ = true;
   const int width = settings_.width;
-  int rows = std::min(std::max(count, 0), settings_.height - rowsMapped_);
+  int rows = std::min(count, settings_.height - rowsMapped_);
   std::vector<uint8_t>& wide = expandedLine_;
   if (settings_.nativeCopyDepth == 16 && wide.size() < 3 * static_cast<size_t>(width))
     wide.assign(3 * static_cast<size_t>(width), 0);

@@ -62,6 +62,9 @@ class ImageOutput {
   void PrepareLines(int deliveredLength);
   // Frees the line buffers and the reduction; the bitmaps stay.
   void EndLines();
+  // Frees all that Create made, the bitmaps and the palette it still owns
+  // included.
+  void Discard();
 
   // `index` is a valid image row, or image column in column mode.
   void StoreRow(const uint8_t* row, int index, bool complete);
@@ -118,4 +121,6 @@ class ImageOutput {
   std::vector<uint8_t> shrinkLine_;    // horizontally shrunk line
   std::vector<uint8_t> expandedLine_;  // 5-5-5 words widened to 24 bits
   int rowsMapped_ = 0;
+  int chosenColours_ = -1;  // the second pass's palette: -1 until chosen
+  bool chosenInPlace_ = false;
 };

@@ -44,6 +44,7 @@ int ImageReader::ReadHeaderSteps() {
 }
 
 CodecError ImageReader::SetTargets(bool keepNative, bool makeDisplay) {
+  if (decoding_) return Result(Fail(ErrOutOfOrder));
   if (!keepNative && !makeDisplay) return Result(Fail(ErrInvalidArgument));
   output_.Settings().keepNative = keepNative;
   output_.Settings().makeDisplay = makeDisplay;
@@ -51,7 +52,7 @@ CodecError ImageReader::SetTargets(bool keepNative, bool makeDisplay) {
 }
 
 CodecError ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
-  if (format == -1) return Result(Fail(ErrOutOfOrder));
+  if (format == -1 || decoding_) return Result(Fail(ErrOutOfOrder));
   if (outputWidth == 0) outputWidth = width;
   if (outputHeight == 0) outputHeight = height;
   if (outputWidth < 0 || outputHeight < 0 || outputWidth > width || outputHeight > height)
@@ -63,6 +64,7 @@ CodecError ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
 }
 
 CodecError ImageReader::SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette) {
+  if (decoding_) return Result(Fail(ErrOutOfOrder));
   const bool depthAllowed = displayDepth == 8 || displayDepth == 16 || displayDepth == 24;
   const bool modeAllowed =
       reductionMode >= 0 && reductionMode <= 4 && (reductionMode < 2 || displayDepth == 8);
@@ -101,18 +103,34 @@ int ImageReader::BeginDecodeSteps() {
 
   progress = 0;
   passCounter_ = 1;
+  loadBytes_ = 0;
   decodedRect = ImageRect();
   decoding_ = true;
   if (!StartDecode()) {
     if (errorCode == 0) errorCode = ErrNoPalette;
-    return 0;
+    return AbandonDecode();
   }
 
   // The reader may only now know how wide its rows are (scaled decoding).
   const int lineLength = columnMode ? settings.height : settings.width;
   const int delivered = columnMode ? deliveredHeight : deliveredWidth;
-  if (delivered < lineLength || delivered > 4 * kMaxImageWidth) return Fail(ErrNotSupported);
+  if (delivered < lineLength || delivered > 4 * kMaxImageWidth) {
+    Fail(ErrNotSupported);
+    return AbandonDecode();
+  }
   output_.PrepareLines(delivered);
+  return 1;
+}
+
+int ImageReader::AbandonDecode() {
+  decoding_ = false;
+  output_.Discard();
+  return 0;
+}
+
+int ImageReader::ReserveLoadBytes(uint64_t bytes) {
+  if (bytes > LoadBytesLeft()) return Fail(ErrNoPalette);
+  loadBytes_ += bytes;
   return 1;
 }
 

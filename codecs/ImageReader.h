@@ -27,15 +27,11 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageOutput.h"
 #include "codecs/ImageRect.h"
+#include "codecs/LoadLimits.h"
 #include "codecs/StoredLineRun.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
-
-// Sizes larger than this are refused before anything is allocated, so that
-// a hostile header cannot ask for gigabytes.
-constexpr int kMaxImageWidth = 15000;
-constexpr int64_t kMaxOutputPixels = 40000000;
 
 class ImageReader {
  public:
@@ -50,8 +46,12 @@ class ImageReader {
   // Opens the source and reads the header.
   CodecError ReadHeader();
 
-  // Output set-up, in this order, after ReadHeader.
-  void SetBottomUp(bool bottomUp) { output_.Settings().bottomUp = bottomUp; }
+  // Output set-up, in this order, after ReadHeader. While a decode runs
+  // (from BeginDecode to EndDecode) the bitmaps and line buffers are sized
+  // for it: the settings are refused with ErrOutOfOrder, the row order kept.
+  void SetBottomUp(bool bottomUp) {
+    if (!decoding_) output_.Settings().bottomUp = bottomUp;
+  }
   CodecError SetTargets(bool keepNative, bool makeDisplay);
   CodecError SetOutputSize(int outputWidth, int outputHeight);  // 0 = source size
   CodecError SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette);
@@ -156,6 +156,13 @@ class ImageReader {
   // for an output line, and which (rows, or columns in column mode).
   bool OutputLineOf(int64_t line, int storedLines, int* outputLine) const;
 
+  // Every large buffer of a load is reserved here before it is allocated:
+  // past kMaxLoadBytes for the load the reservation fails with ErrNoPalette,
+  // the code of a set-up whose buffers cannot be had.
+  int ReserveLoadBytes(uint64_t bytes);
+  // What the libraries may still use.
+  uint64_t LoadBytesLeft() const { return kMaxLoadBytes - loadBytes_; }
+
   int Fail(int code) {
     errorCode = code;
     return 0;
@@ -189,6 +196,9 @@ class ImageReader {
   }
   int ReadHeaderSteps();
   int BeginDecodeSteps();
+  // A set-up that failed after the output was made: nothing is left
+  // decoding, and no bitmap is left behind.
+  int AbandonDecode();
   int DecodeRowsSteps(int count, int* changed, ImageRect* rect);
   int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   HeaderFacts Facts() const;
@@ -199,6 +209,7 @@ class ImageReader {
   bool outputSized_ = false;
   bool decoding_ = false;
   int passCounter_ = 1;
+  uint64_t loadBytes_ = 0;  // reserved by this load
 
   StoredLineRun run_;
   int OutputLines() const { return columnMode ? OutputWidth() : OutputHeight(); }

@@ -8,11 +8,6 @@
 
 namespace {
 
-// Progressive files keep every coefficient of the image in memory; this
-// caps what a hostile header can make the library ask for (a 40-megapixel
-// progressive photo needs about half of it).
-constexpr long kDecoderMemoryLimit = 256L * 1024 * 1024;
-
 // The library's recommended output buffer height, but never more.
 constexpr int kMaxStripRows = 8;
 
@@ -71,7 +66,7 @@ bool JpegReader::CreateDecoderAndReadHeader() {
   decoder_.err = UseJpegErrorManager(&errors_);
   bool read = RunJpegGuarded(errors_, [this] {
     jpeg_create_decompress(&decoder_);
-    decoder_.mem->max_memory_to_use = kDecoderMemoryLimit;
+    decoder_.mem->max_memory_to_use = static_cast<long>(kMaxLoadBytes);
     AttachJpegSource(&decoder_, &sourceManager_, &Source());
     jpeg_read_header(&decoder_, TRUE);
   });
@@ -97,6 +92,9 @@ int JpegReader::StartDecode() {
   buffered_ = decoder_.progressive_mode && ReductionMode() != 4;
   finalPass_ = false;
 
+  // Progressive files keep every coefficient of the image in memory: the
+  // library refuses, before allocating, what the load cannot spare.
+  decoder_.mem->max_memory_to_use = static_cast<long>(LoadBytesLeft());
   if (!StartLibraryDecode()) {
     decoderBroken_ = true;
     return Fail(ErrNoPalette);

@@ -25,6 +25,18 @@ void ReadFromSource(png_structp png, png_bytep data, size_t length) {
     png_error(png, "image data ended");
 }
 
+void CopyPalette(png_structp png, png_infop info, PngHeader* header) {
+  png_colorp entries = nullptr;
+  int count = 0;
+  if (!png_get_PLTE(png, info, &entries, &count) || !entries) return;
+  header->paletteCount = count < 256 ? count : 256;
+  for (int i = 0; i < header->paletteCount; ++i) {
+    header->palette[i][0] = entries[i].red;
+    header->palette[i][1] = entries[i].green;
+    header->palette[i][2] = entries[i].blue;
+  }
+}
+
 void ReadEnd(png_structp png) {
   if (setjmp(png_jmpbuf(png))) return;
   png_read_end(png, nullptr);
@@ -51,16 +63,7 @@ bool PngReadHeader(PngSession* session, ByteSource* source, PngHeader* header) {
   header->bitDepth = png_get_bit_depth(png, info);
   header->colorType = png_get_color_type(png, info);
   header->interlaced = png_get_interlace_type(png, info) != PNG_INTERLACE_NONE;
-  png_colorp entries = nullptr;
-  int count = 0;
-  if (png_get_PLTE(png, info, &entries, &count) && entries) {
-    header->paletteCount = count < 256 ? count : 256;
-    for (int i = 0; i < header->paletteCount; ++i) {
-      header->palette[i][0] = entries[i].red;
-      header->palette[i][1] = entries[i].green;
-      header->palette[i][2] = entries[i].blue;
-    }
-  }
+  CopyPalette(png, info, header);
   png_color_16p background = nullptr;
   header->hasBackground = png_get_bKGD(png, info, &background) != 0;
   double gamma = 0;
@@ -69,7 +72,7 @@ bool PngReadHeader(PngSession* session, ByteSource* source, PngHeader* header) {
   return true;
 }
 
-bool PngStartImage(PngSession* session, const PngHeader& header, size_t* rowBytes) {
+bool PngStartImage(PngSession* session, PngHeader* header, size_t* rowBytes) {
   png_structp png = session->png;
   png_infop info = session->info;
   if (setjmp(png_jmpbuf(png))) return false;
@@ -81,18 +84,20 @@ bool PngStartImage(PngSession* session, const PngHeader& header, size_t* rowByte
     png_color_16 black = {};
     png_set_background(png, &black, PNG_BACKGROUND_GAMMA_SCREEN, 0, 1.0);
   }
-  png_set_gamma(png, kScreenGamma, header.hasGamma ? header.fileGamma : kDefaultFileGamma);
-  if (header.colorType == PNG_COLOR_TYPE_RGB || header.colorType == PNG_COLOR_TYPE_RGB_ALPHA)
+  png_set_gamma(png, kScreenGamma, header->hasGamma ? header->fileGamma : kDefaultFileGamma);
+  if (header->colorType == PNG_COLOR_TYPE_RGB || header->colorType == PNG_COLOR_TYPE_RGB_ALPHA)
     png_set_bgr(png);
-  if (header.bitDepth == 16) png_set_strip_16(png);
+  if (header->bitDepth == 16) png_set_strip_16(png);
   // Gamma on 1-, 2- or 4-bit grey would round levels together; widened
   // first, a grey file looks as it would saved with 8 bits.
-  if (header.colorType == PNG_COLOR_TYPE_GRAY && header.bitDepth < 8)
+  if (header->colorType == PNG_COLOR_TYPE_GRAY && header->bitDepth < 8)
     png_set_expand_gray_1_2_4_to_8(png);
-  else if (header.bitDepth < 8)
+  else if (header->bitDepth < 8)
     png_set_packing(png);
   png_read_update_info(png, info);
   *rowBytes = png_get_rowbytes(png, info);
+  // libpng composites and corrects the palette in place of the pixels.
+  CopyPalette(png, info, header);
   return true;
 }
 

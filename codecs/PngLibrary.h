@@ -41,8 +41,11 @@ bool PngReadHeader(PngSession* session, ByteSource* source, PngHeader* header);
 // Sets the transformations that give rows of one byte per pixel (grey,
 // palette index, or blue-green-red) composited on the background and
 // gamma-corrected for the screen, and starts the image read. `rowBytes`
-// receives the size of a row libpng will deliver. False on a library error.
-bool PngStartImage(PngSession* session, const PngHeader& header, size_t* rowBytes);
+// receives the size of a row libpng will deliver. A palette image keeps its
+// indices and has its palette composited and corrected instead: the
+// header's palette is replaced by the colours shown. False on a library
+// error.
+bool PngStartImage(PngSession* session, PngHeader* header, size_t* rowBytes);
 
 // Reads the next row libpng delivers (a whole row, or a row of the current
 // interlace pass) into `row`. False on a library error.

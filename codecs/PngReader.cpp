@@ -24,10 +24,16 @@ PngReader::~PngReader() { PngCloseSession(&session_, false); }
 int PngReader::ReadHeaderPart() {
   PngCloseSession(&session_, false);
   header_ = PngHeader();
+  imageStarted_ = false;
   if (!PngReadHeader(&session_, &Source(), &header_)) return Fail(ErrNotSupported);
   if (header_.width == 0 || header_.height == 0 || header_.width > kLargestSide ||
       header_.height > kLargestSide)
     return Fail(ErrNotSupported);
+
+  // The transformations are set now, not in StartDecode: they change a
+  // palette, which the output takes before StartDecode runs. Their failure
+  // is StartDecode's.
+  imageStarted_ = PngStartImage(&session_, &header_, &libraryRowBytes_);
 
   format = FormatPng;
   width = static_cast<int>(header_.width);
@@ -57,18 +63,17 @@ int PngReader::StartDecode() {
   libraryFailed_ = false;
   position_ = FirstInterlacePosition();
   rowBytes_ = static_cast<size_t>(width) * channels_;
+  // The transformations must give exactly one byte per channel.
+  if (!imageStarted_ || libraryRowBytes_ != rowBytes_) return Fail(ErrNoPalette);
   if (header_.interlaced) {
     // Pixels no pass has reached yet show black.
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
+    if (!ReserveLoadBytes(uint64_t{1} * height * rowBytes_)) return 0;
     imageRows_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), rowBytes_)));
     if (!imageRows_) return 0;
     const uint8_t black = BlackValue();
     if (black != 0) std::memset(imageRows_.get(), black, static_cast<size_t>(height) * rowBytes_);
   }
-  size_t libraryRowBytes = 0;
-  if (!PngStartImage(&session_, header_, &libraryRowBytes)) return Fail(ErrNoPalette);
-  // The transformations must give exactly one byte per channel.
-  if (libraryRowBytes != rowBytes_) return Fail(ErrNoPalette);
   rowBuffer_.assign(rowBytes_, 0);
   if (header_.interlaced) FillWithBlack(BlackValue());
   StartStoredLines(height, true);

@@ -42,6 +42,8 @@ class PngReader : public ImageReader {
   PngSession session_;
   PngHeader header_;
   int channels_ = 1;
+  bool imageStarted_ = false;                        // transformations set
+  size_t libraryRowBytes_ = 0;                       // what they give a row
   size_t rowBytes_ = 0;                              // width x channels
   std::vector<uint8_t> rowBuffer_;                   // what libpng delivers
   std::unique_ptr<uint8_t, FreeDeleter> imageRows_;  // interlaced: height rows

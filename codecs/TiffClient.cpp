@@ -2,6 +2,7 @@
 
 #include "codecs/ByteSource.h"
 #include "codecs/CodecError.h"
+#include "codecs/LoadLimits.h"
 
 #include <tiffio.h>
 
@@ -10,10 +11,10 @@
 
 namespace {
 
-// No single allocation libtiff makes for a file may exceed this: a hostile
-// directory can claim strips and tables of gigabytes in a file of a few
-// hundred bytes.
-constexpr tmsize_t kLargestLibraryAllocation = 256 * 1024 * 1024;
+// No single allocation libtiff makes for a file may exceed what the whole
+// load may have: a hostile directory can claim strips and tables of
+// gigabytes in a file of a few hundred bytes.
+constexpr tmsize_t kLargestLibraryAllocation = static_cast<tmsize_t>(kMaxLoadBytes);
 
 constexpr toff_t kSeekFailed = static_cast<toff_t>(-1);
 

@@ -13,10 +13,6 @@ namespace {
 // Sizes travel as 16-bit values through the rest of the layer.
 constexpr uint32_t kLargestSide = 32767;
 
-// A hostile tile size must not make a load allocate without bound.
-constexpr tmsize_t kLargestTileBytes = 16 << 20;
-constexpr uint64_t kLargestBandBytes = 128 << 20;
-
 bool IsCcittCompression(int compression) {
   return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
          compression == COMPRESSION_CCITTFAX4;
@@ -89,6 +85,11 @@ bool TiffReader::ReadLayout() {
     layout_.wideSamples = true;
     layout_.bitsPerSample = 8;
   }
+  // Only unsigned integer samples are read: floats, signed or untyped
+  // samples taken as such would show as noise.
+  uint16_t sampleFormat = SAMPLEFORMAT_UINT;
+  if (TIFFGetField(tiff_, TIFFTAG_SAMPLEFORMAT, &sampleFormat) && sampleFormat != SAMPLEFORMAT_UINT)
+    return false;
   // Both counts come from the file: multiply wide, so no product overflows.
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
@@ -102,6 +103,7 @@ bool TiffReader::ReadLayout() {
     default:
       return false;
   }
+  if (!IsConvertedLayout(layout_)) return false;
   // Samples stored plane after plane would need every plane of a row; a
   // scan line of plane 0 alone would show as wrong colours.
   uint16_t planar = PLANARCONFIG_CONTIG;
@@ -115,7 +117,7 @@ bool TiffReader::ReadLayout() {
 }
 
 // Tiles are read a band of tile rows at a time; both buffers are sized
-// here, once, from checked values.
+// here, once, from checked values, and reserved by StartDecode.
 bool TiffReader::ReadTileLayout() {
   uint32_t tileWidth = 0;
   uint32_t tileLength = 0;
@@ -124,9 +126,8 @@ bool TiffReader::ReadTileLayout() {
     return false;
   const tmsize_t tileBytes = TIFFTileSize(tiff_);
   const tmsize_t tileRowBytes = TIFFTileRowSize(tiff_);
-  if (tileBytes <= 0 || tileRowBytes <= 0 || tileBytes > kLargestTileBytes) return false;
+  if (tileBytes <= 0 || tileRowBytes <= 0) return false;
   const uint32_t bandRows = std::min<uint32_t>(tileLength, static_cast<uint32_t>(height));
-  if (static_cast<uint64_t>(bandRows) * scanlineBytes_ > kLargestBandBytes) return false;
   if (static_cast<uint64_t>(tileRowBytes) * bandRows > static_cast<uint64_t>(tileBytes))
     return false;
   tileWidth_ = static_cast<int>(std::min<uint32_t>(tileWidth, kLargestSide + 1));
@@ -168,6 +169,10 @@ void TiffReader::MakePalette() {
 
 int TiffReader::StartDecode() {
   row_.assign(static_cast<size_t>(width) * RowBytesPerPixel(), 0);
+  // A hostile tile size must not make a load allocate without bound.
+  if (tileLength_ > 0 &&
+      !ReserveLoadBytes(uint64_t{tileBytes_} + uint64_t{1} * tileLength_ * scanlineBytes_))
+    return 0;
   if (tileLength_ > 0) {
     tile_.assign(tileBytes_, 0);
     band_.assign(static_cast<size_t>(tileLength_) * scanlineBytes_, 0);

@@ -39,6 +39,22 @@ void KeepHighBytes(uint8_t* row, int samples) {
 
 }  // namespace
 
+bool IsConvertedLayout(const TiffPixelLayout& layout) {
+  switch (layout.photometric) {
+    case kPhotometricWhiteIsZero:
+    case kPhotometricBlackIsZero:
+    case kPhotometricPalette:
+      return layout.samplesPerPixel == 1 && layout.bits <= 8;
+    case kPhotometricRgb:
+      return layout.bitsPerSample == 8 &&
+             (layout.samplesPerPixel == 3 || layout.samplesPerPixel == 4);
+    case kPhotometricSeparated:
+      return layout.bitsPerSample == 8 && layout.samplesPerPixel == 4;
+    default:
+      return false;
+  }
+}
+
 void ConvertTiffScanline(uint8_t* row, int width, const TiffPixelLayout& layout) {
   if (layout.wideSamples) KeepHighBytes(row, width * layout.samplesPerPixel);
   switch (layout.bits) {

@@ -21,7 +21,14 @@ struct TiffPixelLayout {
 constexpr int kPhotometricWhiteIsZero = 0;
 constexpr int kPhotometricBlackIsZero = 1;
 constexpr int kPhotometricRgb = 2;
+constexpr int kPhotometricPalette = 3;
 constexpr int kPhotometricSeparated = 5;
+
+// Whether the conversion below shows such pixels as they are meant: grey
+// (either polarity) or palette pixels of one sample of 1, 4 or 8 bits, RGB
+// of three samples or four (the fourth dropped), CMYK of four. Other
+// colour spaces, and these with other sample counts, are not converted.
+bool IsConvertedLayout(const TiffPixelLayout& layout);
 
 // Converts `row` in place. It must hold at least `width` x 4 bytes (x 8
 // with wide samples); the scan line occupies its start.

@@ -19,7 +19,7 @@ const char* CodecErrorText(int code) {
     case ErrNotSupported:
       return "not a supported image (format, variant, depth or size)";
     case ErrNoPalette:
-      return "no palette or pixel data where one is needed";
+      return "no palette, pixel data or memory where one is needed";
     case ErrBadData:
       return "pixel data cannot be decoded";
     case ErrNoScreen:

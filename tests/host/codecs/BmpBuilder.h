@@ -26,7 +26,11 @@ inline void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<uint8_t>(v >> (8 * i));
 }
 
-inline int BmpStride(int width, int bits) { return ((width * bits + 7) / 8 + 3) & ~3; }
+// 15-bit pixels are stored as 16-bit words.
+inline int BmpStride(int width, int bits) {
+  const int stored = bits == 15 ? 16 : bits;
+  return ((width * stored + 7) / 8 + 3) & ~3;
+}
 
 // `pixelData` follows the palette as given (already padded and ordered as
 // the file stores it).

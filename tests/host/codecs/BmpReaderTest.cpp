@@ -113,6 +113,31 @@ TEST_F(BmpReaderTest, FifteenBitFilesReadLikeSixteen) {
   EXPECT_EQ(DibColour(dib, 1, 0), (Rgb{8, 8, 8}));
 }
 
+TEST_F(BmpReaderTest, FifteenBitRowsHoldTwoBytesAPixelPaddedToFourBytes) {
+  // 17 pixels fill 34 bytes, padded to 36; 15000 pixels fill the widest row.
+  for (int width : {17, 15000}) {
+    std::vector<std::vector<uint32_t>> rows(3, std::vector<uint32_t>(width));
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x)
+        rows[y][x] = static_cast<uint32_t>((x * 7 + y * 911) & 0x7FFF);
+    BmpSpec spec;
+    spec.width = width;
+    spec.height = 3;
+    spec.bits = 15;
+    DibDescription dib = LoadNative(MakeBmp(spec, PackRows(Reversed(rows), 15)));
+    ASSERT_EQ(dib.width, width);
+    ASSERT_EQ(dib.height, 3);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint32_t v = rows[y][x];
+        ASSERT_EQ(DibColour(dib, x, y),
+                  (Rgb{static_cast<int>((v >> 7) & 0xF8), static_cast<int>((v >> 2) & 0xF8),
+                       static_cast<int>((v << 3) & 0xF8)}))
+            << "width " << width << " row " << y << " pixel " << x;
+      }
+  }
+}
+
 TEST_F(BmpReaderTest, ThirtyTwoBitPixelsDropTheFourthByte) {
   const std::vector<std::vector<uint32_t>> rows = {{0x102030, 0xFFFFFF}, {0x000000, 0x7F8081}};
   BmpSpec spec;

@@ -301,6 +301,37 @@ TEST_F(DecodePipelineTest, TwoPassReductionCountsThenMapsOntoItsOwnPalette) {
   }
 }
 
+TEST_F(DecodePipelineTest, SecondPassSurvivesAnEmptyCallAndARetryAfterAPaletteFailure) {
+  for (const char* interruption : {"no rows asked", "palette failure"}) {
+    SyntheticReader reader(FewColours());
+    ASSERT_EQ(reader.ReadHeader(), CodecOk);
+    ASSERT_EQ(reader.SetTargets(0, 1), CodecOk);
+    ASSERT_EQ(reader.SetOutputFormat(8, 3, 0), CodecOk);
+    ASSERT_EQ(reader.BeginDecode(), CodecOk);
+    ASSERT_EQ(reader.DecodeRows(4, nullptr, nullptr), CodecOk);
+    ASSERT_EQ(reader.GetProgress(), 5000);
+    if (interruption[0] == 'n') {
+      EXPECT_EQ(reader.DecodeRows(0, nullptr, nullptr), CodecOk) << interruption;
+    } else {
+      host_codec::FailNextPalettes(1);
+      EXPECT_EQ(reader.DecodeRows(4, nullptr, nullptr), ErrLogicalPalette) << interruption;
+    }
+    EXPECT_EQ(reader.GetProgress(), 5000) << interruption;
+    ASSERT_EQ(reader.DecodeRows(4, nullptr, nullptr), CodecOk) << interruption;
+    ASSERT_EQ(reader.GetProgress(), 10000) << interruption;
+
+    EXPECT_EQ(PaletteEntries(reader.Palette()).size(), 3u) << interruption;
+    DibDescription display = Describe(reader.DisplayBitmap());
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 16; ++x)
+        ASSERT_EQ(DibColour(display, x, y), x < 8   ? (Rgb{252, 2, 4})
+                                            : y < 2 ? (Rgb{4, 254, 4})
+                                                    : (Rgb{4, 2, 252}))
+            << interruption << ": row " << y << " pixel " << x;
+    reader.EndDecode();
+  }
+}
+
 TEST_F(DecodePipelineTest, OutputSettingsAreChecked) {
   SyntheticReader reader(Colour(4, 4, {Bgr({1, 2, 3, 4})}));
   EXPECT_NE(reader.SetOutputSize(2, 2), CodecOk);
@@ -318,6 +349,65 @@ TEST_F(DecodePipelineTest, OutputSettingsAreChecked) {
   EXPECT_EQ(reader.SetOutputSize(0, 0), CodecOk);
   EXPECT_EQ(reader.OutputWidth(), 4);
   EXPECT_EQ(reader.SetOutputFormat(8, 2, 0), CodecOk);
+}
+
+TEST_F(DecodePipelineTest, OutputSettingsAreRefusedWhileDecoding) {
+  SyntheticReader reader(Colour(4, 2, {Bgr({1, 2, 3, 4}), Bgr({5, 6, 7, 8})}));
+  ASSERT_EQ(reader.ReadHeader(), CodecOk);
+  ASSERT_EQ(reader.SetTargets(0, 1), CodecOk);
+  ASSERT_EQ(reader.SetOutputSize(2, 2), CodecOk);
+  ASSERT_EQ(reader.SetOutputFormat(24, 0, 0), CodecOk);
+  ASSERT_EQ(reader.BeginDecode(), CodecOk);
+  ASSERT_EQ(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
+
+  EXPECT_NE(reader.SetOutputSize(4, 2), CodecOk);
+  EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder) << "size";
+  EXPECT_NE(reader.SetOutputFormat(8, 2, 0), CodecOk);
+  EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder) << "format";
+  EXPECT_NE(reader.SetTargets(1, 1), CodecOk);
+  EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder) << "targets";
+  reader.SetBottomUp(true);
+  EXPECT_EQ(reader.OutputWidth(), 2);
+  EXPECT_EQ(reader.DisplayDepth(), 24);
+  EXPECT_EQ(reader.NativeBitmap(), nullptr);
+
+  ASSERT_EQ(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
+  ASSERT_TRUE(reader.IsComplete());
+  const DibDescription display = Describe(reader.DisplayBitmap());
+  EXPECT_FALSE(display.bottomUp);
+  // Each output pixel is the mean of two: (1 + 2) / 2, (3 + 4) / 2 ...
+  EXPECT_EQ(DibValue(display, 0, 0), 1u);
+  EXPECT_EQ(DibValue(display, 1, 0), 3u);
+  EXPECT_EQ(DibValue(display, 0, 1), 5u);
+  EXPECT_EQ(DibValue(display, 1, 1), 7u);
+  reader.EndDecode();
+  EXPECT_EQ(reader.SetOutputSize(4, 2), CodecOk) << "settled again once the decode ended";
+}
+
+TEST_F(DecodePipelineTest, AFailedStartLeavesNothingDecodingAndCanBeRetried) {
+  SyntheticReader reader(Colour(2, 1, {Bgr({0x102030, 0x405060})}));
+  reader.startFailures = 1;
+  const int bitmapsBefore = host_codec::LiveBitmaps();
+  ASSERT_EQ(reader.ReadHeader(), CodecOk);
+  EXPECT_NE(reader.BeginDecode(), CodecOk);
+  EXPECT_EQ(reader.ErrorCode(), ErrNoPalette);
+  EXPECT_EQ(reader.DisplayBitmap(), nullptr);
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
+
+  EXPECT_NE(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
+  EXPECT_EQ(reader.ErrorCode(), ErrOutOfOrder);
+  EXPECT_EQ(reader.decodeCalls, 0) << "no rows from a reader that did not start";
+
+  ASSERT_EQ(reader.SetOutputFormat(24, 0, 0), CodecOk);
+  ASSERT_EQ(reader.BeginDecode(), CodecOk) << reader.ErrorCode();
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore + 1);
+  ASSERT_EQ(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
+  ASSERT_TRUE(reader.IsComplete());
+  const DibDescription display = Describe(reader.DisplayBitmap());
+  EXPECT_EQ(DibValue(display, 0, 0), 0x102030u);
+  EXPECT_EQ(DibValue(display, 1, 0), 0x405060u);
+  reader.EndDecode();
+  EXPECT_EQ(reader.endCalls, 1);
 }
 
 TEST_F(DecodePipelineTest, FailedBitmapOrPaletteCreationLeavesNothingBehind) {

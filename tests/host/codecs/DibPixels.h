@@ -5,6 +5,7 @@
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 struct Rgb {
@@ -20,6 +21,9 @@ inline std::string ToString(const Rgb& c) {
   return "(" + std::to_string(c.red) + ", " + std::to_string(c.green) + ", " +
          std::to_string(c.blue) + ")";
 }
+
+// How GoogleTest shows a colour in a failure.
+inline void PrintTo(const Rgb& c, std::ostream* os) { *os << ToString(c); }
 
 inline const uint8_t* DibImageRow(const DibDescription& dib, int y) {
   int m = dib.bottomUp ? dib.height - 1 - y : y;

@@ -4,6 +4,7 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/LoadLimits.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/DibPixels.h"
 #include "tests/host/codecs/PngTestImages.h"
@@ -12,6 +13,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <set>
@@ -329,6 +331,68 @@ TEST_F(PngReaderTest, LinearFileWithAlphaIsCompositedInLinearLight) {
   }
 }
 
+// ---- palette files: the same treatment through their palette -----------------
+
+using Colours = std::vector<std::array<uint8_t, 3>>;
+
+// A row of `colours.size()` pixels, pixel x of colour x, stored as palette
+// indices or as red, green, blue [alpha].
+PngImageSpec ColourRow(int colorType, const Colours& colours, const std::vector<uint8_t>& alphas) {
+  PngImageSpec spec;
+  spec.width = static_cast<int>(colours.size());
+  spec.colorType = colorType;
+  if (colorType == kPalette) {
+    spec.palette = colours;
+    spec.transparency = alphas;
+  }
+  spec.sample = [colorType, colours, alphas](int x, int, int c) -> uint16_t {
+    if (colorType == kPalette) return static_cast<uint16_t>(x);
+    if (c == 3) return x < static_cast<int>(alphas.size()) ? alphas[x] : 255;
+    return colours[x][c];
+  };
+  return spec;
+}
+
+TEST_F(PngReaderTest, PaletteTransparencyIsCompositedAsAlphaIs) {
+  const Colours colours = {{200, 100, 50}, {10, 220, 30}, {250, 250, 250}, {60, 70, 80}};
+  const std::vector<uint8_t> alphas = {0, 128, 255};  // the last entry has none: opaque
+  for (bool hasBackground : {false, true}) {
+    PngImageSpec rgba = ColourRow(kRgbAlpha, colours, alphas);
+    PngImageSpec indexed = ColourRow(kPalette, colours, alphas);
+    rgba.hasBackground = indexed.hasBackground = hasBackground;
+    rgba.background = {60, 70, 80};
+    indexed.background = {3, 0, 0};  // the index of that colour
+    const DibDescription asRgba = LoadNative(rgba);
+    std::vector<Rgb> expected;
+    for (int x = 0; x < 4; ++x) expected.push_back(DibColour(asRgba, x, 0));
+    EXPECT_EQ(expected[0], hasBackground ? (Rgb{60, 70, 80}) : (Rgb{0, 0, 0}));
+
+    const DibDescription shown = LoadNative(indexed);
+    ASSERT_EQ(shown.bitsPerPixel, 8);
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(DibColour(shown, x, 0), expected[x])
+          << (hasBackground ? "on the background chunk" : "on black") << ": pixel " << x;
+  }
+}
+
+TEST_F(PngReaderTest, PaletteOfALinearFileIsCorrectedLikeItsRgbPixels) {
+  Colours colours;
+  for (int i = 0; i < 16; ++i)
+    colours.push_back({static_cast<uint8_t>(i * 17), static_cast<uint8_t>(128),
+                       static_cast<uint8_t>(255 - i * 16)});
+  PngImageSpec rgb = ColourRow(kRgb, colours, {});
+  PngImageSpec indexed = ColourRow(kPalette, colours, {});
+  rgb.gamma = indexed.gamma = 1.0;
+  const DibDescription asRgb = LoadNative(rgb);
+  std::vector<Rgb> expected;
+  for (int x = 0; x < 16; ++x) expected.push_back(DibColour(asRgb, x, 0));
+  EXPECT_EQ(expected[0].green, 186) << "128 in linear light";
+
+  const DibDescription shown = LoadNative(indexed);
+  ASSERT_EQ(shown.bitsPerPixel, 8);
+  for (int x = 0; x < 16; ++x) EXPECT_EQ(DibColour(shown, x, 0), expected[x]) << "pixel " << x;
+}
+
 // ---- interlaced files -------------------------------------------------------
 
 PngImageSpec InterlacedRgb(int width, int height) {
@@ -494,6 +558,46 @@ TEST_F(PngReaderTest, ShrunkImageShowsTheLastRowOfEachBand) {
   ASSERT_EQ(dib.width, 4);
   for (int y = 0; y < 4; ++y)  // image rows 1, 3, 5, 7
     EXPECT_EQ(DibValue(dib, 0, y), static_cast<uint32_t>((2 * y + 1) * 8)) << "row " << y;
+}
+
+// Passes are spread over rows of the whole picture however small it is
+// shown: 15000 x 32767 RGB would need 1.4 GB of them for a thumbnail.
+TEST_F(PngReaderTest, InterlacedPictureTooBigToHoldIsRefusedBeforeItsRowsAreMade) {
+  bytes_ = ZeroPngImage(15000, 32767, kRgb, true);
+  image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+  ASSERT_EQ(image_->GetFormat(), FormatPng) << image_->LastError();
+  const int bitmapsBefore = host_codec::LiveBitmaps();
+  // The code of a load whose buffers cannot be had.
+  ASSERT_EQ(image_->BeginLoad({.maxWidth = 100, .maxHeight = 100}), ErrNoPalette);
+  EXPECT_FALSE(image_->IsLoading());
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
+  EXPECT_EQ(image_->LoadFitted({.maxWidth = 100, .maxHeight = 100}), ErrNoPalette);
+  EXPECT_EQ(host_codec::LiveBitmaps(), bitmapsBefore);
+
+  // The rows of the tallest picture that fits take the whole limit.
+  const int tallest = static_cast<int>(kMaxLoadBytes / (15000 * 3));
+  for (int height : {tallest, tallest + 1}) {
+    bytes_ = ZeroPngImage(15000, height, kRgb, true);
+    image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+    EXPECT_EQ(image_->BeginLoad({.maxWidth = 100, .maxHeight = 100}),
+              height == tallest ? CodecOk : ErrNoPalette)
+        << "height " << height;
+    image_.reset();
+  }
+
+  // A small picture of the same making shows black.
+  for (bool interlaced : {false, true}) {
+    bytes_ = ZeroPngImage(37, 23, kRgb, interlaced);
+    image_.reset(new ImageFile(ImageSource::FromMemory(bytes_.data(), bytes_.size())));
+    ASSERT_EQ(image_->Load(true, false), CodecOk) << image_->LastError();
+    const DibDescription dib = Describe(image_->GetNativeBitmap());
+    ASSERT_EQ(dib.width, 37);
+    ASSERT_EQ(dib.height, 23);
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 37; ++x)
+        ASSERT_EQ(DibValue(dib, x, y), 0u)
+            << "interlaced " << interlaced << ": row " << y << " pixel " << x;
+  }
 }
 
 TEST_F(PngReaderTest, DetectionReportsSizeAndBits) {

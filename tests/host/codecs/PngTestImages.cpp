@@ -1,6 +1,7 @@
 #include "tests/host/codecs/PngTestImages.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <stdexcept>
 
@@ -41,6 +42,9 @@ void WriteChunksAndRows(png_structp png, png_infop info, const PngImageSpec& spe
                spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   if (!plte.empty()) png_set_PLTE(png, info, plte.data(), static_cast<int>(plte.size()));
+  if (!spec.transparency.empty())
+    png_set_tRNS(png, info, spec.transparency.data(), static_cast<int>(spec.transparency.size()),
+                 nullptr);
   if (spec.hasBackground) {
     png_color_16 background = {};
     background.index = static_cast<png_byte>(spec.background[0]);
@@ -65,7 +69,102 @@ bool WriteUnderRecoveryPoint(png_structp png, png_infop info, const PngImageSpec
   return true;
 }
 
+// Writes bits least significant first, as deflate packs them.
+class BitWriter {
+ public:
+  explicit BitWriter(std::vector<uint8_t>* out) : out_(out) {}
+  void Put(uint32_t value, int count) {
+    bits_ |= static_cast<uint64_t>(value) << count_;
+    for (count_ += count; count_ >= 8; count_ -= 8, bits_ >>= 8)
+      out_->push_back(static_cast<uint8_t>(bits_));
+  }
+  void Flush() {
+    if (count_ > 0) out_->push_back(static_cast<uint8_t>(bits_));
+    bits_ = 0;
+    count_ = 0;
+  }
+
+ private:
+  std::vector<uint8_t>* out_;
+  uint64_t bits_ = 0;
+  int count_ = 0;
+};
+
+// A Huffman code, which deflate sends most significant bit first, turned
+// into the order BitWriter::Put sends.
+uint32_t Reversed(uint32_t code, int length) {
+  uint32_t reversed = 0;
+  for (int i = 0; i < length; ++i) reversed |= ((code >> i) & 1) << (length - 1 - i);
+  return reversed;
+}
+
+// A zlib stream of `length` zero bytes in one block of deflate's fixed
+// codes: a literal zero, then copies of 258 bytes from one byte back.
+std::vector<uint8_t> ZeroZlibStream(uint64_t length) {
+  std::vector<uint8_t> out = {0x78, 0x01};
+  BitWriter bits(&out);
+  bits.Put(1, 1);  // the final block
+  bits.Put(1, 2);  // fixed codes
+  const uint32_t zero = Reversed(0x30, 8);
+  const uint32_t copy = Reversed(0xC5, 8);  // length 258 (code 285); distance code 0 follows
+  bits.Put(zero, 8);
+  uint64_t left = length - 1;
+  for (; left >= 258; left -= 258) bits.Put(copy, 8 + 5);
+  for (; left > 0; --left) bits.Put(zero, 8);
+  bits.Put(0, 7);  // end of block
+  bits.Flush();
+  // Adler-32 of zeros: the first sum stays 1, the second counts the bytes.
+  const uint32_t adler = static_cast<uint32_t>(length % 65521) << 16 | 1;
+  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(adler >> shift));
+  return out;
+}
+
+void AppendChunk(std::vector<uint8_t>* png, const char* type, const std::vector<uint8_t>& data) {
+  const uint32_t length = static_cast<uint32_t>(data.size());
+  for (int shift = 24; shift >= 0; shift -= 8)
+    png->push_back(static_cast<uint8_t>(length >> shift));
+  const size_t start = png->size();
+  png->insert(png->end(), type, type + 4);
+  png->insert(png->end(), data.begin(), data.end());
+  const uint32_t crc =
+      static_cast<uint32_t>(crc32(0, png->data() + start, static_cast<uInt>(png->size() - start)));
+  for (int shift = 24; shift >= 0; shift -= 8) png->push_back(static_cast<uint8_t>(crc >> shift));
+}
+
+// Bytes of the filtered image data: each row of each pass behind its
+// filter byte.
+uint64_t FilteredBytes(int width, int height, int channels, bool interlaced) {
+  static const int kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                    {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+  if (!interlaced) return static_cast<uint64_t>(height) * (1 + uint64_t{1} * width * channels);
+  uint64_t total = 0;
+  for (const auto& pass : kPasses) {
+    const int columns = width > pass[0] ? (width - pass[0] + pass[2] - 1) / pass[2] : 0;
+    const int rows = height > pass[1] ? (height - pass[1] + pass[3] - 1) / pass[3] : 0;
+    if (columns > 0) total += static_cast<uint64_t>(rows) * (1 + uint64_t{1} * columns * channels);
+  }
+  return total;
+}
+
 }  // namespace
+
+std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced) {
+  std::vector<uint8_t> png = {137, 80, 78, 71, 13, 10, 26, 10};
+  std::vector<uint8_t> header(13, 0);
+  for (int shift = 24, i = 0; shift >= 0; shift -= 8, ++i) {
+    header[i] = static_cast<uint8_t>(static_cast<uint32_t>(width) >> shift);
+    header[4 + i] = static_cast<uint8_t>(static_cast<uint32_t>(height) >> shift);
+  }
+  header[8] = 8;
+  header[9] = static_cast<uint8_t>(colorType);
+  header[12] = interlaced ? 1 : 0;
+  AppendChunk(&png, "IHDR", header);
+  if (colorType == PNG_COLOR_TYPE_PALETTE) AppendChunk(&png, "PLTE", {0, 0, 0});
+  const int channels = PngChannels(colorType);
+  AppendChunk(&png, "IDAT", ZeroZlibStream(FilteredBytes(width, height, channels, interlaced)));
+  AppendChunk(&png, "IEND", {});
+  return png;
+}
 
 int PngChannels(int colorType) {
   switch (colorType) {

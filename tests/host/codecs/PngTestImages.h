@@ -14,6 +14,7 @@ struct PngImageSpec {
   int colorType = 0;  // PNG_COLOR_TYPE_...
   bool interlaced = false;
   std::vector<std::array<uint8_t, 3>> palette;  // PLTE, red, green, blue
+  std::vector<uint8_t> transparency;            // tRNS: alpha of the first palette entries
   bool hasBackground = false;
   std::array<uint16_t, 3> background = {};  // bKGD: red, green, blue (grey: [0]; index: [0])
   double gamma = 0;                         // gAMA when above 0
@@ -25,3 +26,8 @@ struct PngImageSpec {
 int PngChannels(int colorType);
 
 std::vector<uint8_t> WritePngImage(const PngImageSpec& spec);
+
+// An 8-bit PNG of any size whose samples are all zero, written without
+// holding its pixels: a picture of many megapixels in a file of a few
+// megabytes, for the limits a load keeps.
+std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced);

@@ -32,6 +32,8 @@ class SyntheticReader : public ImageReader {
 
   int startCalls = 0;
   int endCalls = 0;
+  int decodeCalls = 0;
+  int startFailures = 0;  // StartDecode fails this many times, without a code
 
  protected:
   int ReadHeaderPart() override {
@@ -53,10 +55,15 @@ class SyntheticReader : public ImageReader {
   int StartDecode() override {
     ++startCalls;
     done_ = 0;
+    if (startFailures > 0) {
+      --startFailures;
+      return 0;
+    }
     return 1;
   }
 
   int DecodeRowsPart(int count, int* changed, ImageRect* rect) override {
+    ++decodeCalls;
     const int total = picture_.columns ? OutputWidth() : OutputHeight();
     const int sourceLines = picture_.columns ? width : height;
     if (done_ >= total) return Fail(ErrOutOfOrder);

@@ -336,6 +336,31 @@ TEST_F(TiffReaderTest, TiledColourImageShrinksLikeAStrippedOne) {
     }
 }
 
+// Tiles of 16384 x 16384 RGB pixels claimed by a 16 x 16 picture: the
+// tile buffer alone would pass what a load may allocate.
+TEST_F(TiffReaderTest, TilesTooBigToHoldAreRefusedBeforeTheyAreMade) {
+  TiffImageSpec spec = ColourTiff(16, 16, PHOTOMETRIC_RGB, COMPRESSION_NONE, ColourSample);
+  spec.tileSize = 16;
+  std::vector<uint8_t> bytes = ReadWholeFile(WriteTiffImage(spec, "huge-tiles.tif"));
+  ASSERT_EQ(bytes[0], 'I') << "entries read as little-endian";
+  auto u16 = [&bytes](size_t at) { return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8); };
+  const size_t directory = u16(4) | u16(6) << 16;
+  int patched = 0;
+  for (uint32_t i = 0, count = u16(directory); i < count; ++i) {
+    const size_t entry = directory + 2 + 12 * i;
+    if (u16(entry) != TIFFTAG_TILEWIDTH && u16(entry) != TIFFTAG_TILELENGTH) continue;
+    bytes[entry + 8] = 0x00;  // 16384, as a short or a long
+    bytes[entry + 9] = 0x40;
+    ++patched;
+  }
+  ASSERT_EQ(patched, 2);
+
+  ImageFile image(ImageSource::FromMemory(bytes.data(), static_cast<uint32_t>(bytes.size())));
+  ASSERT_EQ(image.GetFormat(), FormatTif) << image.LastError();
+  EXPECT_EQ(image.BeginLoad({.keepNative = true}), ErrNoPalette);
+  EXPECT_FALSE(image.IsLoading());
+}
+
 // A JFIF header at the start of the first tile: the picture is the TIFF,
 // not a JPEG found inside it.
 TEST_F(TiffReaderTest, TiledImageWithAJpegMarkerInItsFirstTileIsATiff) {
@@ -430,6 +455,64 @@ TEST_F(TiffReaderTest, SampleCountsWhoseProductOverflowsAreRefused) {
   ImageFile image(ZEL95_TEST_DATA "/images/fuzz-tiff-sample-bits-overflow.tif");
   EXPECT_EQ(image.GetFormat(), -1);
   EXPECT_EQ(image.LastError(), ErrNotSupported);
+}
+
+// Each of these has bits x samples of a depth the reader shows, but
+// samples it does not read: taken as plain bytes they would show as noise.
+TEST_F(TiffReaderTest, SamplesThatAreNotUnsignedIntegersOrOfUnreadColourSpacesAreRefused) {
+  struct Case {
+    const char* what;
+    int bitsPerSample;
+    int samplesPerPixel;
+    int sampleFormat;
+    int photometric;
+    int compression;
+  };
+  const Case cases[] = {
+      {"32-bit float grey", 32, 1, SAMPLEFORMAT_IEEEFP, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE},
+      {"8-bit signed grey", 8, 1, SAMPLEFORMAT_INT, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE},
+      {"8-bit untyped grey", 8, 1, SAMPLEFORMAT_VOID, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE},
+      {"LogLuv", 32, 3, SAMPLEFORMAT_IEEEFP, PHOTOMETRIC_LOGLUV, COMPRESSION_SGILOG},
+      {"LogL", 32, 1, SAMPLEFORMAT_IEEEFP, PHOTOMETRIC_LOGL, COMPRESSION_SGILOG},
+      {"CIE L*a*b*", 8, 3, 0, PHOTOMETRIC_CIELAB, COMPRESSION_NONE},
+      {"uncompressed YCbCr", 8, 3, 0, PHOTOMETRIC_YCBCR, COMPRESSION_NONE},
+      {"transparency mask", 1, 1, 0, PHOTOMETRIC_MASK, COMPRESSION_NONE},
+      {"16-bit grey with alpha", 16, 2, 0, PHOTOMETRIC_MINISBLACK, COMPRESSION_NONE},
+      {"RGB of one sample", 8, 1, 0, PHOTOMETRIC_RGB, COMPRESSION_NONE},
+      {"CMYK of three samples", 8, 3, 0, PHOTOMETRIC_SEPARATED, COMPRESSION_NONE},
+  };
+  for (const Case& c : cases) {
+    TiffImageSpec spec;
+    spec.width = 8;
+    spec.height = 2;
+    spec.bitsPerSample = c.bitsPerSample;
+    spec.samplesPerPixel = c.samplesPerPixel;
+    spec.extraSamples = c.samplesPerPixel == 2 ? 1 : 0;
+    spec.sampleFormat = c.sampleFormat;
+    spec.photometric = c.photometric;
+    spec.compression = c.compression;
+    // A flat mid-grey: 0.25 as floats, 0x40 bytes otherwise.
+    const int bytesPerPixel = std::max(c.bitsPerSample * c.samplesPerPixel / 8, 1);
+    spec.rows = MakeRows(8, 2, bytesPerPixel, [&c](int, int, int b) {
+      return static_cast<uint8_t>(c.sampleFormat != SAMPLEFORMAT_IEEEFP ? 0x40
+                                  : b % 4 == 3                          ? 0x3E
+                                  : b % 4 == 2                          ? 0x80
+                                                                        : 0);
+    });
+    Open(spec);
+    EXPECT_EQ(image_->GetFormat(), -1) << c.what;
+    EXPECT_EQ(image_->LastError(), ErrNotSupported) << c.what;
+  }
+}
+
+TEST_F(TiffReaderTest, UnsignedIntegerSamplesSaidSoAreRead) {
+  TiffImageSpec spec;
+  spec.width = 4;
+  spec.height = 2;
+  spec.sampleFormat = SAMPLEFORMAT_UINT;
+  spec.rows = MakeRows(4, 2, 1, [](int x, int y, int) { return static_cast<uint8_t>(x + 10 * y); });
+  ExpectPixels(LoadNative(spec), 4, 2,
+               [](int x, int y) { return static_cast<uint32_t>(x + 10 * y); });
 }
 
 TEST_F(TiffReaderTest, RgbStoredPlaneByPlaneIsRefused) {

@@ -28,6 +28,7 @@ void SetFields(TIFF* tiff, const TiffImageSpec& spec) {
   }
   if (spec.orientation) TIFFSetField(tiff, TIFFTAG_ORIENTATION, spec.orientation);
   if (spec.inkSet) TIFFSetField(tiff, TIFFTAG_INKSET, spec.inkSet);
+  if (spec.sampleFormat) TIFFSetField(tiff, TIFFTAG_SAMPLEFORMAT, spec.sampleFormat);
   if (spec.extraSamples) {
     std::vector<uint16_t> kinds(spec.extraSamples, EXTRASAMPLE_UNASSALPHA);
     TIFFSetField(tiff, TIFFTAG_EXTRASAMPLES, spec.extraSamples, kinds.data());

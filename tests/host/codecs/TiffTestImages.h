@@ -21,6 +21,7 @@ struct TiffImageSpec {
   int orientation = 0;   // written when not 0
   int extraSamples = 0;  // trailing samples marked as unassociated alpha
   int inkSet = 0;        // written when not 0
+  int sampleFormat = 0;  // SAMPLEFORMAT_...; written when not 0
   bool separatePlanes = false;
   int tileSize = 0;                // tiled when not 0 (a multiple of 16)
   int rowsPerStrip = 0;            // libtiff's default when 0
