@@ -5,8 +5,8 @@
 
 // Moves `from` to `to`, replacing a file already there unless it is
 // read-only (ERROR_ACCESS_DENIED). The old file stays in place until the new
-// one is: on failure `to` is as it was and the last error tells why. Uses MoveFileEx where the system has it (the NT family),
-// else ReplaceByRenames.
+// one is: on failure `to` is as it was and the last error tells why. Uses MoveFileEx where the
+// system has it (the NT family), else ReplaceByRenames.
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
 // Windows 95 has no MoveFileEx: the old file is renamed aside in its own

@@ -15,8 +15,6 @@
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PrintTo(const Rgb& colour, std::ostream* out) { *out << ToString(colour); }
-
 // C:\commands\<name>, empty at the start and removed with everything in it.
 class TestFolder {
  public:

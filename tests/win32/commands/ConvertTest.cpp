@@ -1,6 +1,7 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
 #include "Commands.h"
+#include "TestPictures.h"
 #include "WinePaths.h"
 #include "codecs/ImageFormat.h"
 
@@ -205,6 +206,14 @@ TEST_F(ConvertTest, ASourceThatCannotBeReadWritesNothing) {
   EXPECT_FALSE(ConvertImage(nullptr, folder_.Path("missing.gif").c_str(), FormatJpg));
   EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{kCannotLoad, kCannotLoad}));
   EXPECT_EQ(NamesIn(folder_.Path()), std::set<std::string>{"cat.gif"});
+}
+
+TEST_F(ConvertTest, APictureTooBigToHoldIsRefusedAndNothingIsWritten) {
+  const std::string path = folder_.Path("huge.png");
+  WriteHugeInterlacedPng(path);
+  EXPECT_FALSE(ConvertImage(nullptr, path.c_str(), FormatBmp));
+  EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{kCannotLoad}));
+  EXPECT_EQ(NamesIn(folder_.Path()), std::set<std::string>{"huge.png"});
 }
 
 TEST_F(ConvertTest, AFormatWithoutWriterIsNamedFromTheFormatTable) {

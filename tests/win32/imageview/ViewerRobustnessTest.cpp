@@ -98,6 +98,17 @@ TEST_F(ViewerRobustnessTest, HeaderOfAHugePictureWithNothingBehindItShowsBlack) 
   EXPECT_TRUE(IsWindow(frame));
 }
 
+TEST_F(ViewerRobustnessTest, APictureTooBigToHoldEndsItsDecodingAndTheWindowStays) {
+  const std::string path = WriteTrueColourPicture("viewer-huge.png", 1, 1, Bands);
+  WriteHugeInterlacedPng(path);
+  HWND frame = OpenViewer(path);
+  if (frame) {
+    ASSERT_TRUE(PumpUntil([&] { return PacingThreadEnded(frame); }));
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(CloseViewerWindow(frame));
+  }
+}
+
 TEST_F(ViewerRobustnessTest, WithoutTheViewClassNothingOpensAndNothingStaysCounted) {
   const std::string path = WriteTrueColourPicture("viewer-no-class.bmp", 40, 30, Bands);
   UseViewClass(ModuleInstance);

@@ -47,6 +47,24 @@ void ExpectWholeMenuOrNone(const std::string& file) {
   DestroyMenu(shell);
 }
 
+// Refused before its rows are allocated: the menu is added whole without a
+// thumbnail, or not at all, and the shell's process never holds the picture.
+TEST(Robustness, APictureTooBigToHoldGivesNoThumbnail) {
+  const std::string path = ScratchFolder() + "\\huge.png";
+  WriteHugeInterlacedPng(path);
+  ComRef<IContextMenu> handler = MenuHandlerFor({path});
+  ASSERT_TRUE(handler);
+  HMENU shell = ShellMenuWith({"&Open"});
+  const HRESULT result = handler->QueryContextMenu(shell, 0, kFirstId, kFirstId + 100, CMF_NORMAL);
+  const std::string outline = MenuOutline(shell);
+  EXPECT_EQ(outline.find("[bitmap]"), std::string::npos) << outline;
+  const int added = GetMenuItemCount(shell) - 1;
+  EXPECT_TRUE((added == 0 && result == 1) || added == 6) << outline;
+  handler.Reset();
+  DestroyMenu(shell);
+  DeleteFileA(path.c_str());
+}
+
 TEST(Robustness, EverySeedFileAndItsDamagedCopiesGoThroughTheMenu) {
   std::vector<std::string> seeds;
   for (const std::string& file : TestPictureFiles())

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include "tests/host/codecs/PngTestImages.h"
+
 #include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -21,6 +24,14 @@ std::vector<std::string> NamesIn(const std::string& folder, bool wantFolders) {
 }
 
 }  // namespace
+
+void WriteHugeInterlacedPng(const std::string& path) {
+  const std::vector<uint8_t> bytes = ZeroPngImage(15000, 32767, 2, true);
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return;
+  std::fwrite(bytes.data(), 1, bytes.size(), out);
+  std::fclose(out);
+}
 
 std::vector<std::string> TestPictureFiles(size_t seedsPerFolder) {
   std::vector<std::string> files;

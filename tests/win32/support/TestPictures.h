@@ -12,3 +12,7 @@
 // hashes. The native tests replay every seed under ASan; under Wine each file
 // costs a menu or a window, so a fixed sample stands for the rest.
 std::vector<std::string> TestPictureFiles(size_t seedsPerFolder = 60);
+
+// Writes an interlaced RGB PNG of 15000 x 32767 black pixels, about 9 MB on
+// disk, to `path`: a picture no load may hold whole.
+void WriteHugeInterlacedPng(const std::string& path);
