@@ -78,6 +78,13 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Not there at all, rather than there and out of reach.
+bool FileIsGone(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
 // A copy of `path` beside it, kept until the file is safely in the Recycle
 // Bin: a shell that cannot move a file there deletes it for good instead.
 class SafetyCopy {
@@ -140,10 +147,17 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
   // The system may know the font by the path it was loaded from (a
   // resource file in the fonts folder) rather than by its registry name.
   std::string loaded = fileName;
-  if (!RemoveFontResourceA(loaded.c_str())) {
+  bool unloaded = RemoveFontResourceA(loaded.c_str()) != 0;
+  if (!unloaded && path != fileName) {
     loaded = path;
-    if (path == fileName || !RemoveFontResourceA(loaded.c_str())) return;
+    unloaded = RemoveFontResourceA(loaded.c_str()) != 0;
   }
+  // A value whose file is gone can only go; kept, it could never be removed.
+  if (FileIsGone(path)) {
+    DeleteFontEntry(entryName);
+    return;
+  }
+  if (!unloaded) return;
   if (!recycle) {
     DeleteFontEntry(entryName);
     return;

@@ -14,7 +14,7 @@
 int MarkRecycleFiles(std::vector<TToDeleteItem>& list);
 
 // Removes one font file; failures are reported and leave the font loaded
-// and registered.
+// and registered. The entry of a file that is gone is deleted.
 void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
                      const std::string& path);
 

@@ -185,6 +185,27 @@ TEST_F(RemovalTest, AReadOnlyFileGoesToTheRecycleBinAllTheSame) {
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hro1 Regular (TrueType)"));
 }
 
+TEST_F(RemovalTest, AStyleWhoseFileIsGoneLosesItsValueAndTheOthersGo) {
+  const std::vector<std::string> paths = PutHackFamily(SourceFolder(), "Hfg1", 2);
+  InstallByHand(paths[0], "Hfg1 Regular (TrueType)", true);
+  // The bold style is known to the system from a file elsewhere, while its
+  // value names a file of the fonts folder that is gone.
+  ASSERT_TRUE(AddFontResourceA(paths[1].c_str()));
+  WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Bold (TrueType)", "Hfg1-Bold.ttf");
+  const std::string gone = fonts + "Hfg1-Bold.ttf";
+  ASSERT_FALSE(FileExists(gone));
+  CreateMainWindow();
+  AnswerConfirmation(IDYES);
+  Remove({"Hfg1"});
+
+  EXPECT_TRUE(ErrorTexts().empty());
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 2));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Regular (TrueType)"));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Bold (TrueType)"));
+  EXPECT_TRUE(FileExists(TrashedFile("Hfg1-Regular.ttf")));
+  EXPECT_FALSE(FileExists(gone));
+}
+
 // A file that stays keeps its font: loaded, registered and listed.
 class RefusedRemovalTest : public RemovalTest {
  protected:
