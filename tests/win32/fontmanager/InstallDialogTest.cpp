@@ -116,15 +116,22 @@ TEST_F(InstallDialogTest, OneSelectedFontShowsItsSampleAndTwoClearIt) {
   EXPECT_TRUE(LoadedStyles("Hsm1").empty());
 }
 
-TEST_F(InstallDialogTest, FullSampleStartsTheFontViewerOnTheCurrentEntrysFile) {
+TEST_F(InstallDialogTest, FullSampleStartsTheFontViewerOnTheFileOfTheSample) {
   const std::string viewer = WindowsFolder() + "\\FONTVIEW.EXE";
   ASSERT_TRUE(CopyFileA(WinePathOf(FONTVIEW_EXE).c_str(), viewer.c_str(), FALSE)) << viewer;
   const std::string log = SourceFolder("C:\\zel95-logs") + "\\fontview.log";
   SetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", log.c_str());
   const std::string folder = SourceFolder();
-  const std::string path = PutHackFamily(folder, "Hfs1", 1)[0];
+  const std::vector<std::string> paths = PutHackFamily(folder, "Hfs1", 2);
   OpenDialog(folder);
-  SelectAvailable({"Hfs1"});
+  ShowFullNames();
+  // Ctrl-clicking the bold entry twice leaves the caret on it, and the
+  // regular entry the one selected.
+  SelectAvailable({"Hfs1 Regular", "Hfs1 Bold"});
+  ClickListRow(dialog->lbAvailableFonts.Handle(), RowIn(dialog->lbAvailableFonts, "Hfs1 Bold"),
+               true);
+  Pump();
+  ASSERT_EQ(dialog->memSample.Lines().front(), "Hfs1 Regular");
   ASSERT_TRUE(dialog->pbFullSample.Enabled());
   Press(dialog->pbFullSample);
   std::string started;
@@ -133,7 +140,7 @@ TEST_F(InstallDialogTest, FullSampleStartsTheFontViewerOnTheCurrentEntrysFile) {
     Sleep(25);
   }
   SetEnvironmentVariableA("ZEL95_FONTVIEW_LOG", nullptr);
-  EXPECT_EQ(started, path + "\r\n");
+  EXPECT_EQ(started, paths[0] + "\r\n");
 }
 
 TEST_F(InstallDialogTest, TheMoveButtonsFollowTheirTable) {
