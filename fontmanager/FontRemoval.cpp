@@ -157,27 +157,28 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
     DeleteFontEntry(entryName);
     return;
   }
-  if (!unloaded) return;
-  if (!recycle) {
-    DeleteFontEntry(entryName);
-    return;
-  }
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (!SetFileAttributesA(path.c_str(),
-                          attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-    ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
-    AddFontResourceA(loaded.c_str());
-    return;
-  }
-  const int result = RecycleFile(path);
-  if (result != 0) {
-    ShowErrorMessage(
-        result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
-        path);
-    AddFontResourceA(loaded.c_str());
-    return;
+  // A font the system will not withdraw (one it loaded itself at its start)
+  // still loses its file and entry, so that it is gone after a restart.
+  auto keep = [&](Msg::Error message) {
+    ShowErrorMessage(message, path);
+    if (unloaded) AddFontResourceA(loaded.c_str());
+  };
+  if (recycle) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (!SetFileAttributesA(path.c_str(),
+                            attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
+      keep(Msg::Error::CannotRecycleFile);
+      return;
+    }
+    const int result = RecycleFile(path);
+    if (result != 0) {
+      keep(result == kAccessDenied ? Msg::Error::RecycleAccessDenied
+                                   : Msg::Error::CannotRecycleFile);
+      return;
+    }
   }
   DeleteFontEntry(entryName);
+  if (!unloaded) ShowErrorMessage(Msg::Error::RemovedButStillLoaded, entryName);
 }
 
 void TfrmZel95::sbRemoveClick() {

@@ -206,6 +206,28 @@ TEST_F(RemovalTest, AStyleWhoseFileIsGoneLosesItsValueAndTheOthersGo) {
   EXPECT_FALSE(FileExists(gone));
 }
 
+// Wine loads the fonts of the fonts folder at a program's start and will not
+// let RemoveFontResource withdraw them.
+TEST_F(RemovalTest, AFontTheSystemWillNotWithdrawIsReportedAndItsFileAndValueGo) {
+  const std::string file = fonts + "webdings.ttf";
+  const std::string bytes = ReadWholeFile(file);
+  ASSERT_FALSE(bytes.empty()) << file;
+  WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Webdings (TrueType)", "webdings.ttf");
+  CreateMainWindow();
+  AnswerConfirmation(IDYES);
+  Remove({"Webdings"});
+  // Back for the tests that follow.
+  const bool trashed = MoveFileA(TrashedFile("webdings.ttf").c_str(), file.c_str());
+
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 1));
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{
+                              "The font Webdings (TrueType) has been removed, but the system "
+                              "still uses it. It stays available until Windows is restarted."});
+  EXPECT_TRUE(trashed);
+  EXPECT_TRUE(HoldsBytes(file, bytes));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Webdings (TrueType)"));
+}
+
 // A file that stays keeps its font: loaded, registered and listed.
 class RefusedRemovalTest : public RemovalTest {
  protected:
