@@ -31,15 +31,19 @@ bool IsUncPath(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
+// Holds the catalogue's rebuilds while a removal walks its records, which a
+// font change announced under one of the removal's questions would free.
 // Ends a removal whatever way it goes: the records go, the list has no
-// current row, Delete waits for the next click into the list.
+// current row, Delete waits for the next click into the list, and a rebuild
+// asked for meanwhile follows.
 class RemovalCleanup {
  public:
-  explicit RemovalCleanup(TfrmZel95& form) : form_(form) {}
+  explicit RemovalCleanup(TfrmZel95& form) : form_(form) { form_.HoldRebuilds(); }
   ~RemovalCleanup() {
     form_.FCatalogue.FToDelete.reset();
     form_.lbFonts.SetItemIndex(-1);
     form_.mnuFontRemove.SetEnabled(false);
+    form_.ReleaseRebuilds();
   }
   RemovalCleanup(const RemovalCleanup&) = delete;
   RemovalCleanup& operator=(const RemovalCleanup&) = delete;
@@ -205,6 +209,7 @@ void TfrmZel95::sbRemoveClick() {
   TWaitCursor wait;
   for (const TToDeleteItem& item : *FCatalogue.FToDelete)
     RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+  ReleaseRebuilds(true);
   SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
   RefreshFontList();
 }

@@ -389,6 +389,57 @@ TEST_F(RasterEntriesTest, AfterAllFurtherEntriesWithoutDataAreSkippedUncounted) 
   EXPECT_EQ(confirmation.Question, RecycleQuestion(2, 2));
 }
 
+// Another program's font change while question 5 is open: the removal goes
+// on with the catalogue it collected from, and the list is rebuilt after it.
+class FontChangeDuringRemovalTest : public RasterEntriesTest {
+ protected:
+  void SetUp() override {
+    RasterEntriesTest::SetUp();
+    InstallTwoFiles("ZT Sans Serif", "ZT");
+    CreateMainWindow();
+    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZT Sans Serif");
+    ASSERT_GE(face, 0);
+    kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+    boxes.OnBox = [this](HWND) {
+      InstallByHand(PutRasterFont(SourceFolder("C:\\zel95-other"), "ZOSERIF.FON", "ZO Sans Serif"),
+                    "ZO Sans Serif 8,10,12 (VGA res)", true);
+      SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+      selectedDuringQuestion = form->CountSelected();
+      listedDuringQuestion = RowOf("ZO Sans Serif") >= 0;
+    };
+    AnswerConfirmation(IDYES);
+  }
+
+  std::string kept;
+  int selectedDuringQuestion = -1;
+  bool listedDuringQuestion = true;
+};
+
+TEST_F(FontChangeDuringRemovalTest, YesRemovesWhatWasSelectedAndRebuildsAfterwards) {
+  boxes.Answer({IDYES});
+  Remove({"ZT Sans Serif"});
+
+  EXPECT_EQ(selectedDuringQuestion, 1);
+  EXPECT_FALSE(listedDuringQuestion);
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 1));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, kept));
+  EXPECT_EQ(RowOf("ZT Sans Serif"), -1);
+  EXPECT_GE(RowOf("ZO Sans Serif"), 0);
+}
+
+TEST_F(FontChangeDuringRemovalTest, NoRemovesNothingAndRebuildsAfterwards) {
+  boxes.Answer({IDNO});
+  Remove({"ZT Sans Serif"});
+
+  EXPECT_EQ(selectedDuringQuestion, 1);
+  EXPECT_FALSE(listedDuringQuestion);
+  EXPECT_FALSE(confirmed);
+  EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, kept));
+  EXPECT_GE(RowOf("ZT Sans Serif"), 0);
+  EXPECT_GE(RowOf("ZO Sans Serif"), 0);
+}
+
 TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNothing) {
   InstallByHand(PutRasterFont(SourceFolder(), "ZXSERIF.FON", "ZX Sans Serif"),
                 "ZX Sans Serif 8,10,12 (VGA res)", true);
