@@ -1,4 +1,5 @@
 #include "fontcommon/FontReaders.h"
+#include "fontcommon/Exceptions.h"
 #include "fontcommon/TextRules.h"
 
 #include <algorithm>
@@ -93,5 +94,10 @@ TFontReadResult ReadFonNames(const std::string& fileName, std::string& descripti
   std::unique_ptr<FontByteReader> file;
   TFontReadResult opened = OpenFontFile(fileName, file);
   if (opened != frOK) return opened;
-  return ReadFonNames(*file, description, faceName, scalable);
+  try {
+    return ReadFonNames(*file, description, faceName, scalable);
+  } catch (const EInOutError&) {
+    // A damaged file fails alone, so that a caller goes on with the next.
+    return frFailed;
+  }
 }

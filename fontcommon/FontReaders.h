@@ -1,9 +1,9 @@
 // The names of a font read straight out of its file, without installing it.
 //
 // Each reader comes twice: on a path, which it opens and closes, and on a
-// FontByteReader the caller holds. A read past the end of the data (a
-// truncated or damaged file) raises EInOutError out of the reader; missing
-// names are frFailed.
+// FontByteReader the caller holds. Missing names are frFailed. A read past
+// the end of the data (a truncated or damaged file) raises EInOutError out
+// of the reader on a FontByteReader, and is frFailed on a path.
 #pragma once
 
 #include "fontcommon/ByteOrder.h"

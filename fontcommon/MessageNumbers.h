@@ -22,6 +22,7 @@ enum class Error : uint16_t {
   RemovedWhileRunning = 11,
   UninstallerMissing = 12,
   RecycleAccessDenied = 13,
+  RemovedButStillLoaded = 14,  // the system would not withdraw a removed font
 };
 
 // Verify questions, asked with the caller's buttons.

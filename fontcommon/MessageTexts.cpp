@@ -48,6 +48,9 @@ std::string ErrorMessageText(Msg::Error number, const std::string& text) {
       return "Can not send file " + text + " to the Recycle Bin. " +
              "Access to the file is denied. Close all other application (including the " +
              "Explorer) that might use this file and try again.";
+    case Msg::Error::RemovedButStillLoaded:
+      return "The font " + text + " has been removed, but the system still uses it. " +
+             "It stays available until Windows is restarted.";
   }
   RaiseUndefined("Error", static_cast<uint16_t>(number));
 }

@@ -1,6 +1,7 @@
 #include "fontcommon/FontReaders.h"
 
 #include "fontcommon/AnsiText.h"
+#include "fontcommon/Exceptions.h"
 
 #include <cstring>
 
@@ -132,5 +133,12 @@ TFontReadResult ReadTrueTypeNames(const std::string& fileName, std::string& fami
   std::unique_ptr<FontByteReader> file;
   TFontReadResult opened = OpenFontFile(fileName, file);
   if (opened != frOK) return opened;
-  return ReadTrueTypeNames(*file, family, fullName);
+  try {
+    return ReadTrueTypeNames(*file, family, fullName);
+  } catch (const EInOutError&) {
+    // A damaged file fails alone, so that a caller goes on with the next.
+    family.clear();
+    fullName.clear();
+    return frFailed;
+  }
 }

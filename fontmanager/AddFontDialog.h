@@ -112,6 +112,9 @@ class TdlgAddFont : public TForm {
   void FreeUnusedRecords();
   // Withdraws the sample font from the system.
   void WithdrawTempFont();
+  // The record of the one selected entry of the available list, whose
+  // sample is shown; null unless exactly one is selected.
+  const TFontFileRec* SampledRecord() const;
 
   std::vector<std::unique_ptr<TFontFileRec>> records_;
 };

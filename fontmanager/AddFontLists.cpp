@@ -42,11 +42,7 @@ void TdlgAddFont::lbAvailableFontsClick() {
   WithdrawTempFont();
   const int selected = SelectedCount(lbAvailableFonts);
   memSample.Clear();
-  if (selected == 1) {
-    int row = lbAvailableFonts.ItemIndex();
-    for (int i = 0; i < lbAvailableFonts.Count(); ++i)
-      if (lbAvailableFonts.Selected(i)) row = i;
-    const auto* record = static_cast<const TFontFileRec*>(lbAvailableFonts.Object(row));
+  if (const TFontFileRec* record = SampledRecord()) {
     FTempFont = record->Path;
     AddFontResourceA(FTempFont.c_str());
     SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
@@ -128,9 +124,18 @@ void TdlgAddFont::speSizeChange() {
   if (!memSample.FontName().empty()) memSample.SetFontPoints(memSample.FontName(), speSize.Value());
 }
 
+// The selected entry, not the current one: a Ctrl-click can leave the
+// caret on an entry it unselected.
+const TFontFileRec* TdlgAddFont::SampledRecord() const {
+  if (SelectedCount(lbAvailableFonts) != 1) return nullptr;
+  for (int i = 0; i < lbAvailableFonts.Count(); ++i)
+    if (lbAvailableFonts.Selected(i))
+      return static_cast<const TFontFileRec*>(lbAvailableFonts.Object(i));
+  return nullptr;
+}
+
 void TdlgAddFont::pbFullSampleClick() {
-  const auto* record =
-      static_cast<const TFontFileRec*>(lbAvailableFonts.Object(lbAvailableFonts.ItemIndex()));
+  const TFontFileRec* record = SampledRecord();
   if (!record) return;
   const std::string commandLine = FWinDir + "\\FONTVIEW.EXE " + record->Path;
   WinExec(commandLine.c_str(), SW_SHOWNORMAL);

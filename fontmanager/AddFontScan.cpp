@@ -175,7 +175,7 @@ bool TdlgAddFont::ScanFolder(const std::string& folder) {
       }
     }
   } catch (...) {
-    // A damaged file ends the scan with nothing listed.
+    // A scan that fails lists nothing.
     FFontFiles.clear();
     throw;
   }

@@ -31,15 +31,19 @@ bool IsUncPath(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
+// Holds the catalogue's rebuilds while a removal walks its records, which a
+// font change announced under one of the removal's questions would free.
 // Ends a removal whatever way it goes: the records go, the list has no
-// current row, Delete waits for the next click into the list.
+// current row, Delete waits for the next click into the list, and a rebuild
+// asked for meanwhile follows.
 class RemovalCleanup {
  public:
-  explicit RemovalCleanup(TfrmZel95& form) : form_(form) {}
+  explicit RemovalCleanup(TfrmZel95& form) : form_(form) { form_.HoldRebuilds(); }
   ~RemovalCleanup() {
     form_.FCatalogue.FToDelete.reset();
     form_.lbFonts.SetItemIndex(-1);
     form_.mnuFontRemove.SetEnabled(false);
+    form_.ReleaseRebuilds();
   }
   RemovalCleanup(const RemovalCleanup&) = delete;
   RemovalCleanup& operator=(const RemovalCleanup&) = delete;
@@ -76,6 +80,13 @@ namespace {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Not there at all, rather than there and out of reach.
+bool FileIsGone(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return false;
+  const DWORD error = GetLastError();
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 // A copy of `path` beside it, kept until the file is safely in the Recycle
@@ -140,30 +151,38 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
   // The system may know the font by the path it was loaded from (a
   // resource file in the fonts folder) rather than by its registry name.
   std::string loaded = fileName;
-  if (!RemoveFontResourceA(loaded.c_str())) {
+  bool unloaded = RemoveFontResourceA(loaded.c_str()) != 0;
+  if (!unloaded && path != fileName) {
     loaded = path;
-    if (path == fileName || !RemoveFontResourceA(loaded.c_str())) return;
+    unloaded = RemoveFontResourceA(loaded.c_str()) != 0;
   }
-  if (!recycle) {
+  // A value whose file is gone can only go; kept, it could never be removed.
+  if (FileIsGone(path)) {
     DeleteFontEntry(entryName);
     return;
   }
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  if (!SetFileAttributesA(path.c_str(),
-                          attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
-    ShowErrorMessage(Msg::Error::CannotRecycleFile, path);
-    AddFontResourceA(loaded.c_str());
-    return;
-  }
-  const int result = RecycleFile(path);
-  if (result != 0) {
-    ShowErrorMessage(
-        result == kAccessDenied ? Msg::Error::RecycleAccessDenied : Msg::Error::CannotRecycleFile,
-        path);
-    AddFontResourceA(loaded.c_str());
-    return;
+  // A font the system will not withdraw (one it loaded itself at its start)
+  // still loses its file and entry, so that it is gone after a restart.
+  auto keep = [&](Msg::Error message) {
+    ShowErrorMessage(message, path);
+    if (unloaded) AddFontResourceA(loaded.c_str());
+  };
+  if (recycle) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (!SetFileAttributesA(path.c_str(),
+                            attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY))) {
+      keep(Msg::Error::CannotRecycleFile);
+      return;
+    }
+    const int result = RecycleFile(path);
+    if (result != 0) {
+      keep(result == kAccessDenied ? Msg::Error::RecycleAccessDenied
+                                   : Msg::Error::CannotRecycleFile);
+      return;
+    }
   }
   DeleteFontEntry(entryName);
+  if (!unloaded) ShowErrorMessage(Msg::Error::RemovedButStillLoaded, entryName);
 }
 
 void TfrmZel95::sbRemoveClick() {
@@ -190,6 +209,7 @@ void TfrmZel95::sbRemoveClick() {
   TWaitCursor wait;
   for (const TToDeleteItem& item : *FCatalogue.FToDelete)
     RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+  ReleaseRebuilds(true);
   SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
   RefreshFontList();
 }

@@ -14,7 +14,9 @@
 int MarkRecycleFiles(std::vector<TToDeleteItem>& list);
 
 // Removes one font file; failures are reported and leave the font loaded
-// and registered.
+// and registered. The entry of a file that is gone is deleted. A font the
+// system will not withdraw loses file and entry all the same, and the user
+// is told that it stays loaded.
 void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
                      const std::string& path);
 

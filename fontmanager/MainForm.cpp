@@ -146,7 +146,7 @@ const TToShowItem* TfrmZel95::ShowItem(int index) const {
 // the rebuild's question is open. It runs once the running one has ended,
 // so that the two never fill the list together.
 void TfrmZel95::RefreshFontList() {
-  if (rebuilding_) {
+  if (rebuilding_ || rebuildsHeld_) {
     rebuildAgain_ = true;
     return;
   }
@@ -171,3 +171,13 @@ void TfrmZel95::RebuildCatalogue() {
 }
 
 void TfrmZel95::HandleFontChange() { RefreshFontList(); }
+
+void TfrmZel95::HoldRebuilds() { rebuildsHeld_ = true; }
+
+void TfrmZel95::ReleaseRebuilds(bool rebuildFollows) {
+  rebuildsHeld_ = false;
+  if (rebuildFollows || !rebuildAgain_ || rebuilding_) return;
+  rebuildAgain_ = false;
+  // Posted: the removal's clean-up may run while an exception unwinds.
+  PostMessageA(Handle(), WM_FONTCHANGE, 0, 0);
+}

@@ -82,6 +82,11 @@ class TfrmZel95 : public TForm {
   // The one way to rebuild the catalogue and the list.
   void RefreshFontList();
   void HandleFontChange();
+  // While a removal walks the catalogue's records, rebuilds wait. One asked
+  // for meanwhile comes as a font change once they are released, unless the
+  // caller rebuilds itself next.
+  void HoldRebuilds();
+  void ReleaseRebuilds(bool rebuildFollows = false);
 
   // The font list and its commands.
   int CountSelected() const;
@@ -128,6 +133,7 @@ class TfrmZel95 : public TForm {
   // A rebuild runs; another one was asked for meanwhile.
   bool rebuilding_ = false;
   bool rebuildAgain_ = false;
+  bool rebuildsHeld_ = false;
   void RebuildCatalogue();
 };
 

@@ -66,6 +66,10 @@ TEST(ErrorMessages, ReadAsTheCatalogueHasThem) {
       "all other application (including the Explorer) that might use this file and try "
       "again.",
       ErrorMessageText(Msg::Error::RecycleAccessDenied, "C:\\F.TTF"));
+  EXPECT_EQ(
+      "The font Tahoma (TrueType) has been removed, but the system still uses it. It stays "
+      "available until Windows is restarted.",
+      ErrorMessageText(Msg::Error::RemovedButStillLoaded, "Tahoma (TrueType)"));
 }
 
 TEST(ErrorMessages, InsertTheTextAsItIs) {
@@ -108,7 +112,7 @@ TEST(InformationMessages, ReadAsTheCatalogueHasThem) {
 }
 
 TEST(UndefinedMessages, RaiseWithTheCatalogueAndTheNumber) {
-  for (uint16_t number : {0, 10, 14, 65535}) {
+  for (uint16_t number : {0, 10, 15, 65535}) {
     EXPECT_EQ("Internal Error: Error-Message not defined for Constant: " + std::to_string(number) +
                   ". Please inform VELMOR Software about this error",
               UndefinedText(ErrorText, number));
@@ -127,7 +131,7 @@ TEST(UndefinedMessages, RaiseWithTheCatalogueAndTheNumber) {
 
 TEST(UndefinedMessages, OnlyTheListedNumbersAreDefined) {
   for (unsigned number = 0; number <= 65535; ++number) {
-    bool error = number >= 1 && number <= 13 && number != 10;
+    bool error = number >= 1 && number <= 14 && number != 10;
     bool verify = number >= 1 && number <= 6;
     bool info = number == 2;
     uint16_t n = static_cast<uint16_t>(number);
@@ -147,7 +151,8 @@ TEST(MessageNumbers, NameTheFixedNumbers) {
       {E::NotWindows95, 1},          {E::FontWithoutEntry, 2},    {E::AlreadyInstalled, 3},
       {E::CannotReplaceFile, 4},     {E::CannotCopyFile, 5},      {E::CannotRecycleFile, 6},
       {E::CannotInstallFontFile, 7}, {E::FontManagerNotFound, 8}, {E::FontManagerNotStarted, 9},
-      {E::RemovedWhileRunning, 11},  {E::UninstallerMissing, 12}, {E::RecycleAccessDenied, 13}};
+      {E::RemovedWhileRunning, 11},  {E::UninstallerMissing, 12}, {E::RecycleAccessDenied, 13},
+      {E::RemovedButStillLoaded, 14}};
   for (const auto& [name, number] : errors) EXPECT_EQ(number, static_cast<int>(name));
   using V = Msg::Verify;
   const std::vector<std::pair<V, int>> questions = {

@@ -1,5 +1,5 @@
 // The font readers opening real files through Wine's file system: found,
-// missing, a folder, and a file another process holds locked.
+// missing, a folder, a file another process holds locked and a truncated one.
 #include "fontcommon/FontReaders.h"
 
 #include <windows.h>
@@ -49,6 +49,30 @@ TEST(FontFiles, AFileLockedByAnotherHolderFails) {
   EXPECT_EQ(frOK, ReadTrueTypeNames(copy, family, fullName));
   EXPECT_EQ("DejaVu Sans", family);
   DeleteFileA(copy.c_str());
+}
+
+TEST(FontFiles, ATruncatedFileFailsWithoutRaising) {
+  char temp[MAX_PATH];
+  GetTempPathA(sizeof temp, temp);
+  const std::string ttf = std::string(temp) + "zel95-truncated.ttf";
+  const std::string fon = std::string(temp) + "zel95-truncated.fon";
+  ASSERT_TRUE(CopyFileA((kDejaVu + "DejaVuSans.ttf").c_str(), ttf.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileA((kWineFonts + "sserife.fon").c_str(), fon.c_str(), FALSE));
+  for (const std::string& path : {ttf, fon}) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
+    SetFilePointer(file, 300, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+  }
+  std::string family = "stale", fullName = "stale", description, faceName;
+  bool scalable;
+  EXPECT_EQ(frFailed, ReadTrueTypeNames(ttf, family, fullName));
+  EXPECT_EQ("", family);
+  EXPECT_EQ("", fullName);
+  EXPECT_EQ(frFailed, ReadFonNames(fon, description, faceName, scalable));
+  DeleteFileA(ttf.c_str());
+  DeleteFileA(fon.c_str());
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ TEST_F(MessageBoxes, AnUndefinedNumberRaisesBeforeAnyBoxIsShown) {
   HCURSOR hourglass = LoadCursorA(nullptr, IDC_WAIT);
   SetCursor(hourglass);
   Answer([](HWND box) { PressButton(box, "OK"); });
-  for (uint16_t number : {0, 14}) {
+  for (uint16_t number : {0, 15}) {
     try {
       ShowErrorMessage(static_cast<Msg::Error>(number), "x");
       ADD_FAILURE() << "no exception for error message " << number;

@@ -185,6 +185,49 @@ TEST_F(RemovalTest, AReadOnlyFileGoesToTheRecycleBinAllTheSame) {
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hro1 Regular (TrueType)"));
 }
 
+TEST_F(RemovalTest, AStyleWhoseFileIsGoneLosesItsValueAndTheOthersGo) {
+  const std::vector<std::string> paths = PutHackFamily(SourceFolder(), "Hfg1", 2);
+  InstallByHand(paths[0], "Hfg1 Regular (TrueType)", true);
+  // The bold style is known to the system from a file elsewhere, while its
+  // value names a file of the fonts folder that is gone.
+  ASSERT_TRUE(AddFontResourceA(paths[1].c_str()));
+  WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Bold (TrueType)", "Hfg1-Bold.ttf");
+  const std::string gone = fonts + "Hfg1-Bold.ttf";
+  ASSERT_FALSE(FileExists(gone));
+  CreateMainWindow();
+  AnswerConfirmation(IDYES);
+  Remove({"Hfg1"});
+
+  EXPECT_TRUE(ErrorTexts().empty());
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 2));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Regular (TrueType)"));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hfg1 Bold (TrueType)"));
+  EXPECT_TRUE(FileExists(TrashedFile("Hfg1-Regular.ttf")));
+  EXPECT_FALSE(FileExists(gone));
+}
+
+// Wine loads the fonts of the fonts folder at a program's start and will not
+// let RemoveFontResource withdraw them.
+TEST_F(RemovalTest, AFontTheSystemWillNotWithdrawIsReportedAndItsFileAndValueGo) {
+  const std::string file = fonts + "webdings.ttf";
+  const std::string bytes = ReadWholeFile(file);
+  ASSERT_FALSE(bytes.empty()) << file;
+  WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Webdings (TrueType)", "webdings.ttf");
+  CreateMainWindow();
+  AnswerConfirmation(IDYES);
+  Remove({"Webdings"});
+  // Back for the tests that follow.
+  const bool trashed = MoveFileA(TrashedFile("webdings.ttf").c_str(), file.c_str());
+
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 1));
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{
+                              "The font Webdings (TrueType) has been removed, but the system "
+                              "still uses it. It stays available until Windows is restarted."});
+  EXPECT_TRUE(trashed);
+  EXPECT_TRUE(HoldsBytes(file, bytes));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Webdings (TrueType)"));
+}
+
 // A file that stays keeps its font: loaded, registered and listed.
 class RefusedRemovalTest : public RemovalTest {
  protected:
@@ -344,6 +387,57 @@ TEST_F(RasterEntriesTest, AfterAllFurtherEntriesWithoutDataAreSkippedUncounted) 
   // The walk runs from the last family to the first.
   EXPECT_EQ(ErrorTexts(), std::vector<std::string>{Question5("ZW Sans Serif")});
   EXPECT_EQ(confirmation.Question, RecycleQuestion(2, 2));
+}
+
+// Another program's font change while question 5 is open: the removal goes
+// on with the catalogue it collected from, and the list is rebuilt after it.
+class FontChangeDuringRemovalTest : public RasterEntriesTest {
+ protected:
+  void SetUp() override {
+    RasterEntriesTest::SetUp();
+    InstallTwoFiles("ZT Sans Serif", "ZT");
+    CreateMainWindow();
+    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZT Sans Serif");
+    ASSERT_GE(face, 0);
+    kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+    boxes.OnBox = [this](HWND) {
+      InstallByHand(PutRasterFont(SourceFolder("C:\\zel95-other"), "ZOSERIF.FON", "ZO Sans Serif"),
+                    "ZO Sans Serif 8,10,12 (VGA res)", true);
+      SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+      selectedDuringQuestion = form->CountSelected();
+      listedDuringQuestion = RowOf("ZO Sans Serif") >= 0;
+    };
+    AnswerConfirmation(IDYES);
+  }
+
+  std::string kept;
+  int selectedDuringQuestion = -1;
+  bool listedDuringQuestion = true;
+};
+
+TEST_F(FontChangeDuringRemovalTest, YesRemovesWhatWasSelectedAndRebuildsAfterwards) {
+  boxes.Answer({IDYES});
+  Remove({"ZT Sans Serif"});
+
+  EXPECT_EQ(selectedDuringQuestion, 1);
+  EXPECT_FALSE(listedDuringQuestion);
+  EXPECT_EQ(confirmation.Question, RecycleQuestion(1, 1));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, kept));
+  EXPECT_EQ(RowOf("ZT Sans Serif"), -1);
+  EXPECT_GE(RowOf("ZO Sans Serif"), 0);
+}
+
+TEST_F(FontChangeDuringRemovalTest, NoRemovesNothingAndRebuildsAfterwards) {
+  boxes.Answer({IDNO});
+  Remove({"ZT Sans Serif"});
+
+  EXPECT_EQ(selectedDuringQuestion, 1);
+  EXPECT_FALSE(listedDuringQuestion);
+  EXPECT_FALSE(confirmed);
+  EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, kept));
+  EXPECT_GE(RowOf("ZT Sans Serif"), 0);
+  EXPECT_GE(RowOf("ZO Sans Serif"), 0);
 }
 
 TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNothing) {
