@@ -117,6 +117,7 @@ class TdlgAddFont : public TForm {
   const TFontFileRec* SampledRecord() const;
 
   std::vector<std::unique_ptr<TFontFileRec>> records_;
+  unsigned scans_ = 0;
 };
 
 // The part of Name before its first "(", without surrounding blanks; Name

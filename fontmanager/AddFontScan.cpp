@@ -102,14 +102,17 @@ void TdlgAddFont::ReleaseTempFont() {
 }
 
 void TdlgAddFont::FreeUnusedRecords() {
-  std::vector<const TFontFileRec*> used;
+  // A family entry stands for every file of its family in its scan, so
+  // whole scans are kept.
+  std::vector<unsigned> used;
   for (TListBox* list : {&lbAvailableFonts, &lbSelectedFonts})
     for (int i = 0; i < list->Count(); ++i)
-      used.push_back(static_cast<const TFontFileRec*>(list->Object(i)));
-  for (const auto& entry : FFontFiles) used.push_back(entry.second);
+      if (const auto* record = static_cast<const TFontFileRec*>(list->Object(i)))
+        used.push_back(record->Scan);
+  for (const auto& entry : FFontFiles) used.push_back(entry.second->Scan);
   records_.erase(std::remove_if(records_.begin(), records_.end(),
                                 [&](const std::unique_ptr<TFontFileRec>& record) {
-                                  return std::find(used.begin(), used.end(), record.get()) ==
+                                  return std::find(used.begin(), used.end(), record->Scan) ==
                                          used.end();
                                 }),
                  records_.end());
@@ -143,12 +146,13 @@ bool TdlgAddFont::ScanFolder(const std::string& folder) {
   std::string prefix = folder;
   if (prefix.empty() || prefix.back() != '\\') prefix += '\\';
 
-  // A cancelled scan lists nothing, and OK finds nothing of it either.
+  // A cancelled scan lists nothing.
   auto Cancelled = [this] {
     FFontFiles.clear();
     return false;
   };
   uint16_t counter = 0;
+  const unsigned scan = ++scans_;
   try {
     for (const std::string& name : MatchingFiles(prefix + "*.TTF")) {
       ++counter;
@@ -157,7 +161,7 @@ bool TdlgAddFont::ScanFolder(const std::string& folder) {
       std::string fullName;
       if (ReadTrueTypeNames(prefix + name, family, fullName) != frOK) continue;
       records_.push_back(std::make_unique<TFontFileRec>(
-          TFontFileRec{family, RemoveNulls(fullName), prefix + name, true}));
+          TFontFileRec{family, RemoveNulls(fullName), prefix + name, true, scan}));
       FFontFiles.emplace_back(records_.back()->FullName, records_.back().get());
     }
     if (!cbTT.Checked()) {
@@ -170,7 +174,7 @@ bool TdlgAddFont::ScanFolder(const std::string& folder) {
         bool scalable = false;
         if (ReadFonNames(shortFolder + name, description, faceName, scalable) != frOK) continue;
         records_.push_back(std::make_unique<TFontFileRec>(
-            TFontFileRec{faceName, description, prefix + name, false}));
+            TFontFileRec{faceName, description, prefix + name, false, scan}));
         FFontFiles.emplace_back(description, records_.back().get());
       }
     }

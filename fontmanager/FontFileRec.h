@@ -8,4 +8,7 @@ struct TFontFileRec {
   std::string FullName;  // TrueType: full name; font resource file: its description
   std::string Path;      // folder with trailing backslash + long file name
   bool TrueType = false;
+  // The scan that read the file: an entry of the lists stands for the files
+  // of its own scan, whatever folder was read since.
+  unsigned Scan = 0;
 };

@@ -128,9 +128,16 @@ void TdlgAddFont::InstallSelected() {
 
   for (int entryIndex = lbSelectedFonts.Count() - 1; entryIndex >= 0; --entryIndex) {
     const std::string entry = lbSelectedFonts.Text(entryIndex);
+    const auto* listed = static_cast<const TFontFileRec*>(lbSelectedFonts.Object(entryIndex));
+    if (!listed) {
+      ShowErrorMessage(Msg::Error::CannotCopyFile, entry);
+      continue;
+    }
     bool allDone = true;
-    for (const auto& fontFile : FFontFiles) {
-      const TFontFileRec& record = *fontFile.second;
+    // The files of the scan that listed the entry, not of the folder shown now.
+    for (const auto& owned : records_) {
+      const TFontFileRec& record = *owned;
+      if (record.Scan != listed->Scan) continue;
       if (!(familyMode ? record.Family == entry : record.FullName == entry)) continue;
       if (std::find(worked.begin(), worked.end(), &record) != worked.end()) continue;
       worked.push_back(&record);
@@ -154,6 +161,12 @@ void TdlgAddFont::InstallSelected() {
       // A file that lies in the fonts folder already is installed where it is.
       const bool inFontsFolder = SameFolder(FolderPart(record.Path), fontsFolder);
       std::string file = record.Path;
+      // Copying reports a missing source itself.
+      if ((!copy || inFontsFolder) && !FileExists(record.Path)) {
+        ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
+        allDone = false;
+        continue;
+      }
       if (copy && !inFontsFolder) {
         file = fontsFolder + FileNamePart(record.Path);
         const TCopyOutcome outcome = copyFile(record, file);

@@ -227,6 +227,27 @@ TEST_F(InstallDialogTest, TheMainListShowsTheNewFamilyAfterOk) {
   SaveWindowScreenshot(form->Handle(), "main-window-after-install");
 }
 
+TEST_F(InstallDialogTest, FontsPickedInAnotherFolderAreInstalledFromThere) {
+  const std::string first = SourceFolder();
+  const std::string picked = PutHackFamily(first, "Hpf1", 1)[0];
+  const std::string second = SourceFolder("C:\\zel95-sources2");
+  // The other folder holds another face of the same family.
+  DeleteFileA(PutHackFamily(second, "Hpf1", 2)[0].c_str());
+  OpenDialog(first);
+  SelectAvailable({"Hpf1"});
+  Press(dialog->pbSelect);
+  ASSERT_TRUE(dialog->lbFolders.SetDirectory(second));
+  Pump();
+  Press(dialog->pbOK);
+  Pump();
+
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{});
+  ExpectInstalled("Hpf1 Regular (TrueType)", "HPF1-REGULAR.TTF", "Hpf1", "Hpf1 Regular");
+  EXPECT_TRUE(HoldsBytes(fonts + "Hpf1-Regular.ttf", ReadWholeFile(picked)));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hpf1 Bold (TrueType)"));
+  EXPECT_EQ(dialog->ModalResult(), IDOK);
+}
+
 // Every refusal leaves the files, the Fonts key and the loaded fonts agreeing.
 class RefusedInstallTest : public InstallDialogTest {
  protected:
@@ -329,6 +350,18 @@ TEST_F(RefusedInstallTest, AFontsFolderThatTakesNoFileInstallsNothing) {
   EXPECT_FALSE(FileExists(fonts + "Hrm4-Regular.ttf"));
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrm4 Regular (TrueType)"));
   EXPECT_TRUE(LoadedStyles("Hrm4").empty());
+}
+
+TEST_F(RefusedInstallTest, AnEntryWhoseFileIsGoneIsReportedWithoutCopying) {
+  const std::string folder = SourceFolder();
+  const std::string path = PutHackFamily(folder, "Hrg1", 1)[0];
+  OpenDialog(folder);
+  dialog->cbCopy.SetChecked(false);
+  DeleteFileA(path.c_str());
+  Install({"Hrg1"});
+
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{Message5(path)});
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrg1 Regular (TrueType)"));
 }
 
 }  // namespace
