@@ -195,11 +195,21 @@ void TdlgAddFont::InstallSelected() {
         loaded = fot;
       }
 
-      WriteFontEntry(valueName, UpperCase(copy ? FileNamePart(record.Path) : file));
+      const std::string copied = copy && !inFontsFolder ? file : "";
+      const std::string data = UpperCase(copy ? FileNamePart(record.Path) : file);
       if (copy) file = FileNamePart(file);
-      if (loaded.empty()) loaded = file;
-      if (!AddFontResourceA(loaded.c_str()))
+      const bool madeFot = !loaded.empty();
+      if (!madeFot) loaded = file;
+      // Registered only once loaded: a font the system refuses leaves
+      // nothing behind that would stop a later attempt.
+      if (!AddFontResourceA(loaded.c_str())) {
+        if (!copied.empty()) DeleteFileA(copied.c_str());
+        if (madeFot) DeleteFileA(loaded.c_str());
         ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
+        allDone = false;
+        continue;
+      }
+      WriteFontEntry(valueName, data);
     }
     if (allDone) lbSelectedFonts.Delete(entryIndex);
   }

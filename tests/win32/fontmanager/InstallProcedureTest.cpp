@@ -364,4 +364,23 @@ TEST_F(RefusedInstallTest, AnEntryWhoseFileIsGoneIsReportedWithoutCopying) {
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrg1 Regular (TrueType)"));
 }
 
+TEST_F(RefusedInstallTest, AFontTheSystemRefusesLeavesNoFileAndNoValue) {
+  const std::string folder = SourceFolder();
+  const std::string path = PutHackFamily(folder, "Hrf1", 1)[0];
+  // Without its OS/2 table the names still read, but the system will not load it.
+  std::string bytes = ReadWholeFile(path);
+  const size_t tag = bytes.find("OS/2");
+  ASSERT_LT(tag, 12u + 16u * 64u);
+  bytes[tag] = 'X';
+  WriteWholeFile(path, bytes);
+  ASSERT_EQ(AddFontResourceA(path.c_str()), 0) << "the system takes the font all the same";
+  OpenDialog(folder);
+  Install({"Hrf1"});
+
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "Can not install font file: Hrf1-Regular.ttf (unknown reason)."});
+  EXPECT_FALSE(FileExists(fonts + "Hrf1-Regular.ttf"));
+  EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrf1 Regular (TrueType)"));
+}
+
 }  // namespace
