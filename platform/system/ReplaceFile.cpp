@@ -14,12 +14,12 @@ bool RefusedAsReadOnly(const std::string& path) {
   return true;
 }
 
-std::string FolderOf(const std::string& path) {
+}  // namespace
+
+std::string FolderOfFile(const std::string& path) {
   const size_t end = path.find_last_of("\\/:");
   return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
 }
-
-}  // namespace
 
 bool MoveFileReplacing(const std::string& from, const std::string& to) {
   using MoveFileExCall = BOOL WINAPI(LPCSTR, LPCSTR, DWORD);
@@ -38,7 +38,7 @@ bool ReplaceByRenames(const std::string& from, const std::string& to) {
   if (GetFileAttributesA(to.c_str()) == INVALID_FILE_ATTRIBUTES)
     return MoveFileA(from.c_str(), to.c_str()) != FALSE;
   char aside[MAX_PATH];
-  if (!GetTempFileNameA(FolderOf(to).c_str(), "old", 0, aside)) return false;
+  if (!GetTempFileNameA(FolderOfFile(to).c_str(), "old", 0, aside)) return false;
   // The name is reserved by an empty file, which the rename may not replace.
   DeleteFileA(aside);
   if (!MoveFileA(to.c_str(), aside)) return false;

@@ -9,6 +9,10 @@
 // system has it (the NT family), else ReplaceByRenames.
 bool MoveFileReplacing(const std::string& from, const std::string& to);
 
+// The folder a file lies in, with its separator ("C:\a\" for "C:\a\b"),
+// or "." for a bare name: where a temporary file beside it goes.
+std::string FolderOfFile(const std::string& path);
+
 // Windows 95 has no MoveFileEx: the old file is renamed aside in its own
 // folder, the new one moved in, then the old one deleted; a failed move
 // renames the old one back.
