@@ -8,6 +8,7 @@
 
 #include "fontcommon/Messages.h"
 #include "platform/forms/ErrorBeep.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 #include "platform/system/RecycleBin.h"
 
@@ -15,11 +16,17 @@
 
 #include <array>
 #include <cctype>
+#include <new>
 #include <optional>
 
 namespace {
 
-const int kAccessDenied = 5;
+// The shell's answers, and the system's, for a file that is out of reach:
+// denied, or held open by another program.
+bool IsAccessDenied(int result) {
+  return result == ERROR_ACCESS_DENIED || result == ERROR_SHARING_VIOLATION ||
+         result == ERROR_LOCK_VIOLATION;
+}
 // The file did not go to the Recycle Bin, for a reason the shell did not report.
 const int kNotMoved = ERROR_GEN_FAILURE;
 
@@ -89,36 +96,57 @@ bool FileIsGone(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-// A copy of `path` beside it, kept until the file is safely in the Recycle
+// The file's bytes, held in memory until the file is safely in the Recycle
 // Bin: a shell that cannot move a file there deletes it for good instead.
+// Memory rather than a copy on the disk, so that a full disk cannot stop a
+// removal; and reading the file first finds one that another program holds.
 class SafetyCopy {
  public:
   explicit SafetyCopy(const std::string& path) : path_(path) {
-    char name[MAX_PATH] = "";
-    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
-    if (GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) {
-      copy_ = name;
-      if (!CopyFileA(path.c_str(), copy_.c_str(), FALSE)) {
-        DeleteFileA(copy_.c_str());
-        copy_.clear();
-      }
+    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) {
+      error_ = GetLastError();
+      return;
     }
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file.Get(), &high);
+    if (high != 0 || low == INVALID_FILE_SIZE) {
+      error_ = ERROR_NOT_ENOUGH_MEMORY;
+      return;
+    }
+    try {
+      bytes_.resize(low);
+    } catch (const std::bad_alloc&) {
+      error_ = ERROR_NOT_ENOUGH_MEMORY;
+      return;
+    }
+    DWORD read = 0;
+    if (low != 0 && (!ReadFile(file.Get(), bytes_.data(), low, &read, nullptr) || read != low))
+      error_ = ERROR_READ_FAULT;
   }
-  ~SafetyCopy() {
-    if (!copy_.empty()) DeleteFileA(copy_.c_str());
-  }
-  SafetyCopy(const SafetyCopy&) = delete;
-  SafetyCopy& operator=(const SafetyCopy&) = delete;
 
-  bool Made() const { return !copy_.empty(); }
-  // Puts the file back where it was.
+  // 0 once the bytes are held, else why they could not be read.
+  DWORD Error() const { return error_; }
+  // Writes the file back where it was; a partial file does not stay.
   void Restore() {
-    if (MoveFileA(copy_.c_str(), path_.c_str())) copy_.clear();
+    bool whole;
+    {
+      KernelHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (!file.Valid()) return;
+      DWORD written = 0;
+      const auto size = static_cast<DWORD>(bytes_.size());
+      whole = size == 0 ||
+              (WriteFile(file.Get(), bytes_.data(), size, &written, nullptr) && written == size);
+    }
+    if (!whole) DeleteFileA(path_.c_str());
   }
 
  private:
   std::string path_;
-  std::string copy_;
+  std::vector<char> bytes_;
+  DWORD error_ = 0;
 };
 
 }  // namespace
@@ -127,7 +155,7 @@ int RecycleFile(const std::string& path) {
   const LONGLONG before = RecycleBinItems(path);
   if (before < 0) return kNotMoved;
   SafetyCopy safety(path);
-  if (!safety.Made()) return kNotMoved;
+  if (safety.Error() != 0) return static_cast<int>(safety.Error());
   std::string from = path;
   from.push_back('\0');  // the list of names ends with a second NUL
   SHFILEOPSTRUCTA operation{};
@@ -176,8 +204,8 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
     }
     const int result = RecycleFile(path);
     if (result != 0) {
-      keep(result == kAccessDenied ? Msg::Error::RecycleAccessDenied
-                                   : Msg::Error::CannotRecycleFile);
+      keep(IsAccessDenied(result) ? Msg::Error::RecycleAccessDenied
+                                  : Msg::Error::CannotRecycleFile);
       return;
     }
   }

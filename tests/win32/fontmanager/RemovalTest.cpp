@@ -8,8 +8,12 @@
 #include "Screenshot.h"
 #include "UserInput.h"
 
+#include "fontcommon/AnsiText.h"
 #include "fontcommon/FontReaders.h"
+#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ErrorBeep.h"
+
+#include <functional>
 
 namespace {
 
@@ -85,6 +89,42 @@ class RemovalTest : public InstallTest {
   bool confirmed = false;
   TConfirmation confirmation;
 };
+
+// The names of the files that appear in `folder` while `work` runs.
+std::vector<std::string> FilesAddedDuring(const std::string& folder,
+                                          const std::function<void()>& work) {
+  KernelHandle watched(CreateFileA(
+      folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
+  KernelHandle changed(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  EXPECT_TRUE(watched.Valid());
+  alignas(DWORD) char records[16384];
+  OVERLAPPED overlapped{};
+  overlapped.hEvent = changed.Get();
+  auto watch = [&] {
+    ResetEvent(changed.Get());
+    return ReadDirectoryChangesW(watched.Get(), records, sizeof records, FALSE,
+                                 FILE_NOTIFY_CHANGE_FILE_NAME, nullptr, &overlapped, nullptr);
+  };
+  EXPECT_TRUE(watch());
+  work();
+  std::vector<std::string> added;
+  DWORD size = 0;
+  while (WaitForSingleObject(changed.Get(), 500) == WAIT_OBJECT_0 &&
+         GetOverlappedResult(watched.Get(), &overlapped, &size, FALSE) && size != 0) {
+    for (DWORD at = 0;;) {
+      const auto* record = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(records + at);
+      if (record->Action == FILE_ACTION_ADDED || record->Action == FILE_ACTION_RENAMED_NEW_NAME)
+        added.push_back(AnsiFromUtf16(std::u16string(
+            reinterpret_cast<const char16_t*>(record->FileName), record->FileNameLength / 2)));
+      if (record->NextEntryOffset == 0) break;
+      at += record->NextEntryOffset;
+    }
+    if (!watch()) break;
+  }
+  CancelIo(watched.Get());
+  return added;
+}
 
 std::string RecycleQuestion(int families, int files) {
   return "Are you sure you want to remove " + std::to_string(families) + " font(s) and send " +
@@ -185,6 +225,16 @@ TEST_F(RemovalTest, AReadOnlyFileGoesToTheRecycleBinAllTheSame) {
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hro1 Regular (TrueType)"));
 }
 
+// Nothing is copied on the way, so a full disk cannot stop a removal.
+TEST_F(RemovalTest, ARemovalWritesNothingInTheFontsFolder) {
+  const std::vector<std::string> files = InstallHack("Hnc1", 2);
+  CreateMainWindow();
+  AnswerConfirmation(IDYES);
+  EXPECT_EQ(FilesAddedDuring(fonts, [&] { Remove({"Hnc1"}); }), std::vector<std::string>{});
+  EXPECT_TRUE(ErrorTexts().empty());
+  for (const std::string& file : files) EXPECT_TRUE(FileExists(TrashedFile(file))) << file;
+}
+
 TEST_F(RemovalTest, AStyleWhoseFileIsGoneLosesItsValueAndTheOthersGo) {
   const std::vector<std::string> paths = PutHackFamily(SourceFolder(), "Hfg1", 2);
   InstallByHand(paths[0], "Hfg1 Regular (TrueType)", true);
@@ -239,6 +289,11 @@ class RefusedRemovalTest : public RemovalTest {
     EXPECT_GE(RowOf("Hrf1"), 0);
     EXPECT_FALSE(FileExists(TrashedFile(file)));
   }
+  std::string Message13(const std::string& file) const {
+    return "Can not send file " + fonts + file +
+           " to the Recycle Bin. Access to the file is denied. Close all other application "
+           "(including the Explorer) that might use this file and try again.";
+  }
   std::string Message6(const std::string& file) const {
     return "Can not send file " + fonts + file +
            " to the Recycle Bin. Make sure that the file is not write protected and that you have "
@@ -247,7 +302,7 @@ class RefusedRemovalTest : public RemovalTest {
   }
 };
 
-TEST_F(RefusedRemovalTest, AFileHeldOpenWithoutSharingStaysInstalled) {
+TEST_F(RefusedRemovalTest, AFileHeldOpenByAnotherProgramIsReportedAsInUseAndStaysInstalled) {
   const std::string file = InstallHack("Hrf1", 1)[0];
   const std::string bytes = ReadWholeFile(fonts + file);
   CreateMainWindow();
@@ -258,7 +313,7 @@ TEST_F(RefusedRemovalTest, AFileHeldOpenWithoutSharingStaysInstalled) {
   Remove({"Hrf1"});
   CloseHandle(held);
 
-  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{Message6(file)});
+  EXPECT_EQ(ErrorTexts(), std::vector<std::string>{Message13(file)});
   ExpectKept(file, bytes);
 }
 
