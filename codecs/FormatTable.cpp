@@ -38,8 +38,10 @@ const FormatEntry kFormatTable[kFormatCount] = {
 }  // namespace
 
 // TIFF first: its pixel data may hold anything the later tests look for.
+// Photo CD after PCX for the same reason: its signature lies 2048 bytes in,
+// where a PCX file has pixels.
 const int kDetectionOrder[kFormatCount] = {FormatTif, FormatBmp, FormatGif, FormatJpg,
-                                           FormatPcd, FormatPcx, FormatPng, FormatTga};
+                                           FormatPcx, FormatPcd, FormatPng, FormatTga};
 
 const FormatEntry* FindFormatEntry(int format) {
   if (format < 0 || format >= kFormatCount) return nullptr;

@@ -178,6 +178,13 @@ TEST(DetectFormatTest, PcxSizeComesFromTheWindowAndDepthFromThePlanes) {
   EXPECT_EQ(Detect(short127).format, -1) << "127 bytes";
 }
 
+TEST(DetectFormatTest, APcxFileWhosePixelsHoldThePhotoCdSignatureIsPcx) {
+  std::vector<uint8_t> b = PcxHead(8, 1);
+  b.resize(4096, 0x55);
+  std::memcpy(b.data() + 2048, "PCD_IPI", 7);
+  EXPECT_EQ(Detect(b).format, FormatPcx);
+}
+
 TEST(DetectFormatTest, PngSignatureAloneIsNotEnough) {
   // Confirmed only by the PNG reader, which finds no header chunk here.
   std::vector<uint8_t> b = {137, 80, 78, 71, 13, 10, 26, 10, 0, 0, 0, 0};
