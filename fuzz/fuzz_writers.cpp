@@ -88,6 +88,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::abort();
     written.Release();
   }
-  if (!getenv("KEEP")) std::remove(path.c_str());
+  std::remove(path.c_str());
   return 0;
 }
