@@ -1,7 +1,7 @@
 // Reading the names out of 500 font files, as the Install New Fonts dialog
 // does for a folder of 500 fonts: the TrueType files of Debian's font
 // packages and of Wine, taken in turn until 500 files are read.
-#include "fontcommon/FontReaders.h"
+#include "fontcore/FontReaders.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 int CountFiles(const std::string& folder, const std::string& pattern, uint16_t attributes) {
   std::string search = folder;
   if (search.empty() || search.back() != '\\') search += '\\';
@@ -23,4 +25,59 @@ std::string GetShortPath(const std::string& path) {
   DWORD length = GetShortPathNameA(path.c_str(), shortPath, sizeof shortPath);
   if (length == 0 || length >= sizeof shortPath) return path;
   return std::string(shortPath, length);
+}
+
+// Whether `path` could be deleted now: opened for deletion with no sharing.
+bool CanDelete(const std::string& path) {
+  const KernelHandle file(
+      CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.Valid();
+}
+
+// A copy of `source` under a new name in `folder`, complete or not at all.
+bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary) {
+  char name[MAX_PATH] = "";
+  if (!GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) return false;
+  temporary = name;
+  if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return true;
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
+SafetyCopy::SafetyCopy(const std::string& path) : path_(path) {
+  KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    error_ = GetLastError();
+    return;
+  }
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file.Get(), &high);
+  if (high != 0 || low == INVALID_FILE_SIZE) {
+    error_ = ERROR_NOT_ENOUGH_MEMORY;
+    return;
+  }
+  try {
+    bytes_.resize(low);
+  } catch (const std::bad_alloc&) {
+    error_ = ERROR_NOT_ENOUGH_MEMORY;
+    return;
+  }
+  DWORD read = 0;
+  if (low != 0 && (!ReadFile(file.Get(), bytes_.data(), low, &read, nullptr) || read != low))
+    error_ = ERROR_READ_FAULT;
+}
+
+void SafetyCopy::Restore() {
+  bool whole;
+  {
+    KernelHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid()) return;
+    DWORD written = 0;
+    const auto size = static_cast<DWORD>(bytes_.size());
+    whole = size == 0 ||
+            (WriteFile(file.Get(), bytes_.data(), size, &written, nullptr) && written == size);
+  }
+  if (!whole) DeleteFileA(path_.c_str());
 }

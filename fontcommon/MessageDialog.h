@@ -6,7 +6,7 @@
 // with ShowMessageDialog(MessageBoxLook(mtError, text, {mbOK})).
 #pragma once
 
-#include "fontcommon/MessageBoxLook.h"
+#include "fontcore/MessageBoxLook.h"
 
 #include <cstdint>
 

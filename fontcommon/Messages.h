@@ -4,8 +4,8 @@
 // a long operation) comes back afterwards.
 #pragma once
 
-#include "fontcommon/MessageBoxLook.h"
-#include "fontcommon/MessageTexts.h"
+#include "fontcore/MessageBoxLook.h"
+#include "fontcore/MessageTexts.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #include "fontcommon/Settings.h"
 
 #include "fontcommon/Registry.h"
-#include "fontcommon/SettingsRules.h"
+#include "fontcore/SettingsRules.h"
 
 #include <string>
 

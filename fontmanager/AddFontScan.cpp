@@ -5,7 +5,7 @@
 #include "ProgramErrors.h"
 
 #include "fontcommon/FileHelpers.h"
-#include "fontcommon/FontReaders.h"
+#include "fontcore/FontReaders.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"

@@ -1,7 +1,7 @@
 #include "ExceptionReport.h"
 
 #include "fontcommon/MessageDialog.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 #include "platform/forms/ScreenCursor.h"
 
 #include <windows.h>

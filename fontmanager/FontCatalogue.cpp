@@ -2,7 +2,7 @@
 
 #include "FontsKey.h"
 
-#include "fontcommon/FontReaders.h"
+#include "fontcore/FontReaders.h"
 #include "fontcommon/Messages.h"
 #include "fontcommon/Registry.h"
 #include "platform/forms/Gdi.h"

@@ -5,8 +5,8 @@
 
 #include "FontsKey.h"
 
+#include "fontcommon/FileHelpers.h"
 #include "fontcommon/Messages.h"
-#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 #include "platform/system/ReplaceFile.h"
 
@@ -47,23 +47,6 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Whether `path` could be deleted now: opened for deletion with no sharing.
-bool CanDelete(const std::string& path) {
-  const KernelHandle file(
-      CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file.Valid();
-}
-
-// A copy of `source` under a new name in `folder`, complete or not at all.
-bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary) {
-  char name[MAX_PATH] = "";
-  if (!GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) return false;
-  temporary = name;
-  if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return true;
-  DeleteFileA(temporary.c_str());
-  return false;
 }
 
 enum class TCopyOutcome { Copied, Skipped, Stop };
@@ -142,8 +125,7 @@ void TdlgAddFont::InstallSelected() {
       if (std::find(worked.begin(), worked.end(), &record) != worked.end()) continue;
       worked.push_back(&record);
 
-      const std::string valueName =
-          record.TrueType ? record.FullName + " (TrueType)" : record.FullName;
+      const std::string valueName = FontEntryName(record.FullName, record.TrueType);
       if (!ReadFontEntry(valueName).empty()) {
         const std::string& shown = familyMode ? record.Family : record.FullName;
         const bool reported =

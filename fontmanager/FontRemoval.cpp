@@ -6,9 +6,9 @@
 #include "MainForm.h"
 #include "ProgramErrors.h"
 
+#include "fontcommon/FileHelpers.h"
 #include "fontcommon/Messages.h"
 #include "platform/forms/ErrorBeep.h"
-#include "platform/forms/KernelHandle.h"
 #include "platform/forms/ScreenCursor.h"
 #include "platform/system/RecycleBin.h"
 
@@ -16,7 +16,6 @@
 
 #include <array>
 #include <cctype>
-#include <new>
 #include <optional>
 
 namespace {
@@ -29,10 +28,6 @@ bool IsAccessDenied(int result) {
 }
 // The file did not go to the Recycle Bin, for a reason the shell did not report.
 const int kNotMoved = ERROR_GEN_FAILURE;
-
-std::string RegistryEntryName(const TToDeleteItem& item) {
-  return item.TrueType ? item.Name + " (TrueType)" : item.Name;
-}
 
 bool IsUncPath(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
@@ -95,59 +90,6 @@ bool FileIsGone(const std::string& path) {
   const DWORD error = GetLastError();
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
-
-// The file's bytes, held in memory until the file is safely in the Recycle
-// Bin: a shell that cannot move a file there deletes it for good instead.
-// Memory rather than a copy on the disk, so that a full disk cannot stop a
-// removal; and reading the file first finds one that another program holds.
-class SafetyCopy {
- public:
-  explicit SafetyCopy(const std::string& path) : path_(path) {
-    KernelHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) {
-      error_ = GetLastError();
-      return;
-    }
-    DWORD high = 0;
-    const DWORD low = GetFileSize(file.Get(), &high);
-    if (high != 0 || low == INVALID_FILE_SIZE) {
-      error_ = ERROR_NOT_ENOUGH_MEMORY;
-      return;
-    }
-    try {
-      bytes_.resize(low);
-    } catch (const std::bad_alloc&) {
-      error_ = ERROR_NOT_ENOUGH_MEMORY;
-      return;
-    }
-    DWORD read = 0;
-    if (low != 0 && (!ReadFile(file.Get(), bytes_.data(), low, &read, nullptr) || read != low))
-      error_ = ERROR_READ_FAULT;
-  }
-
-  // 0 once the bytes are held, else why they could not be read.
-  DWORD Error() const { return error_; }
-  // Writes the file back where it was; a partial file does not stay.
-  void Restore() {
-    bool whole;
-    {
-      KernelHandle file(CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-      if (!file.Valid()) return;
-      DWORD written = 0;
-      const auto size = static_cast<DWORD>(bytes_.size());
-      whole = size == 0 ||
-              (WriteFile(file.Get(), bytes_.data(), size, &written, nullptr) && written == size);
-    }
-    if (!whole) DeleteFileA(path_.c_str());
-  }
-
- private:
-  std::string path_;
-  std::vector<char> bytes_;
-  DWORD error_ = 0;
-};
 
 }  // namespace
 
@@ -236,7 +178,8 @@ void TfrmZel95::sbRemoveClick() {
 
   TWaitCursor wait;
   for (const TToDeleteItem& item : *FCatalogue.FToDelete)
-    RemoveFontEntry(RegistryEntryName(item), item.FileName, item.Recycle, item.Path);
+    RemoveFontEntry(FontEntryName(item.Name, item.TrueType), item.FileName, item.Recycle,
+                    item.Path);
   ReleaseRebuilds(true);
   SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
   RefreshFontList();
@@ -254,7 +197,7 @@ bool TfrmZel95::CollectFontsToDelete() {
   const TNonTTFFonts& nonTTFFonts = FCatalogue.FNonTTFFonts;
   for (size_t index = list.size(); index-- > 0;) {
     if (list[index].TrueType) {
-      const std::string fileName = ReadFontEntry(list[index].Name + " (TrueType)");
+      const std::string fileName = ReadFontEntry(FontEntryName(list[index].Name, true));
       if (fileName.empty()) {
         ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));

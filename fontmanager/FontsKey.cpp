@@ -2,6 +2,10 @@
 
 #include "fontcommon/Registry.h"
 
+std::string FontEntryName(const std::string& fontName, bool trueType) {
+  return trueType ? fontName + " (TrueType)" : fontName;
+}
+
 std::string ReadFontEntry(const std::string& entryName) {
   std::string fileName;
   RegReadString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName, "");

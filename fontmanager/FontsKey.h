@@ -6,6 +6,10 @@
 
 inline constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 
+// The entry a font is registered under: its name, and after a TrueType
+// font's name " (TrueType)".
+std::string FontEntryName(const std::string& fontName, bool trueType);
+
 // The file of an entry, "" when there is none.
 std::string ReadFontEntry(const std::string& entryName);
 bool WriteFontEntry(const std::string& entryName, const std::string& fileName);

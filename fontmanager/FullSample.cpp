@@ -16,7 +16,7 @@ void TfrmZel95::sbFullSampleClick() {
   if (!item) return;
   std::string fileName;
   if (item->TrueType) {
-    fileName = ReadFontEntry(item->Name + " (TrueType)");
+    fileName = ReadFontEntry(FontEntryName(item->Name, true));
   } else {
     const int face = FCatalogue.FNonTTFFonts.IndexOf(lbFonts.Text(row));
     if (face >= 0) fileName = ReadFontEntry(FCatalogue.FNonTTFFonts[face].Entries.front());

@@ -1,7 +1,7 @@
 // The font manager's own exception classes for states that should not occur.
 #pragma once
 
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 // An internal consistency error: the program's data disagree with themselves.
 class EUnexpected : public Exception {

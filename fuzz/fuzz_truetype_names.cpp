@@ -1,7 +1,7 @@
 // ReadTrueTypeNames on arbitrary bytes: it may raise EInOutError for a read
 // past the end, and nothing else may go wrong.
-#include "fontcommon/FontReaders.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/FontReaders.h"
+#include "fontcore/Exceptions.h"
 
 #include <cstddef>
 #include <cstdint>

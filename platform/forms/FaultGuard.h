@@ -18,7 +18,7 @@
 // taken. Hence the report's "highly recommended" shutdown.
 #pragma once
 
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 #include <windows.h>
 

@@ -4,7 +4,9 @@
 #include "ProgressDialog.h"
 #include "WallpaperBitmap.h"
 #include "platform/forms/Modal.h"
+#include "platform/system/ReplaceFile.h"
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -59,6 +61,36 @@ TilingValue Tiling(bool tiled) {
   return TilingValue{true, REG_SZ, std::string(tiled ? "1" : "0", 2)};
 }
 
+// The wallpaper file as it was before this command, kept beside it until
+// Windows has taken the new one: the file may be the wallpaper shown now.
+class KeptWallpaper {
+ public:
+  explicit KeptWallpaper(const std::string& path) : path_(path) {
+    char name[MAX_PATH] = "";
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ||
+        !GetTempFileNameA(FolderOfFile(path).c_str(), "GLW", 0, name))
+      return;
+    kept_ = name;
+    if (!CopyFileA(path.c_str(), kept_.c_str(), FALSE)) {
+      DeleteFileA(kept_.c_str());
+      kept_.clear();
+    }
+  }
+  ~KeptWallpaper() {
+    if (!kept_.empty()) DeleteFileA(kept_.c_str());
+  }
+  KeptWallpaper(const KeptWallpaper&) = delete;
+  KeptWallpaper& operator=(const KeptWallpaper&) = delete;
+
+  void PutBack() {
+    if (!kept_.empty() && MoveFileReplacing(kept_, path_)) kept_.clear();
+  }
+
+ private:
+  std::string path_;
+  std::string kept_;
+};
+
 }  // namespace
 
 DesktopWallpaperSetter setDesktopWallpaper = SetDesktopWallpaperNow;
@@ -67,8 +99,10 @@ BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const cha
                   BOOL tiled) {
   std::string wallpaper = "(none)";
   ProgressDialog progress(instance, owner, nullptr);
+  std::unique_ptr<KeptWallpaper> kept;
   if (path) {
     wallpaper = WallpaperPath(caption);
+    kept = std::make_unique<KeptWallpaper>(wallpaper);
     switch (WriteWallpaperBitmap(progress, path, wallpaper)) {
       case WallpaperOutcome::Written:
         break;
@@ -90,8 +124,12 @@ BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const cha
   const TilingValue before = ReadTiling();
   WriteTiling(Tiling(path && tiled));
   const bool set = setDesktopWallpaper(wallpaper.c_str()) != FALSE;
-  // Refused: the tiling would otherwise apply to the wallpaper still shown.
-  if (!set) WriteTiling(before);
+  // Refused: the tiling and the file would otherwise change the wallpaper
+  // still shown.
+  if (!set) {
+    WriteTiling(before);
+    if (kept) kept->PutBack();
+  }
   progress.SetProgress(set ? 10000 : 0);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));
   progress.EnableCancel(true);

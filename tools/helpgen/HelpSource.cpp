@@ -1,6 +1,6 @@
 #include "tools/helpgen/HelpSource.h"
 
-#include "fontcommon/MessageTexts.h"
+#include "fontcore/MessageTexts.h"
 
 #include <set>
 #include <sstream>

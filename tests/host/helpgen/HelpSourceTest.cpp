@@ -1,7 +1,7 @@
 // The help text as the generator reads it.
 #include "tools/helpgen/HelpSource.h"
 
-#include "fontcommon/MessageTexts.h"
+#include "fontcore/MessageTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -216,6 +216,10 @@ TEST_F(WallpaperTest, AWallpaperWindowsRefusesIsReportedAndTheTilingStaysAsItWas
   {
     RefusedWallpaper refused;
     EXPECT_FALSE(Set(Picture("after.bmp", 32, 32), FALSE));
+    // The file of the wallpaper shown keeps its picture.
+    const ReadPicture file = ReadBack(kWallpaperFile);
+    ASSERT_TRUE(file.ok);
+    EXPECT_EQ(file.dib.width, 64);
     EXPECT_FALSE(SetWallpaper(ModuleInstance, nullptr, "Glimmora32", nullptr, FALSE));
   }
   EXPECT_EQ(boxes_.Shown(), (std::vector<ShownBox>{cannotSet, cannotSet}));

@@ -1,6 +1,6 @@
 // The font readers opening real files through Wine's file system: found,
 // missing, a folder, a file another process holds locked and a truncated one.
-#include "fontcommon/FontReaders.h"
+#include "fontcore/FontReaders.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 #include "RegistryTestKeys.h"
 
 #include "fontcommon/Settings.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 #include <gtest/gtest.h>
 

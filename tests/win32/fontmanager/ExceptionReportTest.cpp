@@ -4,7 +4,7 @@
 #include "ReportText.h"
 
 #include "AppMain.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 #include <stdexcept>
 

@@ -7,7 +7,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "fontcommon/MessageBoxLook.h"
+#include "fontcore/MessageBoxLook.h"
 
 #include <set>
 #include <string>

@@ -8,8 +8,8 @@
 #include "Screenshot.h"
 #include "UserInput.h"
 
-#include "fontcommon/AnsiText.h"
-#include "fontcommon/FontReaders.h"
+#include "fontcore/AnsiText.h"
+#include "fontcore/FontReaders.h"
 #include "platform/forms/KernelHandle.h"
 #include "platform/forms/ErrorBeep.h"
 

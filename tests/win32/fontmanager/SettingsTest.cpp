@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 #include "ReportText.h"
 
-#include "fontcommon/MessageBoxLook.h"
+#include "fontcore/MessageBoxLook.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "fontcommon/MessageBoxLook.h"
+#include "fontcore/MessageBoxLook.h"
 
 namespace {
 

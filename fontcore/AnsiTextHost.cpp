@@ -1,5 +1,5 @@
 // Off Windows the code page is the Western one, Windows-1252.
-#include "fontcommon/AnsiText.h"
+#include "fontcore/AnsiText.h"
 
 namespace {
 

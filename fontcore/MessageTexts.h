@@ -4,8 +4,8 @@
 // trimming.
 #pragma once
 
-#include "fontcommon/MessageNumbers.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/MessageNumbers.h"
+#include "fontcore/Exceptions.h"
 
 #include <cstdint>
 #include <string>

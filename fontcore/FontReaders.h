@@ -6,9 +6,9 @@
 // of the reader on a FontByteReader, and is frFailed on a path.
 #pragma once
 
-#include "fontcommon/ByteOrder.h"
-#include "fontcommon/FontByteReader.h"
-#include "fontcommon/FontReadResult.h"
+#include "fontcore/ByteOrder.h"
+#include "fontcore/FontByteReader.h"
+#include "fontcore/FontReadResult.h"
 
 #include <string>
 

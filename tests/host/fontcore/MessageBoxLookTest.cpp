@@ -1,6 +1,6 @@
 // What the standard message box shows: title per kind, buttons in fixed order
 // with their captions and results, and what Enter and Escape choose.
-#include "fontcommon/MessageBoxLook.h"
+#include "fontcore/MessageBoxLook.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Every numbered message as it reads, with the texts the callers insert.
-#include "fontcommon/MessageTexts.h"
+#include "fontcore/MessageTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // are 64-bit, so offset arithmetic from 32-bit file fields cannot wrap.
 #pragma once
 
-#include "fontcommon/FontReadResult.h"
+#include "fontcore/FontReadResult.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "fontcommon/FontByteReader.h"
+#include "fontcore/FontByteReader.h"
 
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 #include <cerrno>
 #include <climits>

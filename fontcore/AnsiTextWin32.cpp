@@ -1,4 +1,4 @@
-#include "fontcommon/AnsiText.h"
+#include "fontcore/AnsiText.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The text rules behind the stored settings.
-#include "fontcommon/SettingsRules.h"
-#include "fontcommon/TextRules.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/SettingsRules.h"
+#include "fontcore/TextRules.h"
+#include "fontcore/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "fontcommon/FontReaders.h"
+#include "fontcore/FontReaders.h"
 
-#include "fontcommon/AnsiText.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/AnsiText.h"
+#include "fontcore/Exceptions.h"
 
 #include <cstring>
 

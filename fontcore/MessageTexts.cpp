@@ -1,4 +1,4 @@
-#include "fontcommon/MessageTexts.h"
+#include "fontcore/MessageTexts.h"
 
 namespace {
 

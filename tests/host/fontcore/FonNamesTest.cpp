@@ -2,8 +2,8 @@
 // here to vary one field at a time.
 #include "FontFileBuilders.h"
 
-#include "fontcommon/FontReaders.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/FontReaders.h"
+#include "fontcore/Exceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // built here with Macintosh, Unicode and Microsoft records.
 #include "FontFileBuilders.h"
 
-#include "fontcommon/FontReaders.h"
-#include "fontcommon/Exceptions.h"
+#include "fontcore/FontReaders.h"
+#include "fontcore/Exceptions.h"
 
 #include <gtest/gtest.h>
 

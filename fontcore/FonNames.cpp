@@ -1,6 +1,6 @@
-#include "fontcommon/FontReaders.h"
-#include "fontcommon/Exceptions.h"
-#include "fontcommon/TextRules.h"
+#include "fontcore/FontReaders.h"
+#include "fontcore/Exceptions.h"
+#include "fontcore/TextRules.h"
 
 #include <algorithm>
 #include <cstring>

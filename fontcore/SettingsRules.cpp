@@ -1,6 +1,6 @@
-#include "fontcommon/SettingsRules.h"
+#include "fontcore/SettingsRules.h"
 
-#include "fontcommon/TextRules.h"
+#include "fontcore/TextRules.h"
 
 int SettingFromText(const TSettingRule& rule, const std::string& text) {
   std::string trimmed = Trim(text);

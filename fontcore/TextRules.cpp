@@ -1,6 +1,6 @@
-#include "fontcommon/TextRules.h"
+#include "fontcore/TextRules.h"
 
-#include "fontcommon/Exceptions.h"
+#include "fontcore/Exceptions.h"
 
 #include <climits>
 
