@@ -46,7 +46,7 @@ int BmpReader::ReadHeaderPart() {
   }
   if (!IsBmpDepth(bitCount_)) return Fail(ErrNotSupported);
   if (compression_ < 0) return Fail(ErrNotSupported);
-  if (width <= 0 || storedHeight == 0) return Fail(ErrNotSupported);
+  if (width <= 0 || storedHeight == 0 || storedHeight < -INT32_MAX) return Fail(ErrNotSupported);
 
   format = FormatBmp;
   height = static_cast<int>(storedHeight < 0 ? -storedHeight : storedHeight);
@@ -245,4 +245,36 @@ const uint8_t* BmpReader::ReadRle4Row() {
       if (rleBytesRead_ & 1) NextRleByte();
     }
   }
+}
+
+// ---- content test ---------------------------------------------------------
+
+bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
+  if (length < 54) return false;
+  if (!(head[0] == 'B' && head[1] == 'M') && !(head[0] == 'M' && head[1] == 'B')) return false;
+  uint32_t headerSize = ReadU32LE(head + 14);
+  int64_t width, height;
+  int bits;
+  uint32_t compression = 0;
+  if (headerSize == 12) {
+    width = ReadU16LE(head + 18);
+    height = ReadU16LE(head + 20);
+    bits = ReadU16LE(head + 24);
+  } else if (headerSize == 40 || headerSize == 64) {
+    width = ReadS32LE(head + 18);
+    height = ReadS32LE(head + 22);
+    bits = ReadU16LE(head + 28);
+    compression = ReadU32LE(head + 30);
+  } else {
+    return false;
+  }
+  if (!IsBmpDepth(bits)) return false;
+  if (compression > 2) return false;
+  // What the reader refuses is no picture here either.
+  if (width <= 0 || height == 0 || height < -INT32_MAX) return false;
+  out->width = static_cast<int>(width);
+  // Top-down files store their height negated.
+  out->height = static_cast<int>(height < 0 ? -height : height);
+  out->bitsPerPixel = bits;
+  return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "codecs/BufferedInput.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/ImageReader.h"
 
 #include <cstdint>
@@ -45,3 +46,7 @@ class BmpReader : public ImageReader {
   uint32_t rleBytesRead_ = 0;      // for word alignment of literal runs
   bool endOfBitmap_ = false;
 };
+
+// Whether `head`, the first bytes of `source`, holds this format: its size
+// and depth from the header, for detection.
+bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);

@@ -5,7 +5,6 @@
 #include "codecs/FormatTable.h"
 #include "codecs/ImageFormat.h"
 #include "codecs/ImageReader.h"
-#include "codecs/StoredDepths.h"
 
 #include <cstring>
 
@@ -42,43 +41,6 @@ bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source,
       length >= 4 && (intel ? head[2] == 42 && head[3] == 0 : head[2] == 0 && head[3] == 42);
   if (signature) out->format = kUnreadable;
   return false;
-}
-
-bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
-  if (length < 54) return false;
-  if (!(head[0] == 'B' && head[1] == 'M') && !(head[0] == 'M' && head[1] == 'B')) return false;
-  uint32_t headerSize = ReadU32LE(head + 14);
-  int64_t width, height;
-  int bits;
-  uint32_t compression = 0;
-  if (headerSize == 12) {
-    width = ReadU16LE(head + 18);
-    height = ReadU16LE(head + 20);
-    bits = ReadU16LE(head + 24);
-  } else if (headerSize == 40 || headerSize == 64) {
-    width = ReadS32LE(head + 18);
-    height = ReadS32LE(head + 22);
-    bits = ReadU16LE(head + 28);
-    compression = ReadU32LE(head + 30);
-  } else {
-    return false;
-  }
-  if (!IsBmpDepth(bits)) return false;
-  if (compression > 2) return false;
-  out->width = static_cast<int>(width);
-  // Top-down files store their height negated.
-  out->height = static_cast<int>(height < 0 ? -height : height);
-  out->bitsPerPixel = bits;
-  return true;
-}
-
-bool IsGifImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
-  if (length < 13) return false;
-  if (std::memcmp(head, "GIF87a", 6) != 0 && std::memcmp(head, "GIF89a", 6) != 0) return false;
-  out->width = ReadU16LE(head + 6);
-  out->height = ReadU16LE(head + 8);
-  out->bitsPerPixel = (head[10] & 7) + 1;
-  return true;
 }
 
 // A quick walk over the JFIF markers for the frame header; when it cannot
@@ -120,61 +82,10 @@ bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source,
   return ConfirmWithReader(FormatJpg, source, out);
 }
 
-bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
-  if (length < 3587) return false;
-  if (std::memcmp(head + 2048, "PCD", 3) != 0) return false;
-  const bool rotated = (head[3586] & 3) != 0;
-  out->width = rotated ? 512 : 768;
-  out->height = rotated ? 768 : 512;
-  out->bitsPerPixel = 24;
-  return true;
-}
-
-bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
-  if (length < 128 || head[0] != 10) return false;
-  const int bits = head[3] * head[65];
-  if (!IsPcxDepth(bits)) return false;
-  out->width = ReadU16LE(head + 8) - ReadU16LE(head + 4) + 1;
-  out->height = ReadU16LE(head + 10) - ReadU16LE(head + 6) + 1;
-  out->bitsPerPixel = bits;
-  return true;
-}
-
 bool IsPngImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out) {
   static const uint8_t kSignature[8] = {137, 80, 78, 71, 13, 10, 26, 10};
   if (length < 8 || std::memcmp(head, kSignature, 8) != 0) return false;
   return ConfirmWithReader(FormatPng, source, out);
-}
-
-bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
-  if (length < 18) return false;
-  switch (head[2]) {
-    case 1:
-    case 2:
-    case 3:
-    case 9:
-    case 10:
-    case 11:
-      break;
-    default:
-      return false;
-  }
-  if (head[1] > 1) return false;
-  if (head[1] == 1 && head[7] != 16 && head[7] != 24) return false;
-  if (head[17] >= 64) return false;
-  switch (head[16]) {
-    case 8:
-    case 16:
-    case 24:
-    case 32:
-      break;
-    default:
-      return false;
-  }
-  out->width = ReadU16LE(head + 12);
-  out->height = ReadU16LE(head + 14);
-  out->bitsPerPixel = head[16];
-  return true;
 }
 
 bool DetectFormat(const uint8_t* head, size_t length, const ImageSource& source,

@@ -21,18 +21,12 @@ struct DetectedImage {
   std::unique_ptr<ImageReader> reader;
 };
 
-// Each format's test: whether `head` (the first bytes of `source`) holds
-// that format, and its size and depth. The format table names them.
+// The tests of the formats whose readers confirm them: whether `head` (the
+// first bytes of `source`) holds that format, and its size and depth. The
+// other formats' tests lie beside their readers; the format table names all.
 bool IsTiffImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
-bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
-bool IsGifImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
 bool IsJpegImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
-bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource& source,
-                    DetectedImage* out);
-bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
 bool IsPngImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);
-bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource& source,
-                  DetectedImage* out);
 
 // Runs the format table's tests on `head` (the first up to kDetectBytes
 // bytes of `source`) in the table's detection order; the first that

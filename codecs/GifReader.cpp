@@ -168,3 +168,14 @@ int GifReader::EndDecodePart() {
   std::vector<uint8_t>().swap(packed_);
   return 1;
 }
+
+// ---- content test ---------------------------------------------------------
+
+bool IsGifImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
+  if (length < 13) return false;
+  if (std::memcmp(head, "GIF87a", 6) != 0 && std::memcmp(head, "GIF89a", 6) != 0) return false;
+  out->width = ReadU16LE(head + 6);
+  out->height = ReadU16LE(head + 8);
+  out->bitsPerPixel = (head[10] & 7) + 1;
+  return true;
+}

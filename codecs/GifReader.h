@@ -5,6 +5,7 @@
 
 #include "codecs/BufferedInput.h"
 #include "codecs/GifLzwDecoder.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/ImageReader.h"
 
 #include <cstdint>
@@ -47,3 +48,7 @@ class GifReader : public ImageReader {
   int sourceRowsRead_ = 0;
   int interlaceRow_ = 0;
 };
+
+// Whether `head`, the first bytes of `source`, holds this format: its size
+// and depth from the header, for detection.
+bool IsGifImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);

@@ -92,3 +92,15 @@ int PcdReader::EndDecodePart() {
   std::vector<uint8_t>().swap(line_);
   return 1;
 }
+
+// ---- content test ---------------------------------------------------------
+
+bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
+  if (length < 3587) return false;
+  if (std::memcmp(head + 2048, "PCD", 3) != 0) return false;
+  const bool rotated = (head[3586] & 3) != 0;
+  out->width = rotated ? 512 : 768;
+  out->height = rotated ? 768 : 512;
+  out->bitsPerPixel = 24;
+  return true;
+}

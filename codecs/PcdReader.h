@@ -5,6 +5,7 @@
 #pragma once
 
 #include "codecs/BufferedInput.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/ImageReader.h"
 #include "codecs/PcdColorConverter.h"
 
@@ -40,3 +41,8 @@ class PcdReader : public ImageReader {
   int lineCounter_ = 0;
   std::vector<uint8_t> line_;  // 3 x lineLength bytes
 };
+
+// Whether `head`, the first bytes of `source`, holds this format: its size
+// and depth from the header, for detection.
+bool IsPhotoCdImage(const uint8_t* head, size_t length, const ImageSource& source,
+                    DetectedImage* out);

@@ -95,3 +95,15 @@ int PcxReader::EndDecodePart() {
   std::vector<uint8_t>().swap(row_);
   return 1;
 }
+
+// ---- content test ---------------------------------------------------------
+
+bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
+  if (length < 128 || head[0] != 10) return false;
+  const int bits = head[3] * head[65];
+  if (!IsPcxDepth(bits)) return false;
+  out->width = ReadU16LE(head + 8) - ReadU16LE(head + 4) + 1;
+  out->height = ReadU16LE(head + 10) - ReadU16LE(head + 6) + 1;
+  out->bitsPerPixel = bits;
+  return true;
+}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "codecs/BufferedInput.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/ImageReader.h"
 #include "codecs/PcxScanLine.h"
 
@@ -32,3 +33,7 @@ class PcxReader : public ImageReader {
   std::vector<uint8_t> line_;  // one decoded scan line, all planes
   std::vector<uint8_t> row_;   // width x 3 bytes
 };
+
+// Whether `head`, the first bytes of `source`, holds this format: its size
+// and depth from the header, for detection.
+bool IsPcxImage(const uint8_t* head, size_t length, const ImageSource& source, DetectedImage* out);

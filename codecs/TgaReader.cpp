@@ -104,3 +104,36 @@ int TgaReader::EndDecodePart() {
   std::vector<uint8_t>().swap(row_);
   return 1;
 }
+
+// ---- content test ---------------------------------------------------------
+
+bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
+  if (length < 18) return false;
+  switch (head[2]) {
+    case 1:
+    case 2:
+    case 3:
+    case 9:
+    case 10:
+    case 11:
+      break;
+    default:
+      return false;
+  }
+  if (head[1] > 1) return false;
+  if (head[1] == 1 && head[7] != 16 && head[7] != 24) return false;
+  if (head[17] >= 64) return false;
+  switch (head[16]) {
+    case 8:
+    case 16:
+    case 24:
+    case 32:
+      break;
+    default:
+      return false;
+  }
+  out->width = ReadU16LE(head + 12);
+  out->height = ReadU16LE(head + 14);
+  out->bitsPerPixel = head[16];
+  return true;
+}

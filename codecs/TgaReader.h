@@ -4,6 +4,7 @@
 #pragma once
 
 #include "codecs/BufferedInput.h"
+#include "codecs/DetectFormat.h"
 #include "codecs/ImageReader.h"
 #include "codecs/TgaRows.h"
 
@@ -32,3 +33,8 @@ class TgaReader : public ImageReader {
   BufferedInput input_;
   std::vector<uint8_t> row_;  // width x 4 bytes
 };
+
+// Whether `head`, the first bytes of `source`, holds this format: its size
+// and depth from the header, for detection.
+bool IsTargaImage(const uint8_t* head, size_t length, const ImageSource& source,
+                  DetectedImage* out);

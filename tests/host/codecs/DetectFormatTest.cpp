@@ -61,6 +61,15 @@ TEST(DetectFormatTest, BmpNeeds54BytesAndAKnownHeader) {
   EXPECT_EQ(Detect(BmpHead(40, 8, 3)).format, -1) << "bit fields";
   for (int bits : {1, 4, 8, 15, 16, 24, 32})
     EXPECT_EQ(Detect(BmpHead(40, bits, 0)).format, FormatBmp);
+
+  // Sizes the reader refuses.
+  for (auto [width, height] :
+       {std::pair<int32_t, int32_t>{0, 480}, {-640, 480}, {640, 0}, {640, INT32_MIN}}) {
+    std::vector<uint8_t> odd = BmpHead(40, 8, 0);
+    PutU32(odd, 18, static_cast<uint32_t>(width));
+    PutU32(odd, 22, static_cast<uint32_t>(height));
+    EXPECT_EQ(Detect(odd).format, -1) << width << " x " << height;
+  }
 }
 
 TEST(DetectFormatTest, GifNeedsThirteenBytesAndAKnownVersion) {
