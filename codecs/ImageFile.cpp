@@ -4,6 +4,7 @@
 #include "codecs/DetectFormat.h"
 #include "codecs/FormatTable.h"
 #include "codecs/ImageReader.h"
+#include "codecs/LoadLimits.h"
 #include "codecs/ScaleMulDiv.h"
 
 #include <algorithm>
@@ -102,6 +103,11 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
   const int scale = std::min({scaleX, scaleY, 1000});
   width_ = std::max(ScaleMulDiv(scale, sourceWidth_, 1000), 1);
   height_ = std::max(ScaleMulDiv(scale, sourceHeight_, 1000), 1);
+  if (options.reduceToBound) {
+    const PixelSize bounded = WithinOutputPixels(width_, height_, kMaxOutputPixels);
+    width_ = bounded.width;
+    height_ = bounded.height;
+  }
 
   const int screenDepth = codec_platform::ScreenDepth();
   int displayDepth = 24;

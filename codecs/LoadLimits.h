@@ -12,3 +12,35 @@ constexpr int64_t kMaxOutputPixels = 40000000;
 // working memory of the libraries beneath it, together. A 40-megapixel
 // picture needs at most about half of it.
 constexpr uint64_t kMaxLoadBytes = uint64_t{256} << 20;
+
+struct PixelSize {
+  int width;
+  int height;
+};
+
+// The largest size of the proportions of width x height whose pixels stay
+// within `maxPixels` (at least 1): the longer side as long as it can be, the
+// shorter one in proportion, rounded, at least 1. A size within the bound is
+// kept as it is.
+inline PixelSize WithinOutputPixels(int width, int height, int64_t maxPixels) {
+  if (width <= 0 || height <= 0 || int64_t{width} * height <= maxPixels) return {width, height};
+  const bool wide = width >= height;
+  const int64_t along = wide ? width : height;
+  const int64_t across = wide ? height : width;
+  const auto acrossFor = [&](int64_t k) {
+    const int64_t scaled = (k * across + along / 2) / along;
+    return scaled > 1 ? scaled : int64_t{1};
+  };
+  // k * acrossFor(k) grows with k: 1 always fits, `along` never does.
+  int64_t fits = 1, tooLong = along;
+  while (tooLong - fits > 1) {
+    const int64_t k = fits + (tooLong - fits) / 2;
+    if (k * acrossFor(k) <= maxPixels)
+      fits = k;
+    else
+      tooLong = k;
+  }
+  const int longSide = static_cast<int>(fits);
+  const int shortSide = static_cast<int>(acrossFor(fits));
+  return wide ? PixelSize{longSide, shortSide} : PixelSize{shortSide, longSide};
+}

@@ -10,4 +10,7 @@ struct LoadOptions {
   bool keepNative = false;
   bool makeDisplay = true;
   bool bottomUp = false;
+  // A picture of more pixels than a load may hold is shrunk to the largest
+  // size within the bound instead of refused.
+  bool reduceToBound = false;
 };

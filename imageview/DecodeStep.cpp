@@ -50,10 +50,16 @@ LRESULT ImageView::DecodeStep(int rowCount) {
     options.maxHeight = maxHeight;
     options.reductionMode = reductionMode;
     options.fixedPalette = fixedPalette;
+    options.reduceToBound = true;
+    const int laidOutWidth = imageFile->GetWidth();
+    const int laidOutHeight = imageFile->GetHeight();
     if (imageFile->BeginLoadForView(options) != CodecOk) {
       Attach(nullptr, true);
+      PostMessageA(parent, kViewCannotShow, 0, 0);
       return 0;
     }
+    // A picture too large to hold whole is shown smaller than laid out.
+    if (imageFile->GetWidth() != laidOutWidth || imageFile->GetHeight() != laidOutHeight) Layout();
     SetScrollLimitsFromClient(2);
   }
 
@@ -72,6 +78,8 @@ LRESULT ImageView::DecodeStep(int rowCount) {
     imageFile->EndLoad(false);
     ShowRestingCursor();
     PaintPictureRect(decoded);
+    if (decoded.right <= decoded.left || decoded.bottom <= decoded.top)
+      PostMessageA(parent, kViewCannotShow, 0, 0);
     return 0;
   }
   if (imageFile->IsComplete()) {

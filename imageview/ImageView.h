@@ -9,6 +9,10 @@
 
 class ImageFile;
 
+// Posted to the parent when the picture cannot be shown at all (its decoding
+// could not begin, or failed before any row), so that the user is told.
+constexpr UINT kViewCannotShow = WM_APP + 1;
+
 class ImageView {
  public:
   explicit ImageView(HWND parent);

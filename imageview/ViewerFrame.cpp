@@ -3,11 +3,15 @@
 #include "AboutBox.h"
 #include "CallbackGuard.h"
 #include "Commands.h"
+#include "FileTitle.h"
 #include "Module.h"
 #include "PacingThread.h"
 #include "ViewerCommands.h"
 #include "ViewerMenu.h"
 #include "ViewerState.h"
+#include "platform/forms/Modal.h"
+
+#include <string>
 
 const char kFrameClassName[] = "Glimmora";
 
@@ -37,6 +41,14 @@ class BusyViewer {
  private:
   ViewerState* state_;
 };
+
+// Posted by the view, so the pacing thread has ended or is ending.
+void TellCannotShow(HWND frame, ViewerState* state) {
+  BusyViewer busy(state);
+  const char* path = state->imageFile ? state->imageFile->GetPath() : nullptr;
+  ShowMessageBox(frame, ("Could not read image:\n" + FileTitleOf(path)).c_str(), kCommandCaption,
+                 MB_OK);
+}
 
 // Stops the decoding and frees the viewer state with its view and file (at
 // once, or when the last command running returns); the frame window stays.
@@ -153,6 +165,9 @@ LRESULT FrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYUP:
       if (wParam == VK_APPS) return 0;
       break;
+    case kViewCannotShow:
+      if (state && !state->closing) TellCannotShow(frame, state);
+      return 0;
     case WM_COMMAND:
       if (state && HIWORD(wParam) <= 1 && OnCommand(frame, state, wParam, lParam)) return 0;
       break;

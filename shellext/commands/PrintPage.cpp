@@ -29,6 +29,9 @@ bool Decode(HWND owner, ProgressDialog& progress, ImageFile& image, const std::s
   options.keepNative = true;
   options.makeDisplay = false;
   options.bottomUp = true;
+  // The page is filled anyway: a picture too large to hold whole is printed
+  // from a smaller copy.
+  options.reduceToBound = true;
   if (image.BeginLoad(options) != CodecOk) {
     ShowMessageBox(owner, ("Could not read image:\n" + title).c_str(), kCaption, MB_OK);
     return false;

@@ -6,6 +6,7 @@
 #include "codecs/ImageReader.h"
 #include "codecs/ImageWriter.h"
 #include "codecs/ImageFormat.h"
+#include "codecs/LoadLimits.h"
 #include "platform/codec/HostCodecPlatform.h"
 #include "tests/host/codecs/BmpBuilder.h"
 #include "tests/host/codecs/DibPixels.h"
@@ -355,6 +356,50 @@ TEST_F(ImageFileTest, HugeHeightsAreRefusedBeforeAnythingIsAllocated) {
   EXPECT_NE(image.Load(true, true), CodecOk);
   EXPECT_EQ(image.LastError(), ErrNotSupported);
   EXPECT_EQ(host_codec::LiveBitmaps(), 0);
+}
+
+TEST(OutputPixelBound, TheLargestSizeWithinTheBoundKeepsTheProportions) {
+  struct Case {
+    int width, height;
+    int64_t bound;
+    int boundedWidth, boundedHeight;
+  };
+  const Case cases[] = {
+      {8000, 5000, kMaxOutputPixels, 8000, 5000},    // exactly the bound
+      {640, 480, kMaxOutputPixels, 640, 480},        // well within
+      {9000, 5000, kMaxOutputPixels, 8485, 4714},    // 8486 x 4714 is over
+      {15000, 3000, kMaxOutputPixels, 14142, 2828},  // very wide
+      {3000, 15000, kMaxOutputPixels, 2828, 14142},  // very tall
+      {7000, 7000, kMaxOutputPixels, 6324, 6324},    // 6325 squared is over
+      {50000000, 1, kMaxOutputPixels, 40000000, 1},  // a one-pixel side stays
+      {1, 50000000, kMaxOutputPixels, 1, 40000000},
+      {15000, 1, 100, 100, 1},   // never below one pixel
+      {400, 300, 1000, 36, 27},  // 37 x 28 is over
+  };
+  for (const Case& c : cases) {
+    const PixelSize bounded = WithinOutputPixels(c.width, c.height, c.bound);
+    EXPECT_EQ(bounded.width, c.boundedWidth) << c.width << "x" << c.height;
+    EXPECT_EQ(bounded.height, c.boundedHeight) << c.width << "x" << c.height;
+    EXPECT_LE(int64_t{bounded.width} * bounded.height, c.bound) << c.width << "x" << c.height;
+  }
+}
+
+// Convert needs every pixel and is refused; the viewer and Print take the
+// picture reduced within the bound.
+TEST_F(ImageFileTest, APictureOverThePixelBoundLoadsReducedOnlyWhenAskedTo) {
+  ImageFile image(Memory(ZeroPngImage(9000, 5000, 0, false)));
+  EXPECT_EQ(image.Load(true, false), ErrNotSupported);
+  EXPECT_EQ(host_codec::LiveBitmaps(), 0);
+  ASSERT_EQ(image.LoadFitted({.keepNative = true, .makeDisplay = false, .reduceToBound = true}),
+            CodecOk)
+      << image.LastError();
+  EXPECT_EQ(image.GetSourceWidth(), 9000);
+  EXPECT_EQ(image.GetSourceHeight(), 5000);
+  EXPECT_EQ(image.GetWidth(), 8485);
+  EXPECT_EQ(image.GetHeight(), 4714);
+  const DibDescription dib = Describe(image.GetNativeBitmap());
+  EXPECT_EQ(dib.width, 8485);
+  EXPECT_EQ(dib.height, 4714);
 }
 
 TEST_F(ImageFileTest, FailedBeginLoadLeavesNoBitmaps) {

@@ -148,7 +148,8 @@ uint64_t FilteredBytes(int width, int height, int channels, bool interlaced) {
 
 }  // namespace
 
-std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced) {
+std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced,
+                                  std::array<uint8_t, 3> paletteColour) {
   std::vector<uint8_t> png = {137, 80, 78, 71, 13, 10, 26, 10};
   std::vector<uint8_t> header(13, 0);
   for (int shift = 24, i = 0; shift >= 0; shift -= 8, ++i) {
@@ -159,7 +160,8 @@ std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool int
   header[9] = static_cast<uint8_t>(colorType);
   header[12] = interlaced ? 1 : 0;
   AppendChunk(&png, "IHDR", header);
-  if (colorType == PNG_COLOR_TYPE_PALETTE) AppendChunk(&png, "PLTE", {0, 0, 0});
+  if (colorType == PNG_COLOR_TYPE_PALETTE)
+    AppendChunk(&png, "PLTE", {paletteColour[0], paletteColour[1], paletteColour[2]});
   const int channels = PngChannels(colorType);
   AppendChunk(&png, "IDAT", ZeroZlibStream(FilteredBytes(width, height, channels, interlaced)));
   AppendChunk(&png, "IEND", {});

@@ -30,4 +30,6 @@ std::vector<uint8_t> WritePngImage(const PngImageSpec& spec);
 // An 8-bit PNG of any size whose samples are all zero, written without
 // holding its pixels: a picture of many megapixels in a file of a few
 // megabytes, for the limits a load keeps.
-std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced);
+// A palette picture shows palette entry 0, `paletteColour`, everywhere.
+std::vector<uint8_t> ZeroPngImage(int width, int height, int colorType, bool interlaced,
+                                  std::array<uint8_t, 3> paletteColour = {});

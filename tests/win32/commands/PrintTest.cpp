@@ -7,6 +7,7 @@
 #include "ProgressDialog.h"
 #include "ProgressWatch.h"
 #include "Screenshot.h"
+#include "TestPictures.h"
 
 #include <gtest/gtest.h>
 
@@ -136,6 +137,38 @@ TEST_F(PrintTest, ATitleWiderThanThePageRunsOffBothSides) {
   const InkBox picture = FindInk(page, 2 * printer.title.cy, page.height);
   EXPECT_NEAR(picture.right - picture.left + 1, 100, 1);
   EXPECT_NEAR(picture.bottom - picture.top + 1, 75, 1);
+}
+
+// 9000 x 5000 is over the 40 million pixels a load may hold: it is decoded
+// at 8485 x 4714, the largest size of its proportions within them, and at
+// printer scale that is still wider than the page.
+TEST_F(PrintTest, APictureOverThePixelBoundIsPrintedReducedAcrossThePage) {
+  const std::string path = folder_.Path("over-bound.png");
+  WriteFlatPng(path, 9000, 5000, 200, 120, 40);
+  AnswerPrintDialog(IDOK);
+  ProgressWatch watch;
+  ASSERT_TRUE(PrintImage(nullptr, path.c_str()));
+  EXPECT_TRUE(boxes_.Shown().empty());
+  EXPECT_TRUE(watch.Find("Decoding over-bound.png"));
+  EXPECT_TRUE(watch.Find("Printing over-bound.png... Please wait"));
+
+  const std::string pdf = WaitForNewPdf(before_, 120);
+  ASSERT_NE(pdf, "");
+  const PrinterPage printer = MeasurePrinter("over-bound.png");
+  const RenderedPage page = RenderPdf(pdf, 300, "printed-page-over-bound");
+  ASSERT_GE(page.width, printer.width);
+  const int titleSpace = 2 * printer.title.cy;
+  const int height = 4714 * printer.width / 8485;
+  const int top = titleSpace + (printer.height - titleSpace - height) / 2;
+  const InkBox picture = FindInk(page, titleSpace, page.height);
+  EXPECT_NEAR(picture.left, 0, 1);
+  EXPECT_NEAR(picture.right, printer.width - 1, 1);
+  EXPECT_NEAR(picture.top, top, 1);
+  EXPECT_NEAR(picture.bottom, top + height - 1, 1);
+  const Rgb middle = page.At(printer.width / 2, top + height / 2);
+  EXPECT_NEAR(middle.red, 200, 6);
+  EXPECT_NEAR(middle.green, 120, 6);
+  EXPECT_NEAR(middle.blue, 40, 6);
 }
 
 TEST_F(PrintTest, CancelWhileDecodingPrintsNothing) {

@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "ModalScript.h"
 #include "PacingThread.h"
 #include "Screenshot.h"
+#include "TestPictures.h"
 #include "ViewerState.h"
 
 namespace {
@@ -146,6 +148,45 @@ TEST_F(ViewerDecodeTest, PictureThatEndsEarlyStopsDecodingAndStaysOpen) {
     EXPECT_EQ(ViewPixel(frame, 20, 150), RGB(0, 0, 0)) << width;
     EXPECT_TRUE(CloseViewerWindow(frame));
   }
+}
+
+// 9000 x 5000 is 45 million pixels, over the 40 million a load may hold:
+// the largest picture of its proportions within them is 8485 x 4714.
+TEST_F(ViewerDecodeTest, PictureOverThePixelBoundIsShownReducedAndScrollsOverAllOfIt) {
+  ModalScript boxes;
+  const std::string path = WriteTrueColourPicture("viewer-over-bound.png", 1, 1, Bands);
+  WriteFlatPng(path, 9000, 5000, 200, 120, 40);
+  HWND frame = OpenViewer(path);
+  ASSERT_NE(frame, nullptr) << "the title is still the path";
+  ViewerState* state = StateOf(frame);
+  ImageFile& image = *state->imageFile;
+  ASSERT_TRUE(PumpUntil(
+      [&] { return image.IsComplete() && !image.IsLoading() && PacingThreadEnded(frame); }, 60000));
+  EXPECT_TRUE(boxes.Shown().empty());
+
+  EXPECT_EQ(image.GetSourceWidth(), 9000);
+  EXPECT_EQ(image.GetSourceHeight(), 5000);
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectA(image.GetDisplayBitmap(), sizeof section, &section), sizeof section);
+  EXPECT_EQ(section.dsBm.bmWidth, 8485);
+  EXPECT_EQ(section.dsBm.bmHeight, 4714);
+  EXPECT_EQ(image.GetDecodedRect(), Rect(0, 0, 8485, 4714));
+
+  ImageView& view = *state->view;
+  RECT client{};
+  GetClientRect(view.window, &client);
+  EXPECT_EQ(view.maxScrollX, 8485 - client.right - 2) << "the limits are the reduced picture's";
+  EXPECT_EQ(view.maxScrollY, 4714 - client.bottom - 2);
+  const COLORREF colour = RGB(200, 120, 40);
+  EXPECT_EQ(ViewPixel(frame, 5, 5), colour);
+  view.scrollX = view.maxScrollX;
+  view.scrollY = view.maxScrollY;
+  InvalidateRect(view.window, nullptr, FALSE);
+  UpdateWindow(view.window);
+  SaveWindowScreenshot(frame, "viewer-over-bound-corner");
+  EXPECT_EQ(ViewPixel(frame, view.maxScrollX + 5, view.maxScrollY + 5), colour);
+  EXPECT_TRUE(CloseViewerWindow(frame));
+  DeleteFileA(path.c_str());
 }
 
 }  // namespace

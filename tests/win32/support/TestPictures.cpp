@@ -23,14 +23,23 @@ std::vector<std::string> NamesIn(const std::string& folder, bool wantFolders) {
   return names;
 }
 
-}  // namespace
-
-void WriteHugeInterlacedPng(const std::string& path) {
-  const std::vector<uint8_t> bytes = ZeroPngImage(15000, 32767, 2, true);
+void WriteWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
   FILE* out = std::fopen(path.c_str(), "wb");
   if (!out) return;
   std::fwrite(bytes.data(), 1, bytes.size(), out);
   std::fclose(out);
+}
+
+}  // namespace
+
+void WriteHugeInterlacedPng(const std::string& path) {
+  WriteWhole(path, ZeroPngImage(15000, 32767, 2, true));
+}
+
+void WriteFlatPng(const std::string& path, int width, int height, int red, int green, int blue) {
+  WriteWhole(path, ZeroPngImage(width, height, 3, false,
+                                {static_cast<uint8_t>(red), static_cast<uint8_t>(green),
+                                 static_cast<uint8_t>(blue)}));
 }
 
 std::vector<std::string> TestPictureFiles(size_t seedsPerFolder) {

@@ -16,3 +16,8 @@ std::vector<std::string> TestPictureFiles(size_t seedsPerFolder = 60);
 // Writes an interlaced RGB PNG of 15000 x 32767 black pixels, about 9 MB on
 // disk, to `path`: a picture no load may hold whole.
 void WriteHugeInterlacedPng(const std::string& path);
+
+// Writes a non-interlaced 8-bit palette PNG of `width` x `height` pixels all of
+// one colour (red, green, blue) to `path`: over the pixel bound of a load
+// in a file of a few hundred kilobytes.
+void WriteFlatPng(const std::string& path, int width, int height, int red, int green, int blue);
