@@ -2,7 +2,8 @@
 // (natural size into a 24-bit bitmap, and the 100 x 100 thumbnail) against
 // libjpeg-turbo's own decode of the same bytes with the same settings (fast
 // integer DCT, no fancy upsampling, blue, green, red output), at natural
-// size and at 1/8.
+// size and at 1/8; the synthetic picture, and the camera-like one as
+// "Photo..." for the comparisons a camera's files make.
 #include "bench/bench_jpeg_picture.h"
 #include "codecs/ImageFile.h"
 #include "platform/codec/HostCodecPlatform.h"
@@ -15,10 +16,10 @@
 namespace {
 
 using bench_jpeg::BaselineJpeg;
+using Picture = const std::vector<uint8_t>& (*)();
 
-ImageSource Memory() {
-  return ImageSource::FromMemory(BaselineJpeg().data(),
-                                 static_cast<uint32_t>(BaselineJpeg().size()));
+ImageSource Memory(Picture picture = BaselineJpeg) {
+  return ImageSource::FromMemory(picture().data(), static_cast<uint32_t>(picture().size()));
 }
 
 // The reference holds its picture in freshly allocated memory each time, as
@@ -85,8 +86,28 @@ void ImageFileLoadFitted100(benchmark::State& state) {
   }
 }
 
-void Register(const char* name, void (*function)(benchmark::State&)) {
-  benchmark::RegisterBenchmark(name, function)
+void PhotoLibjpeg(benchmark::State& state, int scale) {
+  for (auto _ : state) {
+    bench_jpeg::OutputBuffer image;
+    bench_jpeg::LibjpegDecode(bench_jpeg::PhotoJpeg(), scale, &image);
+    benchmark::DoNotOptimize(image.bytes.get());
+  }
+  if (scale == 1) state.SetLabel(std::to_string(bench_jpeg::PhotoJpeg().size()) + " bytes");
+}
+
+void PhotoImageFileLoad(benchmark::State& state, int fit) {
+  host_codec::SetScreenDepth(24);
+  for (auto _ : state) {
+    ImageFile image(Memory(bench_jpeg::PhotoJpeg));
+    if (image.LoadFitted({.maxWidth = fit, .maxHeight = fit}) != CodecOk)
+      state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(image.GetDisplayBitmap());
+  }
+}
+
+template <typename Function, typename... Args>
+void Register(const char* name, Function function, Args... args) {
+  benchmark::RegisterBenchmark(name, function, args...)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime()
       ->Repetitions(9)
@@ -97,12 +118,17 @@ void Register(const char* name, void (*function)(benchmark::State&)) {
 
 int main(int argc, char** argv) {
   BaselineJpeg();  // made once, outside every measurement
+  bench_jpeg::PhotoJpeg();
   Register("LibjpegNatural", LibjpegNatural);
   Register("LibjpegNaturalReusedBuffer", LibjpegNaturalReusedBuffer);
   Register("ImageFileLoadNatural", ImageFileLoadNatural);
   Register("HostBitmapCreate", HostBitmapCreate);
   Register("LibjpegEighth", LibjpegEighth);
   Register("ImageFileLoadFitted100", ImageFileLoadFitted100);
+  Register("PhotoLibjpegNatural", PhotoLibjpeg, 1);
+  Register("PhotoImageFileLoadNatural", PhotoImageFileLoad, 0);
+  Register("PhotoLibjpegEighth", PhotoLibjpeg, 8);
+  Register("PhotoImageFileLoadFitted100", PhotoImageFileLoad, 100);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -2,6 +2,8 @@
 
 #include <jerror.h>
 
+#include <cstring>
+
 namespace {
 
 JpegSourceManager* ManagerOf(j_decompress_ptr decoder) {
@@ -14,14 +16,24 @@ void InitSource(j_decompress_ptr) {}
 // the start-of-scan marker beyond the limit. Entropy-coded data stuffs its
 // 0xFF bytes, so 0xFF 0xDA there is always a marker.
 uint32_t BytesBeforeScanLimit(JpegSourceManager* manager, uint32_t got) {
-  for (uint32_t i = 0; i < got; ++i) {
-    const bool afterFF = i == 0 ? manager->lastByteWasFF : manager->buffer[i - 1] == 0xFF;
-    if (afterFF && manager->buffer[i] == 0xDA && ++manager->scanHeaders > kMaxJpegScans) {
-      manager->cutAtScanLimit = true;
-      return i == 0 ? 0 : i - 1;  // an 0xFF already passed on reads as a fill byte
-    }
-  }
-  if (got > 0) manager->lastByteWasFF = manager->buffer[got - 1] == 0xFF;
+  if (got == 0) return got;
+  const JOCTET* bytes = manager->buffer;
+  auto limitReached = [manager](JOCTET byte) {
+    return byte == 0xDA && ++manager->scanHeaders > kMaxJpegScans;
+  };
+  auto cut = [manager](uint32_t at) {
+    manager->cutAtScanLimit = true;
+    return at;
+  };
+  if (manager->lastByteWasFF && limitReached(bytes[0])) return cut(0);
+  // Only what follows an 0xFF can start a marker; the search for them is
+  // what every byte of the file passes through.
+  const JOCTET* end = bytes + got - 1;
+  for (auto* ff = static_cast<const JOCTET*>(std::memchr(bytes, 0xFF, end - bytes)); ff;
+       ff = static_cast<const JOCTET*>(std::memchr(ff + 1, 0xFF, end - (ff + 1))))
+    // The 0xFF stays behind: one already passed on reads as a fill byte.
+    if (limitReached(ff[1])) return cut(static_cast<uint32_t>(ff - bytes));
+  manager->lastByteWasFF = bytes[got - 1] == 0xFF;
   return got;
 }
 

@@ -1,5 +1,7 @@
 #include "fontcommon/Registry.h"
 
+#include <algorithm>
+
 namespace {
 
 class OpenedKey {
@@ -66,26 +68,34 @@ void RegReadValues(HKEY rootKey, const std::string& keyPath, std::vector<TRegVal
   OpenedKey key(rootKey, keyPath);
   if (!key.Handle()) return;
   DWORD longestName = 0;
+  DWORD longestData = 0;
   if (RegQueryInfoKeyA(key.Handle(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       &longestName, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                       &longestName, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
     return;
 
-  // All names first, then the data of each.
+  // Name and data in one call a value: each call is a trip to the registry.
   std::vector<char> name(longestName + 1);
+  std::vector<char> data(longestData + 1);
   DWORD index = 0;
   for (;;) {
     DWORD length = static_cast<DWORD>(name.size());
-    LONG status = RegEnumValueA(key.Handle(), index, name.data(), &length, nullptr, nullptr,
-                                nullptr, nullptr);
-    if (status == ERROR_MORE_DATA) {  // a longer name was added meanwhile
+    DWORD size = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    LONG status = RegEnumValueA(key.Handle(), index, name.data(), &length, nullptr, &type,
+                                reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_MORE_DATA) {  // a longer value was added meanwhile
       name.resize(name.size() * 2 + 256);
+      data.resize(std::max<size_t>(data.size() * 2, size + 1u));
       continue;
     }
     if (status != ERROR_SUCCESS) break;
-    list.push_back(TRegValue{std::string(name.data(), length), std::string()});
+    TRegValue value{std::string(name.data(), length), std::string()};
+    // String data up to its first NUL (the stored data need not end with one).
+    if (type == REG_SZ || type == REG_EXPAND_SZ)
+      value.Data.assign(data.data(), std::find(data.data(), data.data() + size, '\0'));
+    list.push_back(std::move(value));
     ++index;
   }
-  for (TRegValue& entry : list) QueryString(key.Handle(), entry.Name.c_str(), entry.Data);
 }
 
 bool RegDeleteKeyTree(HKEY rootKey, const std::string& keyPath) {

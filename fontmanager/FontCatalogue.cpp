@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -17,6 +18,18 @@ std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
+}
+
+// The enumeration's metrics of a TrueType face, padding aside: equal ones
+// come from the same design.
+bool SameDesign(const NEWTEXTMETRICA& a, const NEWTEXTMETRICA& b) {
+  return a.tmHeight == b.tmHeight && a.tmAscent == b.tmAscent && a.tmDescent == b.tmDescent &&
+         a.tmInternalLeading == b.tmInternalLeading && a.tmExternalLeading == b.tmExternalLeading &&
+         a.tmAveCharWidth == b.tmAveCharWidth && a.tmMaxCharWidth == b.tmMaxCharWidth &&
+         a.tmWeight == b.tmWeight && a.tmOverhang == b.tmOverhang && a.tmItalic == b.tmItalic &&
+         a.tmPitchAndFamily == b.tmPitchAndFamily && a.tmCharSet == b.tmCharSet &&
+         a.ntmFlags == b.ntmFlags && a.ntmSizeEM == b.ntmSizeEM &&
+         a.ntmCellHeight == b.ntmCellHeight && a.ntmAvgWidth == b.ntmAvgWidth;
 }
 
 }  // namespace
@@ -60,13 +73,18 @@ void TFontCatalogue::Rebuild(HWND window, const std::string& fontsDir) {
   MaxDescent = 0;
   EnumSampleSize = sampleSize_.Value();
   enumeratedFaces_.clear();
+  // Families gone since the last rebuild are forgotten.
+  lastMeasures_.swap(measures_);
+  measures_.clear();
   list_.SetRedraw(false);
   try {
     Enumerate(window, nullptr, eaShow);
   } catch (...) {
+    lastMeasures_.clear();
     list_.SetRedraw(true);
     throw;
   }
+  lastMeasures_.clear();
   FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize_.Value();
   list_.SetItemHeight(MaxTextHeight);
   list_.SetRedraw(true);
@@ -151,10 +169,11 @@ void TFontCatalogue::ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& 
   // Some systems report a family once for each of its character sets; it
   // is one family and one row all the same.
   if (!enumeratedFaces_.insert(faceName).second) return;
-  measureCanvas_->SetFont(face, EnumSampleSize);
-  const TEXTMETRICA measured = measureCanvas_->TextMetrics();
-  MaxTextHeight = std::max<int32_t>(MaxTextHeight, measured.tmHeight);
-  MaxDescent = std::max<int32_t>(MaxDescent, measured.tmDescent);
+  int32_t height = 0;
+  int32_t descent = 0;
+  Measure(face, textMetric, isTrueType, &height, &descent);
+  MaxTextHeight = std::max(MaxTextHeight, height);
+  MaxDescent = std::max(MaxDescent, descent);
   if (isTrueType) {
     const std::string fullName = reinterpret_cast<const char*>(logFont.elfFullName);
     showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{fullName, true}));
@@ -164,4 +183,23 @@ void TFontCatalogue::ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& 
     showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{faceName, false}));
     list_.AddItem(face, showItems_.back().get());
   }
+}
+
+void TFontCatalogue::Measure(const std::string& face, const TEXTMETRICA& textMetric,
+                             bool isTrueType, int32_t* height, int32_t* descent) {
+  // For TrueType faces the enumeration hands out the larger structure.
+  NEWTEXTMETRICA design{};
+  if (isTrueType) std::memcpy(&design, &textMetric, sizeof design);
+  const auto known = lastMeasures_.find(face);
+  if (isTrueType && known != lastMeasures_.end() && known->second.size == EnumSampleSize &&
+      SameDesign(known->second.design, design)) {
+    *height = known->second.height;
+    *descent = known->second.descent;
+  } else {
+    measureCanvas_->SetFont(face, EnumSampleSize);
+    const TEXTMETRICA measured = measureCanvas_->TextMetrics();
+    *height = measured.tmHeight;
+    *descent = measured.tmDescent;
+  }
+  if (isTrueType) measures_[face] = TMeasure{design, EnumSampleSize, *height, *descent};
 }

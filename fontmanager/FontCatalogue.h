@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -64,6 +65,9 @@ class TFontCatalogue {
   bool TakeFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric) noexcept;
   void ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric);
   void AddToDelete(const ENUMLOGFONTA& logFont, const TEXTMETRICA& textMetric);
+  // The cell height and descent of `face` at the sample size.
+  void Measure(const std::string& face, const TEXTMETRICA& textMetric, bool isTrueType,
+               int32_t* height, int32_t* descent);
 
   TListBox& list_;
   const TSpinEdit& sampleSize_;
@@ -77,6 +81,17 @@ class TFontCatalogue {
   // Faces it has met already.
   std::set<std::string> enumeratedFaces_;
   std::exception_ptr failure_;
+
+  // Realising a TrueType face to measure it costs far more than the rest of
+  // a family's row, so a rebuild keeps the measures of the last one for the
+  // families that come back with the same design metrics at the same size.
+  struct TMeasure {
+    NEWTEXTMETRICA design;
+    int32_t size;
+    int32_t height;
+    int32_t descent;
+  };
+  std::map<std::string, TMeasure> measures_, lastMeasures_;
 };
 
 // The font family enumeration's callback; `catalogue` is the TFontCatalogue

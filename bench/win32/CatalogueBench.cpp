@@ -70,11 +70,17 @@ int main(int argc, char** argv) {
   }
 
   std::vector<double> times;
+  double first = 0;
   int rows = 0;
   int trueType = 0;
   {
     TfrmZel95 form;
+    // The window builds its first catalogue, with every family new to it.
+    LARGE_INTEGER created, shown;
+    QueryPerformanceCounter(&created);
     form.Create();
+    QueryPerformanceCounter(&shown);
+    first = Milliseconds(created, shown);
     for (int round = 0; round < rounds; ++round) {
       LARGE_INTEGER start, end;
       QueryPerformanceCounter(&start);
@@ -96,7 +102,8 @@ int main(int argc, char** argv) {
   std::sort(times.begin(), times.end());
   std::printf("catalogue rebuild: %d font files added, %d rows (%d TrueType families), %d rounds\n",
               added, rows, trueType, rounds);
-  std::printf("  median %.1f ms, min %.1f ms, max %.1f ms\n", times[times.size() / 2],
+  std::printf("  window with its first catalogue %.1f ms\n", first);
+  std::printf("  rebuild median %.1f ms, min %.1f ms, max %.1f ms\n", times[times.size() / 2],
               times.front(), times.back());
   return 0;
 }

@@ -8,15 +8,27 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <sys/mman.h>
 #include <vector>
 
 // Pixel memory that starts zeroed, as a DIB section's does. calloc gets it
-// from fresh zero pages instead of clearing every byte once more.
+// from fresh zero pages instead of clearing every byte once more. Writing a
+// large picture then faults its pages in one by one, most of a decode's
+// system time; huge pages, where the system has them, fault once per 2 MiB.
 class ZeroedPixels {
  public:
   bool Allocate(size_t size) {
     data_.reset(static_cast<uint8_t*>(std::calloc(size ? size : 1, 1)));
     size_ = data_ ? size : 0;
+#ifdef MADV_HUGEPAGE
+    constexpr uintptr_t kPage = 4096;
+    constexpr size_t kHugePage = 2 * 1024 * 1024;
+    if (size_ >= 2 * kHugePage) {
+      const uintptr_t start = (reinterpret_cast<uintptr_t>(data_.get()) + kPage - 1) & ~(kPage - 1);
+      const uintptr_t end = (reinterpret_cast<uintptr_t>(data_.get()) + size_) & ~(kPage - 1);
+      madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);  // advice only
+    }
+#endif
     return data_ != nullptr;
   }
   uint8_t* data() const { return data_.get(); }

@@ -68,12 +68,16 @@ void TListBox::SetItemHeight(int height) {
   // The new window asks for its row height with WM_MEASUREITEM.
   itemHeight_ = height;
   RecreateChild();
+  // Drawn once when every row is back, not once a row: each addition to a
+  // window that draws updates its scroll bar.
+  SendMessageA(handle_, WM_SETREDRAW, FALSE, 0);
   for (const Row& row : rows) {
     const int index = AddItem(row.text, row.object);
     if (row.selected) SetSelected(index, true);
   }
   if (current >= 0) SetItemIndex(current);
   SendMessageA(handle_, LB_SETTOPINDEX, top, 0);
+  SetRedraw(true);
 }
 
 void TListBox::SetRedraw(bool redraw) {

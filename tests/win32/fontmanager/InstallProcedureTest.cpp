@@ -5,6 +5,7 @@
 #include "InstallDialogFixture.h"
 
 #include "Screenshot.h"
+#include "SystemFonts.h"
 
 #include "fontcommon/FileHelpers.h"
 
@@ -381,6 +382,40 @@ TEST_F(RefusedInstallTest, AFontTheSystemRefusesLeavesNoFileAndNoValue) {
                             "Can not install font file: Hrf1-Regular.ttf (unknown reason)."});
   EXPECT_FALSE(FileExists(fonts + "Hrf1-Regular.ttf"));
   EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hrf1 Regular (TrueType)"));
+}
+
+// A rebuild keeps the measures of the families that come back unchanged; a
+// family whose name now comes from a file of another design is measured anew.
+TEST_F(InstallTest, AFamilyBackWithATallerDesignIsMeasuredAnew) {
+  const std::string folder = SourceFolder();
+  const std::string path = PutHackFamily(folder, "Htl1", 1)[0];
+  CleanUpFontFile(path);
+  ASSERT_TRUE(AddFontResourceA(path.c_str()));
+  CreateMainWindow();
+  const int before = form->FCatalogue.MaxTextHeight;
+  ASSERT_TRUE(RemoveFontResourceA(path.c_str()));
+
+  // The same names, with a cell reaching four em above and below the baseline.
+  std::string bytes = ReadWholeFile(path);
+  const size_t tag = bytes.find("OS/2");
+  ASSERT_LT(tag, 12u + 16u * 64u);
+  size_t table = 0;
+  for (size_t i = 0; i < 4; ++i) table = table << 8 | static_cast<uint8_t>(bytes[tag + 8 + i]);
+  ASSERT_LT(table + 78, bytes.size());
+  for (size_t winAscentAndDescent : {table + 74, table + 76}) {
+    bytes[winAscentAndDescent] = 0x20;  // 8192 units of 2048 an em
+    bytes[winAscentAndDescent + 1] = 0;
+  }
+  const std::string taller = folder + "\\Htl1-Tall.ttf";
+  WriteWholeFile(taller, bytes);
+  CleanUpFontFile(taller);
+  ASSERT_TRUE(AddFontResourceA(taller.c_str()));
+  SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
+
+  const int tall = CellHeight("Htl1", form->FCatalogue.EnumSampleSize);
+  ASSERT_GT(tall, before) << "the taller design is the tallest family";
+  EXPECT_EQ(form->FCatalogue.MaxTextHeight, tall);
+  EXPECT_EQ(form->lbFonts.ItemHeight(), tall);
 }
 
 }  // namespace
