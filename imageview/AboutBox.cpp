@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "CallbackGuard.h"
-#include "CentreWindow.h"
-#include "Module.h"
+#include "shellext/CallbackGuard.h"
+#include "shellext/CentreWindow.h"
+#include "shellext/Module.h"
 #include "platform/forms/Modal.h"
 
 namespace {

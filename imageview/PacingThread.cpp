@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "CallbackGuard.h"
+#include "shellext/CallbackGuard.h"
 #include "ViewerState.h"
 
 namespace {

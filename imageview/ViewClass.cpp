@@ -1,6 +1,6 @@
 #include "ViewClass.h"
 
-#include "CallbackGuard.h"
+#include "shellext/CallbackGuard.h"
 #include "ImageView.h"
 
 ViewCursors viewCursors;

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "Commands.h"
+#include "shellext/commands/Commands.h"
 
 using PrintCommand = decltype(&PrintImage);
 using WallpaperCommand = decltype(&SetWallpaper);

@@ -1,7 +1,7 @@
 #include "ContextMenuExtension.h"
 
-#include "Commands.h"
-#include "Display.h"
+#include "shellext/commands/Commands.h"
+#include "imageview/Display.h"
 #include "MenuCommands.h"
 #include "Module.h"
 #include "ServerIds.h"

@@ -1,5 +1,5 @@
 #include "CallbackGuard.h"
-#include "Display.h"
+#include "imageview/Display.h"
 #include "Module.h"
 
 #include <cstdlib>

@@ -6,7 +6,7 @@
 //   wine catalogue_bench.exe [rounds]
 #include "FontCopies.h"
 
-#include "MainForm.h"
+#include "fontmanager/MainForm.h"
 #include "platform/forms/Modal.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 // the camera-like one. Run under Wine:
 //   wine jpeg_decode_bench.exe [rounds]
 #include "BenchTiming.h"
-#include "bench_jpeg_picture.h"
+#include "bench/bench_jpeg_picture.h"
 #include "codecs/ImageFile.h"
 
 #include <cstdio>

@@ -3,8 +3,8 @@
 // built Glimmora32.dll called as the shell calls it. Run under Wine:
 //   wine query_menu_bench.exe [rounds]
 #include "BenchTiming.h"
-#include "ShellDataObject.h"
-#include "bench_jpeg_picture.h"
+#include "tests/win32/shellext/ShellDataObject.h"
+#include "bench/bench_jpeg_picture.h"
 
 #include <shlobj.h>
 

@@ -1,12 +1,12 @@
 // How soon the viewer paints the first band of a 4000 x 3000 JPEG after
 // Display is called, and how soon the picture is complete. Run under Wine:
 //   wine viewer_bench.exe [rounds]
-#include "../bench_jpeg_picture.h"
+#include "bench/bench_jpeg_picture.h"
 
-#include "Display.h"
-#include "Module.h"
-#include "ViewerFrame.h"
-#include "ViewerState.h"
+#include "imageview/Display.h"
+#include "shellext/Module.h"
+#include "imageview/ViewerFrame.h"
+#include "imageview/ViewerState.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 #include "PrintJob.h"
 
-#include "CallbackGuard.h"
-#include "Module.h"
+#include "shellext/CallbackGuard.h"
+#include "shellext/Module.h"
 #include "PrintPage.h"
 #include "ProgressDialog.h"
 #include "codecs/ImageFile.h"

@@ -1,7 +1,7 @@
 #include "ProgressDialog.h"
 
-#include "CallbackGuard.h"
-#include "CentreWindow.h"
+#include "shellext/CallbackGuard.h"
+#include "shellext/CentreWindow.h"
 #include "CommandResources.h"
 
 #include <commctrl.h>

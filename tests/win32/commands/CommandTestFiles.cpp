@@ -1,6 +1,6 @@
 #include "CommandTestFiles.h"
 
-#include "Module.h"
+#include "shellext/Module.h"
 #include "codecs/CodecError.h"
 
 #include <cstring>

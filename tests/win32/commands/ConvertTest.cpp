@@ -1,8 +1,8 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
-#include "Commands.h"
-#include "TestPictures.h"
-#include "WinePaths.h"
+#include "shellext/commands/Commands.h"
+#include "tests/win32/support/TestPictures.h"
+#include "tests/win32/support/WinePaths.h"
 #include "codecs/ImageFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "PrintLayout.h"
+#include "shellext/commands/PrintLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
-#include "Commands.h"
-#include "Module.h"
-#include "PrintJob.h"
+#include "shellext/commands/Commands.h"
+#include "shellext/Module.h"
+#include "shellext/commands/PrintJob.h"
 #include "PrintedPage.h"
-#include "ProgressDialog.h"
+#include "shellext/commands/ProgressDialog.h"
 #include "ProgressWatch.h"
-#include "Screenshot.h"
-#include "TestPictures.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "PrintedPage.h"
 
-#include "WinePaths.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include <windows.h>
 

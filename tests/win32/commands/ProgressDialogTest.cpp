@@ -1,7 +1,7 @@
-#include "CommandResources.h"
-#include "Module.h"
-#include "ProgressDialog.h"
-#include "Screenshot.h"
+#include "shellext/commands/CommandResources.h"
+#include "shellext/Module.h"
+#include "shellext/commands/ProgressDialog.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ProgressWatch.h"
 
-#include "CommandResources.h"
+#include "shellext/commands/CommandResources.h"
 
 #include <commctrl.h>
 

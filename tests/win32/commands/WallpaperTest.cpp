@@ -1,11 +1,11 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
-#include "Commands.h"
-#include "DesktopWallpaper.h"
-#include "Module.h"
+#include "shellext/commands/Commands.h"
+#include "shellext/commands/DesktopWallpaper.h"
+#include "shellext/Module.h"
 #include "ProgressWatch.h"
-#include "WallpaperBitmap.h"
-#include "Screenshot.h"
+#include "shellext/commands/WallpaperBitmap.h"
+#include "tests/win32/support/Screenshot.h"
 #include "codecs/ImageFormat.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 // CPlApplet called as the Control Panel calls it, in this process; opening
 // starts the real font manager from a folder named by AppDir.
-#include "Applet.h"
-#include "AppletInfo.h"
-#include "OpenFontManager.h"
+#include "controlpanel/Applet.h"
+#include "controlpanel/AppletInfo.h"
+#include "controlpanel/OpenFontManager.h"
 
 #include "fontcommon/Registry.h"
 
-#include "ModalScript.h"
-#include "Processes.h"
-#include "Screenshot.h"
-#include "WinePaths.h"
+#include "tests/win32/support/ModalScript.h"
+#include "tests/win32/support/Processes.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // lists and opens the applet, its Add/Remove Programs lists the product.
 #include "RemoteListView.h"
 
-#include "Processes.h"
-#include "Screenshot.h"
+#include "tests/win32/support/Processes.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <gtest/gtest.h>
 

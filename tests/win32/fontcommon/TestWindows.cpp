@@ -1,7 +1,7 @@
 #include "TestWindows.h"
 
-#include "Screenshot.h"
-#include "UserInput.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/UserInput.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // The About box, opened from the main window's Help menu.
-#include "AboutBox.h"
+#include "fontmanager/AboutBox.h"
 #include "MainWindowFixture.h"
-#include "Screenshot.h"
-#include "UserInput.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/UserInput.h"
 
 namespace {
 

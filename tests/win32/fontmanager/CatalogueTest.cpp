@@ -2,7 +2,7 @@
 // families, against the prefix's real font files.
 #include "MainWindowFixture.h"
 #include "SystemFonts.h"
-#include "UserInput.h"
+#include "tests/win32/support/UserInput.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 // The application-wide report of exceptions that escape event handlers.
-#include "ExceptionReport.h"
+#include "fontmanager/ExceptionReport.h"
 #include "MainWindowFixture.h"
 #include "ReportText.h"
 
-#include "AppMain.h"
+#include "fontmanager/AppMain.h"
 #include "fontcore/Exceptions.h"
 
 #include <stdexcept>

@@ -1,7 +1,7 @@
 // The main window's list, its selection state, its keys and its commands.
 #include "MainWindowFixture.h"
-#include "Screenshot.h"
-#include "UserInput.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/UserInput.h"
 
 #include "platform/forms/ErrorBeep.h"
 

@@ -1,8 +1,8 @@
 // Full Sample starts the font viewer in the Windows folder on the file of the
 // one selected family.
 #include "MainWindowFixture.h"
-#include "UserInput.h"
-#include "WinePaths.h"
+#include "tests/win32/support/UserInput.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include "platform/forms/ErrorBeep.h"
 

@@ -1,10 +1,10 @@
 // The help file beside the program, opened by Wine's help viewer: the
 // contents from Help Topics, and the topic of each help context of the
 // Install New Fonts dialog.
-#include "AddFontDialog.h"
+#include "fontmanager/AddFontDialog.h"
 #include "MainWindowFixture.h"
-#include "Processes.h"
-#include "Screenshot.h"
+#include "tests/win32/support/Processes.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <cctype>
 #include <utility>

@@ -2,9 +2,9 @@
 // the test prefix and worked through its own controls.
 #pragma once
 
-#include "AddFontDialog.h"
+#include "fontmanager/AddFontDialog.h"
 #include "InstallFixture.h"
-#include "UserInput.h"
+#include "tests/win32/support/UserInput.h"
 
 #include <memory>
 

@@ -2,9 +2,9 @@
 // folder with its progress dialog, the two lists, the live sample, the drive
 // and folder lists.
 #include "InstallDialogFixture.h"
-#include "ProgressDialog.h"
-#include "Screenshot.h"
-#include "WinePaths.h"
+#include "fontmanager/ProgressDialog.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include "platform/forms/Application.h"
 

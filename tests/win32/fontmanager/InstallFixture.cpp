@@ -1,6 +1,6 @@
 #include "InstallFixture.h"
 
-#include "WinePaths.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include <cstdlib>
 

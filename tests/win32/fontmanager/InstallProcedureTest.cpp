@@ -1,10 +1,10 @@
 // OK of the Install New Fonts dialog: font files into the fonts folder or
 // left where they are, the Fonts key, the loaded fonts, and nothing lost when
 // the file system refuses.
-#include "ConfirmRemovalDialog.h"
+#include "fontmanager/ConfirmRemovalDialog.h"
 #include "InstallDialogFixture.h"
 
-#include "Screenshot.h"
+#include "tests/win32/support/Screenshot.h"
 #include "SystemFonts.h"
 
 #include "fontcommon/FileHelpers.h"

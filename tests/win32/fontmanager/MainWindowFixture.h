@@ -4,8 +4,8 @@
 
 #include "TestPrefix.h"
 
-#include "MainForm.h"
-#include "ModalScript.h"
+#include "fontmanager/MainForm.h"
+#include "tests/win32/support/ModalScript.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ScreenCursor.h"
 

@@ -1,7 +1,7 @@
 // The real Zel95APP.exe, started as its own process.
-#include "Screenshot.h"
+#include "tests/win32/support/Screenshot.h"
 #include "TestPrefix.h"
-#include "WinePaths.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // and Alt+Tab, not the system's generic one.
 #include "MainWindowFixture.h"
 
-#include "Resources.h"
-#include "Screenshot.h"
+#include "fontmanager/Resources.h"
+#include "tests/win32/support/Screenshot.h"
 
 namespace {
 

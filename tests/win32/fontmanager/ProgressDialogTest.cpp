@@ -1,7 +1,7 @@
 // The progress dialog that long loops drive by calls.
-#include "ProgressDialog.h"
-#include "Screenshot.h"
-#include "UserInput.h"
+#include "fontmanager/ProgressDialog.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/UserInput.h"
 
 #include "platform/forms/Application.h"
 

@@ -1,12 +1,12 @@
 // Removing fonts from the main window: the question, the Recycle Bin (Wine's
 // trash), the Fonts key and the fonts loaded in the system, with every way a
 // file can refuse to go.
-#include "ConfirmRemovalDialog.h"
-#include "FontRemoval.h"
+#include "fontmanager/ConfirmRemovalDialog.h"
+#include "fontmanager/FontRemoval.h"
 #include "InstallFixture.h"
-#include "ProgramErrors.h"
-#include "Screenshot.h"
-#include "UserInput.h"
+#include "fontmanager/ProgramErrors.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/UserInput.h"
 
 #include "fontcore/AnsiText.h"
 #include "fontcore/FontReaders.h"

@@ -1,5 +1,5 @@
 // Finding the running instance of the program in the system's process list.
-#include "SingleInstance.h"
+#include "fontmanager/SingleInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // then flashes into the second one.
 #include "ViewerTestSupport.h"
 
-#include "AboutBox.h"
-#include "Module.h"
-#include "ModalScript.h"
-#include "Screenshot.h"
+#include "imageview/AboutBox.h"
+#include "shellext/Module.h"
+#include "tests/win32/support/ModalScript.h"
+#include "tests/win32/support/Screenshot.h"
 
 namespace {
 

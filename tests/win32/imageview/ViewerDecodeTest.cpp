@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "ModalScript.h"
-#include "PacingThread.h"
-#include "Screenshot.h"
-#include "TestPictures.h"
-#include "ViewerState.h"
+#include "tests/win32/support/ModalScript.h"
+#include "imageview/PacingThread.h"
+#include "tests/win32/support/Screenshot.h"
+#include "tests/win32/support/TestPictures.h"
+#include "imageview/ViewerState.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "Module.h"
-#include "ModalScript.h"
-#include "ViewerCommands.h"
-#include "ViewerState.h"
+#include "shellext/Module.h"
+#include "tests/win32/support/ModalScript.h"
+#include "imageview/ViewerCommands.h"
+#include "imageview/ViewerState.h"
 
 namespace {
 

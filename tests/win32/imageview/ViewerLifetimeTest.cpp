@@ -3,8 +3,8 @@
 // ModuleCount comes back to 0.
 #include "ViewerTestSupport.h"
 
-#include "Module.h"
-#include "ViewerState.h"
+#include "shellext/Module.h"
+#include "imageview/ViewerState.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 // a huge picture, go through the viewer without bringing the process down:
 // each opens (or is refused), its decoding ends, and it closes. A picture
 // that cannot be shown at all is said so in a message box.
-#include "ModalScript.h"
-#include "TestPictures.h"
+#include "tests/win32/support/ModalScript.h"
+#include "tests/win32/support/TestPictures.h"
 #include "ViewerTestSupport.h"
 
-#include "ImageView.h"
-#include "Module.h"
-#include "ViewClass.h"
-#include "ViewerCommands.h"
-#include "ViewerFrame.h"
-#include "ViewerState.h"
+#include "imageview/ImageView.h"
+#include "shellext/Module.h"
+#include "imageview/ViewClass.h"
+#include "imageview/ViewerCommands.h"
+#include "imageview/ViewerFrame.h"
+#include "imageview/ViewerState.h"
 
 #include <new>
 

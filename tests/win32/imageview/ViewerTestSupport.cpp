@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "Display.h"
-#include "Module.h"
-#include "ViewerFrame.h"
-#include "ViewerState.h"
+#include "imageview/Display.h"
+#include "shellext/Module.h"
+#include "imageview/ViewerFrame.h"
+#include "imageview/ViewerState.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // message traffic one decode step at a time or freely.
 #pragma once
 
-#include "MessagePump.h"
+#include "tests/win32/support/MessagePump.h"
 #include <windows.h>
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 // The items a right click on a picture adds to the shell's menu, and when
 // nothing is added.
-#include "ContextMenuExtension.h"
+#include "shellext/ContextMenuExtension.h"
 #include "MenuItems.h"
 #include "ShellClient.h"
 #include "ShellDataObject.h"
-#include "Thumbnail.h"
+#include "shellext/Thumbnail.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The one-line description of a picture.
-#include "DescribeImage.h"
+#include "shellext/DescribeImage.h"
 #include "codecs/ImageFormat.h"
 
 #include <windows.h>

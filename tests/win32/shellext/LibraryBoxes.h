@@ -4,7 +4,7 @@
 // would see them appear.
 #pragma once
 
-#include "BoxScript.h"
+#include "tests/win32/commands/BoxScript.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The menu as a person sees it: shown with TrackPopupMenu, the thumbnail and
 // the description in it, saved as a screenshot.
 #include "MenuItems.h"
-#include "Screenshot.h"
+#include "tests/win32/support/Screenshot.h"
 #include "ShellClient.h"
 
 #include <gtest/gtest.h>

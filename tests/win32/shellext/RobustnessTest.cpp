@@ -3,7 +3,7 @@
 // go through the menu.
 #include "MenuItems.h"
 #include "ShellClient.h"
-#include "TestPictures.h"
+#include "tests/win32/support/TestPictures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The viewer as the shell opens it: Display through the context menu of the
 // loaded library, which must stay loaded while a viewer is open.
-#include "MessagePump.h"
+#include "tests/win32/support/MessagePump.h"
 #include "ShellClient.h"
-#include "Screenshot.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include "MenuItems.h"
 #include "ShellDataObject.h"
-#include "WinePaths.h"
+#include "tests/win32/support/WinePaths.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // its boxes answered through their windows. The last case removes the
 // product; the test run then compares the prefix with its state before the
 // installation.
-#include "Processes.h"
-#include "Screenshot.h"
+#include "tests/win32/support/Processes.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // UninstallProgram in this process, for what a separate process cannot
 // provoke: another instance that cannot be ended.
-#include "Uninstall.h"
+#include "fontmanager/Uninstall.h"
 
-#include "ModalScript.h"
-#include "Screenshot.h"
+#include "tests/win32/support/ModalScript.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <gtest/gtest.h>
 

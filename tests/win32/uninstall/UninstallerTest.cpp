@@ -1,15 +1,15 @@
 // UninstallZel95 in this process: its command line as the font manager
 // writes it, the log format, and removing and restoring what a log lists, in
 // the test prefix's real file system and registry.
-#include "InstallLog.h"
-#include "InstallRecorder.h"
-#include "UninstallArguments.h"
-#include "Uninstaller.h"
+#include "tools/uninstall/InstallLog.h"
+#include "tools/uninstall/InstallRecorder.h"
+#include "tools/uninstall/UninstallArguments.h"
+#include "tools/uninstall/Uninstaller.h"
 
-#include "Uninstall.h"
+#include "fontmanager/Uninstall.h"
 
-#include "ModalScript.h"
-#include "Screenshot.h"
+#include "tests/win32/support/ModalScript.h"
+#include "tests/win32/support/Screenshot.h"
 
 #include <gtest/gtest.h>
 
