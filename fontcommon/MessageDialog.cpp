@@ -1,6 +1,6 @@
 #include "fontcommon/MessageDialog.h"
 
-#include "platform/forms/Gdi.h"
+#include "platform/forms/PointFont.h"
 #include "platform/forms/Modal.h"
 
 #include <windows.h>

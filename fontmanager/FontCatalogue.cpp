@@ -5,7 +5,7 @@
 #include "fontcore/FontReaders.h"
 #include "fontcommon/Messages.h"
 #include "fontcommon/Registry.h"
-#include "platform/forms/Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <algorithm>
 #include <cctype>

@@ -3,7 +3,7 @@
 #include "ContextMenuExtension.h"
 
 #include "MenuCommands.h"
-#include "Module.h"
+#include "shellext/module/Module.h"
 
 HRESULT STDMETHODCALLTYPE ContextMenuExtension::GetCommandString(UINT_PTR command, UINT type, UINT*,
                                                                  CHAR* name, UINT size) {

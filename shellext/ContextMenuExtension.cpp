@@ -1,9 +1,9 @@
 #include "ContextMenuExtension.h"
 
 #include "shellext/commands/Commands.h"
-#include "imageview/Display.h"
+#include "shellext/viewer/Display.h"
 #include "MenuCommands.h"
-#include "Module.h"
+#include "shellext/module/Module.h"
 #include "ServerIds.h"
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"

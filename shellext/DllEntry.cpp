@@ -1,6 +1,6 @@
-#include "CallbackGuard.h"
-#include "imageview/Display.h"
-#include "Module.h"
+#include "shellext/module/CallbackGuard.h"
+#include "shellext/viewer/Display.h"
+#include "shellext/module/Module.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 #include "ServerExports.h"
 
 #include "ExtensionClassFactory.h"
-#include "Module.h"
+#include "shellext/module/Module.h"
 #include "ServerIds.h"
 
 #include <new>

@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "Module.h"
+#include "shellext/module/Module.h"
 
 class ServerObject {
  public:

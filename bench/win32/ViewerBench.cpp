@@ -3,10 +3,10 @@
 //   wine viewer_bench.exe [rounds]
 #include "bench/bench_jpeg_picture.h"
 
-#include "imageview/Display.h"
-#include "shellext/Module.h"
-#include "imageview/ViewerFrame.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/Display.h"
+#include "shellext/module/Module.h"
+#include "shellext/viewer/ViewerFrame.h"
+#include "shellext/viewer/ViewerState.h"
 
 #include <windows.h>
 

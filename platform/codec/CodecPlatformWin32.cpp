@@ -2,6 +2,7 @@
 // device context.
 #include "platform/codec/CodecPlatform.h"
 #include "platform/forms/Modal.h"
+#include "platform/gdi/Gdi.h"
 
 #include <windows.h>
 
@@ -15,44 +16,24 @@ namespace {
 // one creation, so that palette-index colour tables resolve against it.
 class ScreenWithPalette {
  public:
-  explicit ScreenWithPalette(HPALETTE palette) : dc_(GetDC(nullptr)) {
-    if (dc_ && palette) {
-      previous_ = SelectPalette(dc_, palette, FALSE);
-      RealizePalette(dc_);
-    }
-  }
-  ~ScreenWithPalette() {
-    if (!dc_) return;
-    if (previous_) SelectPalette(dc_, previous_, FALSE);
-    ReleaseDC(nullptr, dc_);
-  }
-  ScreenWithPalette(const ScreenWithPalette&) = delete;
-  ScreenWithPalette& operator=(const ScreenWithPalette&) = delete;
-  HDC dc() const { return dc_; }
+  explicit ScreenWithPalette(HPALETTE palette)
+      : screen_(nullptr), palette_(screen_.Get(), palette, FALSE) {}
+  HDC dc() const { return screen_.Get(); }
 
  private:
-  HDC dc_;
-  HPALETTE previous_ = nullptr;
+  WindowDC screen_;
+  RealizedPalette palette_;
 };
 
 // A memory context with one bitmap selected into it.
 class BitmapContext {
  public:
-  explicit BitmapContext(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_) previous_ = SelectObject(dc_, bitmap);
-  }
-  ~BitmapContext() {
-    if (!dc_) return;
-    if (previous_) SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  BitmapContext(const BitmapContext&) = delete;
-  BitmapContext& operator=(const BitmapContext&) = delete;
-  HDC dc() const { return previous_ ? dc_ : nullptr; }
+  explicit BitmapContext(HBITMAP bitmap) : memory_(nullptr), selection_(memory_.Get(), bitmap) {}
+  HDC dc() const { return selection_.Selected() ? memory_.Get() : nullptr; }
 
  private:
-  HDC dc_;
-  HGDIOBJ previous_ = nullptr;
+  MemoryDC memory_;
+  SelectGuard selection_;
 };
 
 // BITMAPINFO with room for 256 colour-table entries of either kind.
@@ -90,11 +71,10 @@ bool IsBottomUp(HBITMAP bitmap, const DIBSECTION& section, int stride) {
   request.header.biBitCount = static_cast<WORD>(depth);
   request.header.biCompression = BI_RGB;
   std::vector<uint8_t> line(static_cast<size_t>(stride));
-  HDC screen = GetDC(nullptr);
-  int got = screen ? GetDIBits(screen, bitmap, probe, 1, line.data(),
-                               reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS)
-                   : 0;
-  if (screen) ReleaseDC(nullptr, screen);
+  const WindowDC screen(nullptr);
+  int got = screen.Get() ? GetDIBits(screen.Get(), bitmap, probe, 1, line.data(),
+                                     reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS)
+                         : 0;
   return got == 1 &&
          std::memcmp(line.data(), bits + static_cast<size_t>(probe) * stride, rowBytes) == 0;
 }
@@ -104,10 +84,9 @@ bool IsBottomUp(HBITMAP bitmap, const DIBSECTION& section, int stride) {
 namespace codec_platform {
 
 int ScreenDepth() {
-  HDC dc = GetDC(nullptr);
-  if (!dc) return 0;
-  int depth = GetDeviceCaps(dc, BITSPIXEL);
-  ReleaseDC(nullptr, dc);
+  const WindowDC screen(nullptr);
+  if (!screen.Get()) return 0;
+  int depth = GetDeviceCaps(screen.Get(), BITSPIXEL);
   if (depth >= 25) return 24;
   if (depth == 15) return 16;
   return depth;

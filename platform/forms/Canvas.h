@@ -2,7 +2,7 @@
 // it and puts the context back as it found it.
 #pragma once
 
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <windows.h>
 

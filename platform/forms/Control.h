@@ -3,7 +3,7 @@
 // their form, which creates them at the positions the form gives.
 #pragma once
 
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <windows.h>
 

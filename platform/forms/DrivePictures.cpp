@@ -1,6 +1,6 @@
 #include "DrivePictures.h"
 
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 namespace {
 

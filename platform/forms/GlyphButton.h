@@ -4,7 +4,7 @@
 #pragma once
 
 #include "Control.h"
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "Control.h"
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 class TImage : public TControl {
  public:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Control.h"
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "Panel.h"
 
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 void TPanel::Create(TControl* parent, int left, int top, int width, int height) {
   RegisterContainerClass("TPanel", 0, GetSysColorBrush(COLOR_BTNFACE));

@@ -1,7 +1,7 @@
 #include "PrintJob.h"
 
-#include "shellext/CallbackGuard.h"
-#include "shellext/Module.h"
+#include "shellext/module/CallbackGuard.h"
+#include "shellext/module/Module.h"
 #include "PrintPage.h"
 #include "ProgressDialog.h"
 #include "codecs/ImageFile.h"

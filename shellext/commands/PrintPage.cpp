@@ -5,6 +5,7 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageFile.h"
 #include "platform/forms/Modal.h"
+#include "platform/gdi/Gdi.h"
 
 #include <algorithm>
 #include <string>
@@ -51,22 +52,15 @@ bool Decode(HWND owner, ProgressDialog& progress, ImageFile& image, const std::s
 // The bitmap selected into a memory context compatible with the printer.
 class SelectedBitmap {
  public:
-  SelectedBitmap(HDC printer, HBITMAP bitmap) : memory_(CreateCompatibleDC(printer)) {
-    if (memory_) previous_ = SelectObject(memory_, bitmap);
-  }
-  ~SelectedBitmap() {
-    if (previous_) SelectObject(memory_, previous_);
-    if (memory_) DeleteDC(memory_);
-  }
-  SelectedBitmap(const SelectedBitmap&) = delete;
-  SelectedBitmap& operator=(const SelectedBitmap&) = delete;
+  SelectedBitmap(HDC printer, HBITMAP bitmap)
+      : memory_(printer), selection_(memory_.Get(), bitmap) {}
 
-  bool IsSelected() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
-  HDC Context() const { return memory_; }
+  bool IsSelected() const { return selection_.Selected(); }
+  HDC Context() const { return memory_.Get(); }
 
  private:
-  HDC memory_;
-  HGDIOBJ previous_ = nullptr;
+  MemoryDC memory_;
+  SelectGuard selection_;
 };
 
 bool StretchPicture(HDC printer, const SelectedBitmap& selected, HBITMAP bitmap,
@@ -106,10 +100,11 @@ bool PrintPage(HDC printer, int rasterCaps, HWND owner, ProgressDialog& progress
   page.height = GetDeviceCaps(printer, VERTRES);
   page.printerDpiX = GetDeviceCaps(printer, LOGPIXELSX);
   page.printerDpiY = GetDeviceCaps(printer, LOGPIXELSY);
-  HDC screen = GetDC(nullptr);
-  page.screenDpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  page.screenDpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  {
+    WindowDC screen(nullptr);
+    page.screenDpiX = GetDeviceCaps(screen.Get(), LOGPIXELSX);
+    page.screenDpiY = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+  }
 
   SIZE text{};
   if (path && *path)

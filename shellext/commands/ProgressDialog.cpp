@@ -1,7 +1,7 @@
 #include "ProgressDialog.h"
 
-#include "shellext/CallbackGuard.h"
-#include "shellext/CentreWindow.h"
+#include "shellext/module/CallbackGuard.h"
+#include "shellext/module/CentreWindow.h"
 #include "CommandResources.h"
 
 #include <commctrl.h>

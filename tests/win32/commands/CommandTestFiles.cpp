@@ -1,6 +1,6 @@
 #include "CommandTestFiles.h"
 
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "codecs/CodecError.h"
 
 #include <cstring>

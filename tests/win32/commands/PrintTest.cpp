@@ -1,7 +1,7 @@
 #include "BoxScript.h"
 #include "CommandTestFiles.h"
 #include "shellext/commands/Commands.h"
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "shellext/commands/PrintJob.h"
 #include "PrintedPage.h"
 #include "shellext/commands/ProgressDialog.h"

@@ -1,5 +1,5 @@
 #include "shellext/commands/CommandResources.h"
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "shellext/commands/ProgressDialog.h"
 #include "tests/win32/support/Screenshot.h"
 

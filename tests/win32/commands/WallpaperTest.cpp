@@ -2,7 +2,7 @@
 #include "CommandTestFiles.h"
 #include "shellext/commands/Commands.h"
 #include "shellext/commands/DesktopWallpaper.h"
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "ProgressWatch.h"
 #include "shellext/commands/WallpaperBitmap.h"
 #include "tests/win32/support/Screenshot.h"

@@ -2,8 +2,8 @@
 // then flashes into the second one.
 #include "ViewerTestSupport.h"
 
-#include "imageview/AboutBox.h"
-#include "shellext/Module.h"
+#include "shellext/viewer/AboutBox.h"
+#include "shellext/module/Module.h"
 #include "tests/win32/support/ModalScript.h"
 #include "tests/win32/support/Screenshot.h"
 

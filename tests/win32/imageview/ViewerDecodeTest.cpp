@@ -5,10 +5,10 @@
 #include <algorithm>
 
 #include "tests/win32/support/ModalScript.h"
-#include "imageview/PacingThread.h"
+#include "shellext/viewer/PacingThread.h"
 #include "tests/win32/support/Screenshot.h"
 #include "tests/win32/support/TestPictures.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/ViewerState.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // window with the hand cursors, offsets kept within the limits.
 #include "ViewerTestSupport.h"
 
-#include "imageview/ViewClass.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/ViewClass.h"
+#include "shellext/viewer/ViewerState.h"
 
 namespace {
 

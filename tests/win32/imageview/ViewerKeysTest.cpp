@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "tests/win32/support/ModalScript.h"
-#include "imageview/ViewerCommands.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/ViewerCommands.h"
+#include "shellext/viewer/ViewerState.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // ModuleCount comes back to 0.
 #include "ViewerTestSupport.h"
 
-#include "shellext/Module.h"
-#include "imageview/ViewerState.h"
+#include "shellext/module/Module.h"
+#include "shellext/viewer/ViewerState.h"
 
 namespace {
 

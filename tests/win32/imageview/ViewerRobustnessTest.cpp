@@ -6,12 +6,12 @@
 #include "tests/win32/support/TestPictures.h"
 #include "ViewerTestSupport.h"
 
-#include "imageview/ImageView.h"
-#include "shellext/Module.h"
-#include "imageview/ViewClass.h"
-#include "imageview/ViewerCommands.h"
-#include "imageview/ViewerFrame.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/ImageView.h"
+#include "shellext/module/Module.h"
+#include "shellext/viewer/ViewClass.h"
+#include "shellext/viewer/ViewerCommands.h"
+#include "shellext/viewer/ViewerFrame.h"
+#include "shellext/viewer/ViewerState.h"
 
 #include <new>
 

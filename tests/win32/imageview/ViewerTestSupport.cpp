@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "imageview/Display.h"
-#include "shellext/Module.h"
-#include "imageview/ViewerFrame.h"
-#include "imageview/ViewerState.h"
+#include "shellext/viewer/Display.h"
+#include "shellext/module/Module.h"
+#include "shellext/viewer/ViewerFrame.h"
+#include "shellext/viewer/ViewerState.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "ImageView.h"
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "PacingThread.h"
 #include "ViewClass.h"
 #include "ViewerFrame.h"

@@ -1,10 +1,10 @@
 #include "ViewerFrame.h"
 
 #include "AboutBox.h"
-#include "shellext/CallbackGuard.h"
+#include "shellext/module/CallbackGuard.h"
 #include "shellext/commands/Commands.h"
 #include "shellext/commands/FileTitle.h"
-#include "shellext/Module.h"
+#include "shellext/module/Module.h"
 #include "PacingThread.h"
 #include "ViewerCommands.h"
 #include "ViewerMenu.h"

@@ -1,12 +1,13 @@
 #include <algorithm>
 
-#include "Gdi.h"
 #include "ImageView.h"
 #include "codecs/ImageFile.h"
+#include "platform/gdi/Gdi.h"
 
 void ImageView::Paint() {
-  PaintDC dc(window);
-  const RECT update = dc.UpdateRect();
+  PaintDC paint(window);
+  HDC dc = paint.Get();
+  const RECT update = paint.UpdateRect();
   HBITMAP bitmap = nullptr;
   if (imageFile)
     bitmap = imageFile->GetDisplayBitmap() ? imageFile->GetDisplayBitmap()
@@ -30,23 +31,23 @@ void ImageView::Paint() {
     WindowDC whole(window);
     RECT client = {};
     GetClientRect(window, &client);
-    FillRect(whole, &client, backgroundBrush);
+    FillRect(whole.Get(), &client, backgroundBrush);
     realizedPalette = palette;
   }
   RealizedPalette screenPalette(dc, palette);
   {
     MemoryDC memory(dc);
-    SelectedObject picture(memory, bitmap);
-    RealizedPalette memoryPalette(memory, palette);
-    Region clip(decoded);
-    SelectClipRgn(dc, clip);
+    SelectGuard picture(memory.Get(), bitmap);
+    RealizedPalette memoryPalette(memory.Get(), palette);
+    RegionHandle clip(CreateRectRgnIndirect(&decoded));
+    SelectClipRgn(dc, clip.Get());
     if (source.right > source.left && source.bottom > source.top)
       BitBlt(dc, source.left - scrollX, source.top - scrollY, source.right - source.left,
-             source.bottom - source.top, memory, source.left, source.top, SRCCOPY);
+             source.bottom - source.top, memory.Get(), source.left, source.top, SRCCOPY);
     SelectClipRgn(dc, nullptr);
   }
-  Region undecoded(update);
-  Region decodedRegion(decoded);
-  CombineRgn(undecoded, undecoded, decodedRegion, RGN_DIFF);
-  FillRgn(dc, undecoded, backgroundBrush);
+  RegionHandle undecoded(CreateRectRgnIndirect(&update));
+  RegionHandle decodedRegion(CreateRectRgnIndirect(&decoded));
+  CombineRgn(undecoded.Get(), undecoded.Get(), decodedRegion.Get(), RGN_DIFF);
+  FillRgn(dc, undecoded.Get(), backgroundBrush);
 }

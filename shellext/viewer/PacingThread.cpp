@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shellext/CallbackGuard.h"
+#include "shellext/module/CallbackGuard.h"
 #include "ViewerState.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
-#include "shellext/CallbackGuard.h"
-#include "shellext/CentreWindow.h"
-#include "shellext/Module.h"
+#include "shellext/module/CallbackGuard.h"
+#include "shellext/module/CentreWindow.h"
+#include "shellext/module/Module.h"
 #include "platform/forms/Modal.h"
 
 namespace {

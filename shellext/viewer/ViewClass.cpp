@@ -1,6 +1,6 @@
 #include "ViewClass.h"
 
-#include "shellext/CallbackGuard.h"
+#include "shellext/module/CallbackGuard.h"
 #include "ImageView.h"
 
 ViewCursors viewCursors;

@@ -1,4 +1,4 @@
-#include "Gdi.h"
+#include "platform/forms/PointFont.h"
 
 #include <cstring>
 

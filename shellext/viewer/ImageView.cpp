@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "Gdi.h"
 #include "ViewClass.h"
 #include "codecs/ImageFile.h"
+#include "platform/gdi/Gdi.h"
 
 namespace {
 
@@ -103,8 +103,8 @@ void ImageView::Attach(ImageFile* file, bool releaseOld) {
   if (old) {
     if (old->GetPalette()) {
       WindowDC dc(window);
-      SelectPalette(dc, static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
-      RealizePalette(dc);
+      SelectPalette(dc.Get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+      RealizePalette(dc.Get());
       realizedPalette = nullptr;
     }
     if (releaseOld) old->Release();

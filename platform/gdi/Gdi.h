@@ -1,13 +1,13 @@
 // Owners for GDI objects and device contexts, so that every Select, Release
-// and Delete is paired by construction.
+// and Delete is paired by construction. Header only: the forms, the viewer,
+// printing and the codec's bitmaps all use them.
 #pragma once
 
 #include <windows.h>
 
-#include <string>
 #include <utility>
 
-// Owns one GDI object (font, bitmap, brush, pen) and deletes it.
+// Owns one GDI object (font, bitmap, brush, pen, region) and deletes it.
 template <typename H>
 class GdiObject {
  public:
@@ -40,14 +40,20 @@ using FontHandle = GdiObject<HFONT>;
 using BitmapHandle = GdiObject<HBITMAP>;
 using BrushHandle = GdiObject<HBRUSH>;
 using PenHandle = GdiObject<HPEN>;
+using RegionHandle = GdiObject<HRGN>;
 
 // Selects an object into a device context for the guard's lifetime.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
-  ~SelectGuard() { SelectObject(dc_, previous_); }
+  SelectGuard(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc && object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectGuard() {
+    if (Selected()) SelectObject(dc_, previous_);
+  }
   SelectGuard(const SelectGuard&) = delete;
   SelectGuard& operator=(const SelectGuard&) = delete;
+
+  bool Selected() const { return previous_ != nullptr && previous_ != HGDI_ERROR; }
 
  private:
   HDC dc_;
@@ -58,7 +64,9 @@ class SelectGuard {
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
-  ~WindowDC() { ReleaseDC(window_, dc_); }
+  ~WindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
   WindowDC(const WindowDC&) = delete;
   WindowDC& operator=(const WindowDC&) = delete;
   HDC Get() const { return dc_; }
@@ -76,6 +84,7 @@ class PaintDC {
   PaintDC(const PaintDC&) = delete;
   PaintDC& operator=(const PaintDC&) = delete;
   HDC Get() const { return dc_; }
+  const RECT& UpdateRect() const { return paint_.rcPaint; }
 
  private:
   HWND window_;
@@ -87,7 +96,9 @@ class PaintDC {
 class MemoryDC {
  public:
   explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDC() { DeleteDC(dc_); }
+  ~MemoryDC() {
+    if (dc_) DeleteDC(dc_);
+  }
   MemoryDC(const MemoryDC&) = delete;
   MemoryDC& operator=(const MemoryDC&) = delete;
   HDC Get() const { return dc_; }
@@ -96,8 +107,24 @@ class MemoryDC {
   HDC dc_;
 };
 
-enum TFontStyle : unsigned { fsNone = 0, fsBold = 1 };
+// A palette selected and realised for the guard's lifetime; the one before
+// goes back as a background palette unless told otherwise.
+class RealizedPalette {
+ public:
+  RealizedPalette(HDC dc, HPALETTE palette, BOOL restoreInBackground = TRUE)
+      : dc_(dc), restoreInBackground_(restoreInBackground) {
+    if (!dc || !palette) return;
+    previous_ = SelectPalette(dc, palette, FALSE);
+    RealizePalette(dc);
+  }
+  ~RealizedPalette() {
+    if (previous_) SelectPalette(dc_, previous_, restoreInBackground_);
+  }
+  RealizedPalette(const RealizedPalette&) = delete;
+  RealizedPalette& operator=(const RealizedPalette&) = delete;
 
-// A font given by face name and point size, at the screen's resolution, the
-// way the forms name their fonts ("MS Sans Serif", 8 points, bold).
-FontHandle CreatePointFont(const std::string& face, int points, unsigned style = fsNone);
+ private:
+  HDC dc_;
+  BOOL restoreInBackground_;
+  HPALETTE previous_ = nullptr;
+};
