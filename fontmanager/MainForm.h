@@ -105,9 +105,8 @@ class TfrmZel95 : public TForm {
   void sbFullSampleClick();
   void sbAddClick();
   void sbRemoveClick();
-  // Fills FToDelete with the files of the selected families; false when
-  // the user chose to stop.
-  bool CollectFontsToDelete();
+  // Fills FToDelete with the fonts of the selected families.
+  void CollectFontsToDelete();
   void mnuFileExitClick();
   void mnuFontAddClick();
   void mnuFontRemoveClick();
