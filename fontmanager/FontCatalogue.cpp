@@ -62,7 +62,8 @@ void TFontCatalogue::ReadRegistryFonts(const std::string& fontsDir) {
   for (const std::string& name : obsolete) DeleteFontEntry(name);
 }
 
-void TFontCatalogue::Rebuild(HWND window, const std::string& fontsDir) {
+void TFontCatalogue::Rebuild(HWND window, const std::string& fontsDir, int32_t sampleSize,
+                             bool trueTypeOnly) {
   ReleaseShowItems();
   FNonTTFFonts.Clear();
   NonTTFCount = 0;
@@ -71,24 +72,20 @@ void TFontCatalogue::Rebuild(HWND window, const std::string& fontsDir) {
 
   MaxTextHeight = 0;
   MaxDescent = 0;
-  EnumSampleSize = sampleSize_.Value();
+  EnumSampleSize = sampleSize;
+  trueTypeOnly_ = trueTypeOnly;
   enumeratedFaces_.clear();
   // Families gone since the last rebuild are forgotten.
   lastMeasures_.swap(measures_);
   measures_.clear();
-  list_.SetRedraw(false);
   try {
     Enumerate(window, nullptr, eaShow);
   } catch (...) {
     lastMeasures_.clear();
-    list_.SetRedraw(true);
     throw;
   }
   lastMeasures_.clear();
-  FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize_.Value();
-  list_.SetItemHeight(MaxTextHeight);
-  list_.SetRedraw(true);
-  UpdateWindow(list_.Handle());
+  FHeightPerPoint = static_cast<double>(MaxTextHeight) / sampleSize;
   NonTTFCount = static_cast<uint16_t>(FNonTTFFonts.Count());
 }
 
@@ -101,11 +98,6 @@ bool TFontCatalogue::IsInToDelete(const std::string& name, bool trueType) const 
   return std::any_of(FToDelete->begin(), FToDelete->end(), [&](const TToDeleteItem& item) {
     return item.Name == name && item.TrueType == trueType;
   });
-}
-
-void TFontCatalogue::ReleaseShowItems() {
-  list_.Clear();
-  showItems_.clear();
 }
 
 void TFontCatalogue::Enumerate(HWND window, const char* family, TEnumAction action) {
@@ -176,12 +168,10 @@ void TFontCatalogue::ShowFamily(const ENUMLOGFONTA& logFont, const TEXTMETRICA& 
   MaxDescent = std::max(MaxDescent, descent);
   if (isTrueType) {
     const std::string fullName = reinterpret_cast<const char*>(logFont.elfFullName);
-    showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{fullName, true}));
-    list_.AddItem(face, showItems_.back().get());
+    rows_.push_back({face, std::make_unique<TToShowItem>(TToShowItem{fullName, true})});
     ++TrueTypeCount;
-  } else if (FNonTTFFonts.IndexOf(face) >= 0 && !trueTypeOnly_.Checked()) {
-    showItems_.push_back(std::make_unique<TToShowItem>(TToShowItem{faceName, false}));
-    list_.AddItem(face, showItems_.back().get());
+  } else if (FNonTTFFonts.IndexOf(face) >= 0 && !trueTypeOnly_) {
+    rows_.push_back({face, std::make_unique<TToShowItem>(TToShowItem{faceName, false})});
   }
 }
 

@@ -7,9 +7,6 @@
 #include "FontItems.h"
 
 #include "platform/forms/Canvas.h"
-#include "platform/forms/CheckBox.h"
-#include "platform/forms/ListBox.h"
-#include "platform/forms/SpinEdit.h"
 
 #include <windows.h>
 
@@ -21,13 +18,15 @@
 #include <string>
 #include <vector>
 
+// One row of the font list: the face it shows and the family behind it.
+struct TFontRow {
+  std::string Face;
+  std::unique_ptr<TToShowItem> Item;
+};
+
 class TFontCatalogue {
  public:
-  // The rows go into `list`, which must be sorted; the families are
-  // measured at the size `sampleSize` shows, and only TrueType ones are
-  // listed while `trueTypeOnly` is checked.
-  TFontCatalogue(TListBox& list, const TSpinEdit& sampleSize, const TCheckBox& trueTypeOnly)
-      : list_(list), sampleSize_(sampleSize), trueTypeOnly_(trueTypeOnly) {}
+  TFontCatalogue() = default;
   TFontCatalogue(const TFontCatalogue&) = delete;
   TFontCatalogue& operator=(const TFontCatalogue&) = delete;
 
@@ -43,17 +42,22 @@ class TFontCatalogue {
   int32_t MaxDescent = 0;
   int32_t EnumSampleSize = 0;
 
-  // Rebuilds everything and the list: the ".FON" faces registered under
-  // `fontsDir`, then every family, measured on the screen of `window`.
-  void Rebuild(HWND window, const std::string& fontsDir);
+  // Rebuilds everything and the rows: the ".FON" faces registered under
+  // `fontsDir`, then every family, measured at `sampleSize` on the screen
+  // of `window`; only TrueType families get a row when `trueTypeOnly`.
+  // Rows that point into the last rebuild's records must be gone before.
+  void Rebuild(HWND window, const std::string& fontsDir, int32_t sampleSize, bool trueTypeOnly);
+  // The rows of the last rebuild in the order of the enumeration; after a
+  // rebuild that failed, those made until then.
+  const std::vector<TFontRow>& Rows() const { return rows_; }
   // Rebuilds FNonTTFFonts from the Fonts key; files named without a path
   // lie in `fontsDir`.
   void ReadRegistryFonts(const std::string& fontsDir);
   // Adds the fonts of `family` to FToDelete, one per TrueType style.
   void CollectToDelete(HWND window, const std::string& family);
   bool IsInToDelete(const std::string& name, bool trueType) const;
-  // Empties the list and releases the records behind its rows.
-  void ReleaseShowItems();
+  // Releases the rows and the records behind them.
+  void ReleaseShowItems() { rows_.clear(); }
 
  private:
   friend int CALLBACK FontEnumProc(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM);
@@ -69,11 +73,8 @@ class TFontCatalogue {
   void Measure(const std::string& face, const TEXTMETRICA& textMetric, bool isTrueType,
                int32_t* height, int32_t* descent);
 
-  TListBox& list_;
-  const TSpinEdit& sampleSize_;
-  const TCheckBox& trueTypeOnly_;
-  // The records behind the rows of the list.
-  std::vector<std::unique_ptr<TToShowItem>> showItems_;
+  std::vector<TFontRow> rows_;
+  bool trueTypeOnly_ = false;
 
   // The running enumeration.
   TEnumAction action_ = eaShow;

@@ -1,14 +1,13 @@
-// What OK of the Install New Fonts dialog does: copy the chosen font files
-// into the fonts folder (or leave them where they are), register them in the
-// Fonts key and make them available at once.
-#include "AddFontDialog.h"
+// What OK of the Install New Fonts dialog does, apart from the dialog.
+#include "FontInstall.h"
 
 #include "FontsKey.h"
 
 #include "fontcommon/FileHelpers.h"
-#include "fontcommon/Messages.h"
-#include "platform/forms/ScreenCursor.h"
+#include "fontcore/MessageBoxLook.h"
 #include "platform/system/ReplaceFile.h"
+
+#include <windows.h>
 
 #include <algorithm>
 #include <cctype>
@@ -49,71 +48,56 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-enum class TCopyOutcome { Copied, Skipped, Stop };
-
 }  // namespace
 
-void TdlgAddFont::pbOKClick() {
-  // Enter reaches the default button even while it is disabled.
-  if (!pbOK.Enabled()) return;
-  TWaitCursor wait;
-  InstallSelected();
+TFontInstallation::TCopyOutcome TFontInstallation::CopyInto(const TFontFileRec& record,
+                                                            const std::string& target) {
+  const bool exists = FileExists(target);
+  if (exists) {
+    if (!overwriteAll_) {
+      const uint16_t answer = prompts_.AskOverwrite(target);
+      if (answer == mrNo) return TCopyOutcome::Skipped;
+      if (answer == mrAll) overwriteAll_ = true;
+    }
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (!SetFileAttributesA(target.c_str(),
+                            attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
+        !CanDelete(target)) {
+      prompts_.ShowError(Msg::Error::CannotReplaceFile, target);
+      return TCopyOutcome::Stop;
+    }
+  }
+  std::string temporary;
+  if (!CopyToTemporary(record.Path, fontsFolder_, temporary)) {
+    prompts_.ShowError(Msg::Error::CannotCopyFile, record.Path);
+    return TCopyOutcome::Skipped;
+  }
+  if (!(exists ? MoveFileReplacing(temporary, target)
+               : MoveFileA(temporary.c_str(), target.c_str()))) {
+    DeleteFileA(temporary.c_str());
+    if (exists) {
+      prompts_.ShowError(Msg::Error::CannotReplaceFile, target);
+      return TCopyOutcome::Stop;
+    }
+    prompts_.ShowError(Msg::Error::CannotCopyFile, record.Path);
+    return TCopyOutcome::Skipped;
+  }
+  return TCopyOutcome::Copied;
 }
 
-void TdlgAddFont::InstallSelected() {
-  const bool network = GetDriveTypeA(DriveRoot().c_str()) == DRIVE_REMOTE;
-  ReleaseTempFont();
+bool TFontInstallation::Install(const std::vector<TInstallEntry>& entries) {
   std::vector<std::string> reportedFamilies;
   // A family listed twice (TrueType and not) stands twice for all its
   // files; each is worked once.
   std::vector<const TFontFileRec*> worked;
-  bool overwriteAll = false;
-  const std::string fontsFolder = FWinDir + "\\FONTS\\";
-  const bool copy = cbCopy.Checked();
-  const bool familyMode = rbFamily.Checked();
+  done_.clear();
+  overwriteAll_ = false;
 
-  // Copies the file of `record` to `target`, replacing an older file only
-  // once the new one is complete, so that a failure loses neither.
-  auto copyFile = [&](const TFontFileRec& record, const std::string& target) {
-    const bool exists = FileExists(target);
-    if (exists) {
-      if (!overwriteAll) {
-        const uint16_t answer =
-            AskVerifyMessage(Msg::Verify::OverwriteFile, target, "", {mbYes, mbNo, mbAll});
-        if (answer == mrNo) return TCopyOutcome::Skipped;
-        if (answer == mrAll) overwriteAll = true;
-      }
-      const DWORD attributes = GetFileAttributesA(target.c_str());
-      if (!SetFileAttributesA(target.c_str(),
-                              attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY)) ||
-          !CanDelete(target)) {
-        ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
-        return TCopyOutcome::Stop;
-      }
-    }
-    std::string temporary;
-    if (!CopyToTemporary(record.Path, fontsFolder, temporary)) {
-      ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
-      return TCopyOutcome::Skipped;
-    }
-    if (!(exists ? MoveFileReplacing(temporary, target)
-                 : MoveFileA(temporary.c_str(), target.c_str()))) {
-      DeleteFileA(temporary.c_str());
-      if (exists) {
-        ShowErrorMessage(Msg::Error::CannotReplaceFile, target);
-        return TCopyOutcome::Stop;
-      }
-      ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
-      return TCopyOutcome::Skipped;
-    }
-    return TCopyOutcome::Copied;
-  };
-
-  for (int entryIndex = lbSelectedFonts.Count() - 1; entryIndex >= 0; --entryIndex) {
-    const std::string entry = lbSelectedFonts.Text(entryIndex);
-    const auto* listed = static_cast<const TFontFileRec*>(lbSelectedFonts.Object(entryIndex));
+  for (int entryIndex = static_cast<int>(entries.size()) - 1; entryIndex >= 0; --entryIndex) {
+    const std::string& entry = entries[entryIndex].Text;
+    const TFontFileRec* listed = entries[entryIndex].Listed;
     if (!listed) {
-      ShowErrorMessage(Msg::Error::CannotCopyFile, entry);
+      prompts_.ShowError(Msg::Error::CannotCopyFile, entry);
       continue;
     }
     bool allDone = true;
@@ -121,41 +105,38 @@ void TdlgAddFont::InstallSelected() {
     for (const auto& owned : records_) {
       const TFontFileRec& record = *owned;
       if (record.Scan != listed->Scan) continue;
-      if (!(familyMode ? record.Family == entry : record.FullName == entry)) continue;
+      if (!(familyMode_ ? record.Family == entry : record.FullName == entry)) continue;
       if (std::find(worked.begin(), worked.end(), &record) != worked.end()) continue;
       worked.push_back(&record);
 
       const std::string valueName = FontEntryName(record.FullName, record.TrueType);
       if (!ReadFontEntry(valueName).empty()) {
-        const std::string& shown = familyMode ? record.Family : record.FullName;
+        const std::string& shown = familyMode_ ? record.Family : record.FullName;
         const bool reported =
-            familyMode && std::any_of(reportedFamilies.begin(), reportedFamilies.end(),
-                                      [&](const std::string& family) {
-                                        return lstrcmpiA(family.c_str(), shown.c_str()) == 0;
-                                      });
+            familyMode_ && std::any_of(reportedFamilies.begin(), reportedFamilies.end(),
+                                       [&](const std::string& family) {
+                                         return lstrcmpiA(family.c_str(), shown.c_str()) == 0;
+                                       });
         if (!reported) {
-          if (familyMode) reportedFamilies.push_back(record.Family);
-          ShowErrorMessage(Msg::Error::AlreadyInstalled, shown);
+          if (familyMode_) reportedFamilies.push_back(record.Family);
+          prompts_.ShowError(Msg::Error::AlreadyInstalled, shown);
         }
         continue;
       }
 
       // A file that lies in the fonts folder already is installed where it is.
-      const bool inFontsFolder = SameFolder(FolderPart(record.Path), fontsFolder);
+      const bool inFontsFolder = SameFolder(FolderPart(record.Path), fontsFolder_);
       std::string file = record.Path;
       // Copying reports a missing source itself.
-      if ((!copy || inFontsFolder) && !FileExists(record.Path)) {
-        ShowErrorMessage(Msg::Error::CannotCopyFile, record.Path);
+      if ((!copy_ || inFontsFolder) && !FileExists(record.Path)) {
+        prompts_.ShowError(Msg::Error::CannotCopyFile, record.Path);
         allDone = false;
         continue;
       }
-      if (copy && !inFontsFolder) {
-        file = fontsFolder + FileNamePart(record.Path);
-        const TCopyOutcome outcome = copyFile(record, file);
-        if (outcome == TCopyOutcome::Stop) {
-          SetModalResult(mrNone);
-          return;
-        }
+      if (copy_ && !inFontsFolder) {
+        file = fontsFolder_ + FileNamePart(record.Path);
+        const TCopyOutcome outcome = CopyInto(record, file);
+        if (outcome == TCopyOutcome::Stop) return false;
         if (outcome == TCopyOutcome::Skipped) {
           allDone = false;
           continue;
@@ -166,10 +147,10 @@ void TdlgAddFont::InstallSelected() {
       // a name relative to the font's own folder would be looked for in
       // the fonts folder, so the resource names the whole path.
       std::string loaded;
-      if (network && !copy && record.TrueType) {
-        const std::string fot = fontsFolder + WithExtension(FileNamePart(file), ".FOT");
+      if (network_ && !copy_ && record.TrueType) {
+        const std::string fot = fontsFolder_ + WithExtension(FileNamePart(file), ".FOT");
         if (!CreateScalableFontResourceA(0, fot.c_str(), record.Path.c_str(), nullptr)) {
-          ShowErrorMessage(Msg::Error::CannotInstallFontFile, FileNamePart(file));
+          prompts_.ShowError(Msg::Error::CannotInstallFontFile, FileNamePart(file));
           allDone = false;
           continue;
         }
@@ -177,9 +158,9 @@ void TdlgAddFont::InstallSelected() {
         loaded = fot;
       }
 
-      const std::string copied = copy && !inFontsFolder ? file : "";
-      const std::string data = UpperCase(copy ? FileNamePart(record.Path) : file);
-      if (copy) file = FileNamePart(file);
+      const std::string copied = copy_ && !inFontsFolder ? file : "";
+      const std::string data = UpperCase(copy_ ? FileNamePart(record.Path) : file);
+      if (copy_) file = FileNamePart(file);
       const bool madeFot = !loaded.empty();
       if (!madeFot) loaded = file;
       // Registered only once loaded: a font the system refuses leaves
@@ -187,14 +168,14 @@ void TdlgAddFont::InstallSelected() {
       if (!AddFontResourceA(loaded.c_str())) {
         if (!copied.empty()) DeleteFileA(copied.c_str());
         if (madeFot) DeleteFileA(loaded.c_str());
-        ShowErrorMessage(Msg::Error::CannotInstallFontFile, file);
+        prompts_.ShowError(Msg::Error::CannotInstallFontFile, file);
         allDone = false;
         continue;
       }
       WriteFontEntry(valueName, data);
     }
-    if (allDone) lbSelectedFonts.Delete(entryIndex);
+    if (allDone) done_.push_back(entryIndex);
   }
   SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-  SetModalResult(IDOK);
+  return true;
 }

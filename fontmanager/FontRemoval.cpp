@@ -1,16 +1,15 @@
-// The main window's Delete command and the removal of one font file.
+// The removal of font files: finding them, asking, and moving them to the
+// Recycle Bin.
 #include "FontRemoval.h"
 
-#include "ConfirmRemovalDialog.h"
 #include "FontsKey.h"
-#include "MainForm.h"
 #include "ProgramErrors.h"
 
 #include "fontcommon/FileHelpers.h"
 #include "fontcommon/Messages.h"
-#include "platform/forms/ErrorBeep.h"
-#include "platform/forms/ScreenCursor.h"
 #include "platform/system/RecycleBin.h"
+
+#include <windows.h>
 
 #include <shellapi.h>
 
@@ -32,27 +31,6 @@ const int kNotMoved = ERROR_GEN_FAILURE;
 bool IsUncPath(const std::string& path) {
   return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
-
-// Holds the catalogue's rebuilds while a removal walks its records, which a
-// font change announced under one of the removal's questions would free.
-// Ends a removal whatever way it goes: the records go, the list has no
-// current row, Delete waits for the next click into the list, and a rebuild
-// asked for meanwhile follows.
-class RemovalCleanup {
- public:
-  explicit RemovalCleanup(TfrmZel95& form) : form_(form) { form_.HoldRebuilds(); }
-  ~RemovalCleanup() {
-    form_.FCatalogue.FToDelete.reset();
-    form_.lbFonts.SetItemIndex(-1);
-    form_.mnuFontRemove.SetEnabled(false);
-    form_.ReleaseRebuilds();
-  }
-  RemovalCleanup(const RemovalCleanup&) = delete;
-  RemovalCleanup& operator=(const RemovalCleanup&) = delete;
-
- private:
-  TfrmZel95& form_;
-};
 
 }  // namespace
 
@@ -117,7 +95,8 @@ int RecycleFile(const std::string& path) {
 }
 
 void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
-                     const std::string& path) {
+                     const std::string& path, const TRemovalErrorReport& report) {
+  const TRemovalErrorReport& showError = report ? report : TRemovalErrorReport(ShowErrorMessage);
   // The system may know the font by the path it was loaded from (a
   // resource file in the fonts folder) rather than by its registry name.
   std::string loaded = fileName;
@@ -134,7 +113,7 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
   // A font the system will not withdraw (one it loaded itself at its start)
   // still loses its file and entry, so that it is gone after a restart.
   auto keep = [&](Msg::Error message) {
-    ShowErrorMessage(message, path);
+    showError(message, path);
     if (unloaded) AddFontResourceA(loaded.c_str());
   };
   if (recycle) {
@@ -152,72 +131,38 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
     }
   }
   DeleteFontEntry(entryName);
-  if (!unloaded) ShowErrorMessage(Msg::Error::RemovedButStillLoaded, entryName);
+  if (!unloaded) showError(Msg::Error::RemovedButStillLoaded, entryName);
 }
 
-void TfrmZel95::sbRemoveClick() {
-  if (CountSelected() == 0) {
-    SoundErrorBeep();
-    return;
-  }
-  FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
-  RemovalCleanup cleanup(*this);
-  int recycleCount;
-  {
-    TWaitCursor wait;
-    if (!CollectFontsToDelete() || FCatalogue.FToDelete->empty()) return;
-    recycleCount = MarkRecycleFiles(*FCatalogue.FToDelete);
-  }
-  int answer;
-  {
-    TDlgConfirmRemoval dialog;
-    dialog.Create(this);
-    answer = ShowConfirmRemoval(dialog, CountSelected(), recycleCount);
-  }
-  if (answer != mrYes) return;
-
-  TWaitCursor wait;
-  for (const TToDeleteItem& item : *FCatalogue.FToDelete)
-    RemoveFontEntry(FontEntryName(item.Name, item.TrueType), item.FileName, item.Recycle,
-                    item.Path);
-  ReleaseRebuilds(true);
-  SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-  RefreshFontList();
+std::string TFontRemoval::PathOf(const std::string& fileName) const {
+  return fileName.find('\\') != std::string::npos ? fileName : fontsDir_ + "\\" + fileName;
 }
 
-bool TfrmZel95::CollectFontsToDelete() {
+bool TFontRemoval::Prepare() {
   bool askAgain = true;
-  // Collect: one record per TrueType style, one per other family.
-  for (int row = 0; row < lbFonts.Count(); ++row) {
-    if (lbFonts.Selected(row)) FCatalogue.CollectToDelete(Handle(), lbFonts.Text(row));
-  }
-
-  // Resolve, last to first: records appended meanwhile are not visited.
-  std::vector<TToDeleteItem>& list = *FCatalogue.FToDelete;
-  const TNonTTFFonts& nonTTFFonts = FCatalogue.FNonTTFFonts;
+  // Last to first: records appended meanwhile are not visited.
+  std::vector<TToDeleteItem>& list = records_;
   for (size_t index = list.size(); index-- > 0;) {
     if (list[index].TrueType) {
       const std::string fileName = ReadFontEntry(FontEntryName(list[index].Name, true));
       if (fileName.empty()) {
-        ShowErrorMessage(Msg::Error::FontWithoutEntry, list[index].Name);
+        prompts_.ShowError(Msg::Error::FontWithoutEntry, list[index].Name);
         list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
         continue;
       }
       list[index].FileName = fileName;
-      list[index].Path =
-          fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+      list[index].Path = PathOf(fileName);
       continue;
     }
     const std::string face = list[index].Name;
-    const int faceIndex = nonTTFFonts.IndexOf(face);
+    const int faceIndex = nonTTFFonts_.IndexOf(face);
     if (faceIndex < 0) throw EUnexpected("Fontname not found in non-TTF list: " + face);
     int kept = 0;
-    for (const std::string& entry : nonTTFFonts[faceIndex].Entries) {
+    for (const std::string& entry : nonTTFFonts_[faceIndex].Entries) {
       const std::string fileName = ReadFontEntry(entry);
       if (fileName.empty()) {
         if (!askAgain) continue;
-        const uint16_t answer =
-            AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
+        const uint16_t answer = prompts_.AskContinueWithoutEntry(face);
         if (answer == mrNo) return false;
         if (answer == mrAll) askAgain = false;
         continue;
@@ -225,7 +170,7 @@ bool TfrmZel95::CollectFontsToDelete() {
       TToDeleteItem item;
       item.Name = entry;
       item.FileName = fileName;
-      item.Path = fileName.find('\\') != std::string::npos ? fileName : FFontsDir + "\\" + fileName;
+      item.Path = PathOf(fileName);
       if (++kept == 1)
         list[index] = item;
       else
@@ -233,5 +178,20 @@ bool TfrmZel95::CollectFontsToDelete() {
     }
     if (kept == 0) list.erase(list.begin() + static_cast<std::ptrdiff_t>(index));
   }
+  if (list.empty()) return false;
+  recycleCount_ = MarkRecycleFiles(list);
   return true;
+}
+
+bool TFontRemoval::Confirm(int familyCount) {
+  return prompts_.ConfirmRemoval(familyCount, recycleCount_);
+}
+
+void TFontRemoval::Remove() {
+  const TRemovalErrorReport report = [this](Msg::Error number, const std::string& text) {
+    prompts_.ShowError(number, text);
+  };
+  for (const TToDeleteItem& item : records_)
+    RemoveFontEntry(FontEntryName(item.Name, item.TrueType), item.FileName, item.Recycle, item.Path,
+                    report);
 }

@@ -165,9 +165,29 @@ void TfrmZel95::RefreshFontList() {
 void TfrmZel95::RebuildCatalogue() {
   {
     TWaitCursor wait;
-    FCatalogue.Rebuild(Handle(), FFontsDir);
+    ReleaseFontList();
+    try {
+      FCatalogue.Rebuild(Handle(), FFontsDir, spSize.Value(), cbTT.Checked());
+    } catch (...) {
+      FillFontList(false);
+      throw;
+    }
+    FillFontList(true);
   }
   UpdateSelectionState();
+}
+
+void TfrmZel95::FillFontList(bool complete) {
+  lbFonts.SetRedraw(false);
+  for (const TFontRow& row : FCatalogue.Rows()) lbFonts.AddItem(row.Face, row.Item.get());
+  if (complete) lbFonts.SetItemHeight(FCatalogue.MaxTextHeight);
+  lbFonts.SetRedraw(true);
+  if (complete) UpdateWindow(lbFonts.Handle());
+}
+
+void TfrmZel95::ReleaseFontList() {
+  lbFonts.Clear();
+  FCatalogue.ReleaseShowItems();
 }
 
 void TfrmZel95::HandleFontChange() { RefreshFontList(); }

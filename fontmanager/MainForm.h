@@ -69,7 +69,7 @@ class TfrmZel95 : public TForm {
   std::string FFontsDir;
   bool FLoaded = false;
   // The installed-font catalogue behind the rows of lbFonts.
-  TFontCatalogue FCatalogue{lbFonts, spSize, cbTT};
+  TFontCatalogue FCatalogue;
 
   // Lifecycle and application handlers.
   void FormCreate();
@@ -105,9 +105,8 @@ class TfrmZel95 : public TForm {
   void sbFullSampleClick();
   void sbAddClick();
   void sbRemoveClick();
-  // Fills FToDelete with the files of the selected families; false when
-  // the user chose to stop.
-  bool CollectFontsToDelete();
+  // Fills FToDelete with the fonts of the selected families.
+  void CollectFontsToDelete();
   void mnuFileExitClick();
   void mnuFontAddClick();
   void mnuFontRemoveClick();
@@ -135,6 +134,11 @@ class TfrmZel95 : public TForm {
   bool rebuildAgain_ = false;
   bool rebuildsHeld_ = false;
   void RebuildCatalogue();
+  // Fills lbFonts with the catalogue's rows, drawing off; a `complete`
+  // rebuild also gives its rows their height and shows them at once.
+  void FillFontList(bool complete);
+  // Empties lbFonts, then releases the records its rows pointed to.
+  void ReleaseFontList();
 };
 
 // The folder of the program's executable, ending in a backslash.

@@ -63,7 +63,7 @@ void TfrmZel95::SaveWindowSettings() {
 
 void TfrmZel95::FormDestroy() {
   SaveWindowSettings();
-  FCatalogue.ReleaseShowItems();
+  ReleaseFontList();
   WinHelpA(Handle(), (ProgramFolder() + "ZEL95.HLP").c_str(), HELP_QUIT, 0);
 }
 

@@ -58,6 +58,27 @@ TEST_F(MainWindowTest, WithOtherFontsTheRegisteredRasterFamiliesJoinInSortedOrde
   EXPECT_EQ(form->FCatalogue.NonTTFCount, 2);
 }
 
+TEST_F(MainWindowTest, TheCatalogueGivesItsRowsWithoutAWindowOfItsOwn) {
+  const TSystemFamilies families = EnumerateFamilies();
+  TFontCatalogue catalogue;
+  auto faces = [&](bool trueType) {
+    std::set<std::string> found;
+    for (const TFontRow& row : catalogue.Rows())
+      if (row.Item->TrueType == trueType) found.insert(row.Face);
+    return found;
+  };
+  catalogue.Rebuild(GetDesktopWindow(), FontsFolder(), 12, true);
+  EXPECT_EQ(faces(true), families.trueType);
+  EXPECT_TRUE(faces(false).empty());
+  EXPECT_GT(catalogue.MaxTextHeight, 0);
+  EXPECT_DOUBLE_EQ(catalogue.FHeightPerPoint, catalogue.MaxTextHeight / 12.0);
+
+  catalogue.Rebuild(GetDesktopWindow(), FontsFolder(), 12, false);
+  EXPECT_EQ(faces(true), families.trueType);
+  EXPECT_EQ(faces(false), kRegisteredRasterFaces);
+  EXPECT_EQ(catalogue.Rows().size(), families.trueType.size() + kRegisteredRasterFaces.size());
+}
+
 TEST_F(MainWindowTest, TwoFilesOfOneFaceGiveOneEntryWithBothNamesInRegistryOrder) {
   WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly", "0");
   CreateMainWindow();

@@ -2,6 +2,7 @@
 // left where they are, the Fonts key, the loaded fonts, and nothing lost when
 // the file system refuses.
 #include "fontmanager/ConfirmRemovalDialog.h"
+#include "fontmanager/FontInstall.h"
 #include "InstallDialogFixture.h"
 
 #include "tests/win32/support/Screenshot.h"
@@ -386,6 +387,57 @@ TEST_F(RefusedInstallTest, AFontTheSystemRefusesLeavesNoFileAndNoValue) {
 
 // A rebuild keeps the measures of the families that come back unchanged; a
 // family whose name now comes from a file of another design is measured anew.
+// Answers the overwrite question as the test scripts it and keeps what was
+// asked and reported.
+class TScriptedInstallPrompts : public TInstallPrompts {
+ public:
+  uint16_t AskOverwrite(const std::string& target) override {
+    asked.push_back(target);
+    return overwriteAnswer;
+  }
+  void ShowError(Msg::Error number, const std::string& text) override {
+    errors.push_back(std::to_string(static_cast<int>(number)) + ": " + text);
+  }
+
+  uint16_t overwriteAnswer = mrNo;
+  std::vector<std::string> asked;
+  std::vector<std::string> errors;
+};
+
+TEST_F(InstallTest, TheInstallationWorksWithoutTheDialogOnTheCallersAnswers) {
+  const std::vector<std::string> paths = PutHackFamily(SourceFolder(), "Hnd1", 2);
+  WriteWholeFile(fonts + "Hnd1-Bold.ttf", "old bold");
+  std::vector<std::unique_ptr<TFontFileRec>> records;
+  for (const auto& [fullName, path] :
+       {std::pair{"Hnd1 Regular", paths[0]}, {"Hnd1 Bold", paths[1]}})
+    records.push_back(
+        std::make_unique<TFontFileRec>(TFontFileRec{"Hnd1", fullName, path, true, 1}));
+  TScriptedInstallPrompts prompts;
+  TFontInstallation installation(records, true, true, false, fonts, prompts);
+
+  // No keeps the old bold file, so the family's entry stays chosen; an entry
+  // without its record is reported.
+  ASSERT_TRUE(installation.Install({{"Hnd1", records[0].get()}, {"Lost", nullptr}}));
+  EXPECT_EQ(prompts.asked, std::vector<std::string>{fonts + "Hnd1-Bold.ttf"});
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"5: Lost"});
+  EXPECT_TRUE(installation.DoneEntries().empty());
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hnd1 Regular (TrueType)").value_or(""),
+            "HND1-REGULAR.TTF");
+  EXPECT_TRUE(HoldsBytes(fonts + "Hnd1-Regular.ttf", ReadWholeFile(paths[0])));
+  EXPECT_EQ(ReadWholeFile(fonts + "Hnd1-Bold.ttf"), "old bold");
+
+  // Again with Yes: the installed style is reported by its family, the
+  // other replaces the old file, and the entry is done.
+  prompts.overwriteAnswer = mrYes;
+  ASSERT_TRUE(installation.Install({{"Hnd1", records[0].get()}}));
+  EXPECT_EQ(prompts.errors, (std::vector<std::string>{"5: Lost", "3: Hnd1"}));
+  EXPECT_EQ(installation.DoneEntries(), std::vector<int>{0});
+  EXPECT_TRUE(HoldsBytes(fonts + "Hnd1-Bold.ttf", ReadWholeFile(paths[1])));
+  EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hnd1 Bold (TrueType)").value_or(""),
+            "HND1-BOLD.TTF");
+  EXPECT_EQ(LoadedStyles("Hnd1").size(), 2u);
+}
+
 TEST_F(InstallTest, AFamilyBackWithATallerDesignIsMeasuredAnew) {
   const std::string folder = SourceFolder();
   const std::string path = PutHackFamily(folder, "Htl1", 1)[0];

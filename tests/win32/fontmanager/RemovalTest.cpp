@@ -521,6 +521,69 @@ TEST_F(RemovalTest, DeleteWithNothingSelectedOnlyBeeps) {
   EXPECT_TRUE(boxes.Shown().empty());
 }
 
+// Answers the removal's questions as the test scripts them and keeps what
+// was asked and reported.
+class TScriptedPrompts : public TRemovalPrompts {
+ public:
+  uint16_t AskContinueWithoutEntry(const std::string& face) override {
+    asked.push_back(face);
+    return entryAnswer;
+  }
+  bool ConfirmRemoval(int familyCount, int recycleCount) override {
+    confirmed.emplace_back(familyCount, recycleCount);
+    return true;
+  }
+  void ShowError(Msg::Error number, const std::string& text) override {
+    errors.push_back(std::to_string(static_cast<int>(number)) + ": " + text);
+  }
+
+  uint16_t entryAnswer = mrYes;
+  std::vector<std::string> asked;
+  std::vector<std::pair<int, int>> confirmed;
+  std::vector<std::string> errors;
+};
+
+TEST_F(RemovalTest, TheRemovalWorksWithoutTheWindowOnTheCallersAnswers) {
+  const std::vector<std::string> paths = PutHackFamily(SourceFolder(), "Hnw1", 2);
+  InstallByHand(paths[0], "Hnw1 Regular (TrueType)", true);
+  WriteString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "Hnw1 Bold (TrueType)", "Hnw1-Bold.ttf");
+  const std::string vga = "ZN Sans Serif 8,10,12 (VGA res)";
+  InstallByHand(PutRasterFont(SourceFolder(), "ZN1.FON", "ZN Sans Serif"), vga, true);
+  TNonTTFFonts raster;
+  raster.Add("ZN Sans Serif", "ZN Sans Serif 8,10 (8514 res)");  // no value at all
+  raster.Add("ZN Sans Serif", vga);
+  std::vector<TToDeleteItem> records(4);
+  records[0] = {"Hnw1 Regular", "", "", true, false};
+  records[1] = {"Hnw1 Bold", "", "", true, false};
+  records[2] = {"Hnw1 Italic", "", "", true, false};
+  records[3] = {"ZN Sans Serif", "", "", false, false};
+  TScriptedPrompts prompts;
+  TFontRemoval removal(records, raster, fonts.substr(0, fonts.size() - 1), prompts);
+
+  ASSERT_TRUE(removal.Prepare());
+  EXPECT_EQ(prompts.asked, std::vector<std::string>{"ZN Sans Serif"});
+  EXPECT_EQ(prompts.errors, std::vector<std::string>{"2: Hnw1 Italic"});
+  ASSERT_EQ(records.size(), 3u);
+  EXPECT_EQ(records[1].Path, fonts + "Hnw1-Bold.ttf");
+  EXPECT_EQ(records[2].Name, vga);
+  EXPECT_TRUE(removal.Confirm(2));
+  EXPECT_EQ(prompts.confirmed, (std::vector<std::pair<int, int>>{{2, 3}}));
+  removal.Remove();
+
+  EXPECT_EQ(prompts.errors.size(), 1u);
+  for (const char* value : {"Hnw1 Regular (TrueType)", "Hnw1 Bold (TrueType)", vga.c_str()})
+    EXPECT_FALSE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, value)) << value;
+  EXPECT_TRUE(FileExists(TrashedFile("Hnw1-Regular.ttf")));
+  EXPECT_TRUE(FileExists(TrashedFile("ZN1.FON")));
+
+  // No to an entry without a file stops before the confirmation.
+  std::vector<TToDeleteItem> stopped{{"ZN Sans Serif", "", "", false, false}};
+  prompts.entryAnswer = mrNo;
+  EXPECT_FALSE(TFontRemoval(stopped, raster, fonts, prompts).Prepare());
+  EXPECT_EQ(prompts.asked.size(), 2u);
+  EXPECT_EQ(prompts.confirmed.size(), 1u);
+}
+
 TEST(MarkRecycleFiles, CountsFilesOffTheNetworkAndTakesUncPathsForNetworkFiles) {
   ASSERT_EQ(GetDriveTypeA(kNetworkRoot), static_cast<UINT>(DRIVE_REMOTE));
   std::vector<TToDeleteItem> list(4);
