@@ -6,14 +6,16 @@
 #include "Thumbnail.h"
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
+#include "shellext/commands/CommandCaptions.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const char* const kCommandTexts[MenuCommandCount] = {nullptr,   "&Print...", "&Tiled", "&Centered",
-                                                     "&Remove", "&BMP",      "&JPEG"};
+const char* const kCommandTexts[MenuCommandCount] = {
+    nullptr, kPrintCaption, kWallpaperCaptions[0], kWallpaperCaptions[1], kWallpaperCaptions[2],
+    "&BMP",  "&JPEG"};
 
 HRESULT UsedIds(UINT count) { return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, count); }
 
@@ -92,7 +94,7 @@ UINT ContextMenuExtension::InsertImageItems(HMENU menu, UINT index, UINT firstId
   }
   if (wallpaperMenu_)
     InsertMenuA(menu, position++, MF_BYPOSITION | MF_POPUP,
-                reinterpret_cast<UINT_PTR>(wallpaperMenu_), "&Wallpaper");
+                reinterpret_cast<UINT_PTR>(wallpaperMenu_), kWallpaperMenuCaption);
   if (convertMenu_)
     InsertMenuA(menu, position++, MF_BYPOSITION | MF_POPUP,
                 reinterpret_cast<UINT_PTR>(convertMenu_), "&Convert to...");

@@ -14,7 +14,8 @@ struct ViewerCommands {
 };
 extern ViewerCommands viewerCommands;
 
-// The frame's command identifiers.
+// The frame's command identifiers; the wallpaper ones follow one another in
+// the popup's order.
 enum ViewerCommandId {
   kCommandClose = 1001,
   kCommandReload = 1002,

@@ -1,6 +1,7 @@
 #include "ViewerMenu.h"
 
 #include "ViewerCommands.h"
+#include "shellext/commands/CommandCaptions.h"
 
 void ShowViewerMenu(HWND frame, LPARAM screenPoint) {
   POINT at = {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
@@ -11,12 +12,11 @@ void ShowViewerMenu(HWND frame, LPARAM screenPoint) {
     ClientToScreen(frame, &at);
   }
   HMENU wallpaper = CreatePopupMenu();
-  AppendMenuA(wallpaper, MF_STRING, kCommandWallpaperTiled, "&Tiled");
-  AppendMenuA(wallpaper, MF_STRING, kCommandWallpaperCentered, "&Centered");
-  AppendMenuA(wallpaper, MF_STRING, kCommandWallpaperRemove, "&Remove");
+  for (UINT i = 0; i < 3; ++i)
+    AppendMenuA(wallpaper, MF_STRING, kCommandWallpaperTiled + i, kWallpaperCaptions[i]);
   HMENU menu = CreatePopupMenu();
-  AppendMenuA(menu, MF_STRING, kCommandPrint, "&Print...");
-  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(wallpaper), "&Wallpaper");
+  AppendMenuA(menu, MF_STRING, kCommandPrint, kPrintCaption);
+  AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(wallpaper), kWallpaperMenuCaption);
   AppendMenuA(menu, MF_STRING, kCommandReload, "&Reload");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, kCommandAbout, "&About...");
