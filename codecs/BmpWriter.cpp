@@ -4,7 +4,7 @@
 #include "codecs/CodecError.h"
 #include "codecs/ScaleMulDiv.h"
 
-int BmpWriter::WriteHeader() {
+CodecError BmpWriter::WriteHeader() {
   const uint32_t tableBytes = bitsPerPixel <= 8 ? 4u * colorsUsed : 0u;
   const uint32_t dataOffset = 54 + tableBytes;
   uint8_t header[54] = {};
@@ -21,8 +21,8 @@ int BmpWriter::WriteHeader() {
   WriteU32LE(info + 16, 0);  // BI_RGB, also for bit-field sections
   WriteU32LE(info + 20, dib.imageSize);
   WriteU32LE(info + 32, dib.colorsUsedField);
-  if (!WriteBytes(header, sizeof header)) return 0;
-  if (tableBytes == 0) return 1;
+  if (CodecError error = WriteBytes(header, sizeof header)) return error;
+  if (tableBytes == 0) return CodecOk;
   uint8_t table[256 * 4];
   for (int i = 0; i < colorsUsed; ++i) {
     table[4 * i] = dib.colorTable[i].blue;
@@ -33,12 +33,14 @@ int BmpWriter::WriteHeader() {
   return WriteBytes(table, tableBytes);
 }
 
-int BmpWriter::WriteRowsPart(int count) {
+CodecError BmpWriter::WriteRowsPart(int count) {
   for (; count > 0 && rowsWritten < height; --count) {
     // The file is bottom-up: its first row is the image's last.
-    if (!WriteBytes(ImageRow(height - 1 - rowsWritten), static_cast<size_t>(dib.stride))) return 0;
+    if (CodecError error =
+            WriteBytes(ImageRow(height - 1 - rowsWritten), static_cast<size_t>(dib.stride)))
+      return error;
     ++rowsWritten;
     progress = ScaleMulDiv(rowsWritten, 10000, height);
   }
-  return 1;
+  return CodecOk;
 }

@@ -9,7 +9,7 @@ class BmpWriter : public ImageWriter {
   BmpWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
-  int WriteHeader() override;
-  int WriteRowsPart(int count) override;
-  int WriteTrailer() override { return 1; }
+  CodecError WriteHeader() override;
+  CodecError WriteRowsPart(int count) override;
+  CodecError WriteTrailer() override { return CodecOk; }
 };

@@ -13,12 +13,12 @@ class GifWriter : public ImageWriter {
   GifWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
-  int WriteHeader() override;
-  int WriteRowsPart(int count) override;
-  int WriteTrailer() override;
+  CodecError WriteHeader() override;
+  CodecError WriteRowsPart(int count) override;
+  CodecError WriteTrailer() override;
 
  private:
-  int WriteEncoded();
+  CodecError WriteEncoded();
 
   int tableBits_ = 0;
   GifLzwEncoder encoder_;

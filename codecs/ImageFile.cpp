@@ -127,7 +127,6 @@ CodecError ImageFile::BeginLoad(const LoadOptions& options) {
     return Failed(code);
   }
   // Drawable at once (an interlaced picture starts black); still the reader's.
-  TakeHandles();
   return CodecOk;
 }
 
@@ -138,28 +137,29 @@ CodecError ImageFile::BeginLoadForView(const LoadOptions& options) {
   return BeginLoad(view);
 }
 
-void ImageFile::TakeHandles() {
-  displayBitmap_ = reader_->DisplayBitmap();
-  nativeBitmap_ = reader_->NativeBitmap();
-  palette_ = reader_->Palette();
+DibHandle ImageFile::GetDisplayBitmap() const {
+  return reader_ ? reader_->DisplayBitmap() : bitmaps_.display.Get();
+}
+
+DibHandle ImageFile::GetNativeBitmap() const {
+  return reader_ ? reader_->NativeBitmap() : bitmaps_.native.Get();
+}
+
+PaletteHandle ImageFile::GetPalette() const {
+  return reader_ ? reader_->Palette() : bitmaps_.palette.Get();
 }
 
 CodecError ImageFile::DecodeRows(int rowCount, bool* changed, ImageRect* rect) {
   if (changed) *changed = false;
   if (!reader_) return Failed(ErrOutOfOrder);
-  // The partial picture can be drawn; the reader still owns it.
-  TakeHandles();
   const CodecError result = reader_->DecodeRows(rowCount, changed, rect);
-  // The second pass of a two-pass reduction replaces the palette.
-  TakeHandles();
   return result == CodecOk ? CodecOk : Failed(result);
 }
 
 CodecError ImageFile::EndLoad(bool discardIfIncomplete) {
   if (!reader_) return Failed(ErrOutOfOrder);
   const bool complete = reader_->GetProgress() >= 10000;
-  TakeHandles();
-  reader_->ReleaseHandles();
+  bitmaps_ = reader_->TakeBitmaps();
   reader_->EndDecode();
   reader_.reset();
   if (discardIfIncomplete && !complete) DeleteHandles();
@@ -194,15 +194,6 @@ CodecError ImageFile::Load(bool keepNative, bool makeDisplay) {
   return LoadFitted(options);
 }
 
-void ImageFile::DeleteHandles() {
-  codec_platform::DeleteBitmap(displayBitmap_);
-  codec_platform::DeleteBitmap(nativeBitmap_);
-  codec_platform::DeletePalette(palette_);
-  displayBitmap_ = nullptr;
-  nativeBitmap_ = nullptr;
-  palette_ = nullptr;
-}
-
 void ImageFile::Release() {
   if (reader_) EndLoad(true);
   DeleteHandles();
@@ -210,7 +201,7 @@ void ImageFile::Release() {
 
 int ImageFile::GetProgress() const {
   if (reader_) return reader_->GetProgress();
-  return displayBitmap_ || nativeBitmap_ ? 10000 : 0;
+  return bitmaps_.display || bitmaps_.native ? 10000 : 0;
 }
 
 ImageRect ImageFile::GetDecodedRect() const {

@@ -15,6 +15,7 @@
 #include "codecs/CodecError.h"
 #include "codecs/ImageRect.h"
 #include "codecs/LoadOptions.h"
+#include "codecs/OwnedHandles.h"
 #include "platform/codec/CodecPlatform.h"
 
 class ImageReader;
@@ -56,9 +57,10 @@ class ImageFile {
   CodecError Load(bool keepNative, bool makeDisplay);
   void Release();
 
-  DibHandle GetDisplayBitmap() const { return displayBitmap_; }
-  DibHandle GetNativeBitmap() const { return nativeBitmap_; }
-  PaletteHandle GetPalette() const { return palette_; }
+  // While a load runs the bitmaps are still the reader's.
+  DibHandle GetDisplayBitmap() const;
+  DibHandle GetNativeBitmap() const;
+  PaletteHandle GetPalette() const;
   const char* GetPath() const;
   const ImageSource& Source() const { return source_; }
   bool IsLoading() const { return reader_ != nullptr; }
@@ -70,8 +72,7 @@ class ImageFile {
   int ElapsedMs() const { return elapsedMs_; }
 
  private:
-  void TakeHandles();
-  void DeleteHandles();
+  void DeleteHandles() { bitmaps_.Reset(); }
   CodecError Failed(CodecError code) { return lastError_ = code; }
 
   ImageSource source_;
@@ -84,9 +85,7 @@ class ImageFile {
   bool isGrey_ = false;
   int width_ = 0;
   int height_ = 0;
-  DibHandle displayBitmap_ = nullptr;
-  DibHandle nativeBitmap_ = nullptr;
-  PaletteHandle palette_ = nullptr;
+  OwnedBitmaps bitmaps_;
   CodecError lastError_ = CodecOk;
   int elapsedMs_ = 0;
   uint32_t startTick_ = 0;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -38,7 +39,7 @@ ImageOutput::ImageOutput() = default;
 
 ImageOutput::~ImageOutput() {
   EndLines();
-  DeleteOwnedHandles();
+  DeleteBitmaps();
 }
 
 // ---- set-up ---------------------------------------------------------------
@@ -60,7 +61,7 @@ CodecError ImageOutput::Create(const HeaderFacts& header) {
 
 void ImageOutput::Discard() {
   EndLines();
-  DeleteOwnedHandles();
+  DeleteBitmaps();
 }
 
 CodecError ImageOutput::SettleDepths() {
@@ -131,27 +132,25 @@ CodecError ImageOutput::MakePaletteAndBitmaps() {
       colorIndexCount_ = outputPaletteCount_;
       for (int i = 0; i < colorIndexCount_; ++i) colorIndices_[i] = static_cast<uint16_t>(i);
     }
-    logicalPalette_ = codec_platform::CreateLogicalPalette(outputPalette_, outputPaletteCount_);
-    if (!logicalPalette_) return ErrLogicalPalette;
-    ownsPalette_ = true;
+    bitmaps_.palette.Reset(
+        codec_platform::CreateLogicalPalette(outputPalette_, outputPaletteCount_));
+    if (!bitmaps_.palette) return ErrLogicalPalette;
   }
 
   if (settings_.makeDisplay) {
-    if (CodecError error = MakeBitmap(settings_.displayDepth, &displayBitmap_, &displayBits_,
+    if (CodecError error = MakeBitmap(settings_.displayDepth, &bitmaps_.display, &displayBits_,
                                       &displayStride_, ErrDisplayBitmap))
       return error;
-    ownsDisplay_ = true;
   }
   if (settings_.keepNative) {
-    if (CodecError error = MakeBitmap(settings_.nativeCopyDepth, &nativeBitmap_, &nativeBits_,
+    if (CodecError error = MakeBitmap(settings_.nativeCopyDepth, &bitmaps_.native, &nativeBits_,
                                       &nativeStride_, ErrNativeBitmap))
       return error;
-    ownsNative_ = true;
   }
   return CodecOk;
 }
 
-CodecError ImageOutput::MakeBitmap(int depth, DibHandle* bitmap, uint8_t** bits, int* stride,
+CodecError ImageOutput::MakeBitmap(int depth, OwnedDib* bitmap, uint8_t** bits, int* stride,
                                    CodecError failure) {
   DibRequest request;
   request.width = settings_.width;
@@ -162,7 +161,9 @@ CodecError ImageOutput::MakeBitmap(int depth, DibHandle* bitmap, uint8_t** bits,
     request.paletteIndices = colorIndices_;
     request.colorCount = std::min(colorIndexCount_, 1 << depth);
   }
-  DibResult result = codec_platform::CreateDib(request, logicalPalette_, bitmap, bits);
+  DibHandle made = nullptr;
+  DibResult result = codec_platform::CreateDib(request, bitmaps_.palette.Get(), &made, bits);
+  bitmap->Reset(made);
   if (result == DibResult::NoScreen) return ErrNoScreen;
   if (result != DibResult::Ok) return failure;
   *stride = Stride(settings_.width, depth);
@@ -187,17 +188,15 @@ void ImageOutput::EndLines() {
 
 // ---- handles --------------------------------------------------------------
 
-void ImageOutput::DeleteOwnedHandles() {
-  if (ownsDisplay_) codec_platform::DeleteBitmap(displayBitmap_);
-  if (ownsNative_) codec_platform::DeleteBitmap(nativeBitmap_);
-  if (ownsPalette_) codec_platform::DeletePalette(logicalPalette_);
-  if (ownsDisplay_) displayBitmap_ = nullptr, displayBits_ = nullptr;
-  if (ownsNative_) nativeBitmap_ = nullptr, nativeBits_ = nullptr;
-  if (ownsPalette_) logicalPalette_ = nullptr;
-  ownsDisplay_ = ownsNative_ = ownsPalette_ = false;
+void ImageOutput::DeleteBitmaps() {
+  bitmaps_.Reset();
+  displayBits_ = nativeBits_ = nullptr;
 }
 
-void ImageOutput::ReleaseHandles() { ownsDisplay_ = ownsNative_ = ownsPalette_ = false; }
+OwnedBitmaps ImageOutput::TakeBitmaps() {
+  displayBits_ = nativeBits_ = nullptr;
+  return std::move(bitmaps_);
+}
 
 // ---- second pass ----------------------------------------------------------
 
@@ -210,11 +209,9 @@ CodecError ImageOutput::MapNativeRows(int count) {
     PaletteHandle chosen = codec_platform::CreateLogicalPalette(outputPalette_, chosenColours_);
     if (!chosen) return ErrLogicalPalette;
     outputPaletteCount_ = chosenColours_;
-    if (displayBitmap_)
-      codec_platform::SetDibColors(displayBitmap_, outputPalette_, chosenColours_);
-    if (ownsPalette_) codec_platform::DeletePalette(logicalPalette_);
-    logicalPalette_ = chosen;
-    ownsPalette_ = true;
+    if (bitmaps_.display)
+      codec_platform::SetDibColors(bitmaps_.display.Get(), outputPalette_, chosenColours_);
+    bitmaps_.palette.Reset(chosen);
   }
   chosenInPlace_ = true;
   const int width = settings_.width;

@@ -7,10 +7,12 @@
 // A load: set Settings(), Create, PrepareLines once the delivered line
 // length is known, StoreRow/StoreColumn for every line, on a two-pass
 // reduction MapNativeRows after the first pass, EndLines. The bitmaps and
-// the palette stay owned (deleted with the output) until ReleaseHandles.
+// the palette stay owned (deleted with the output) until TakeBitmaps moves
+// them out.
 #pragma once
 
 #include "codecs/CodecError.h"
+#include "codecs/OwnedHandles.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
@@ -78,18 +80,18 @@ class ImageOutput {
   CodecError MapNativeRows(int count);
   int RowsMapped() const { return rowsMapped_; }
 
-  DibHandle DisplayBitmap() const { return displayBitmap_; }
-  DibHandle NativeBitmap() const { return nativeBitmap_; }
-  PaletteHandle Palette() const { return logicalPalette_; }
-  void ReleaseHandles();
+  DibHandle DisplayBitmap() const { return bitmaps_.display.Get(); }
+  DibHandle NativeBitmap() const { return bitmaps_.native.Get(); }
+  PaletteHandle Palette() const { return bitmaps_.palette.Get(); }
+  OwnedBitmaps TakeBitmaps();
 
  private:
   CodecError SettleDepths();
   void SetUpReduction();
   CodecError MakePaletteAndBitmaps();
-  CodecError MakeBitmap(int depth, DibHandle* bitmap, uint8_t** bits, int* stride,
+  CodecError MakeBitmap(int depth, OwnedDib* bitmap, uint8_t** bits, int* stride,
                         CodecError failure);
-  void DeleteOwnedHandles();
+  void DeleteBitmaps();
   int LineLength() const { return header_.columnMode ? settings_.height : settings_.width; }
   const uint8_t* ShrinkLine(const uint8_t* line);
   void StoreLine(const uint8_t* line, int memoryRow, int column, bool complete);
@@ -104,12 +106,7 @@ class ImageOutput {
   uint16_t colorIndices_[256] = {};
   int colorIndexCount_ = 0;
 
-  DibHandle displayBitmap_ = nullptr;
-  DibHandle nativeBitmap_ = nullptr;
-  PaletteHandle logicalPalette_ = nullptr;
-  bool ownsDisplay_ = false;
-  bool ownsNative_ = false;
-  bool ownsPalette_ = false;
+  OwnedBitmaps bitmaps_;
   uint8_t* displayBits_ = nullptr;
   uint8_t* nativeBits_ = nullptr;
   int displayStride_ = 0;

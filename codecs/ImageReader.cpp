@@ -84,7 +84,7 @@ CodecError ImageReader::BeginDecode() { return Result(BeginDecodeSteps()); }
 
 int ImageReader::BeginDecodeSteps() {
   if (format == -1 || decoding_) return Fail(ErrOutOfOrder);
-  if (width >= kMaxImageWidth + 1) return Fail(ErrTooWide);
+  if (width > kMaxImageWidth) return Fail(ErrTooWide);
   if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
   OutputSettings& settings = output_.Settings();
   if (!outputSized_) {
@@ -114,7 +114,7 @@ int ImageReader::BeginDecodeSteps() {
   // The reader may only now know how wide its rows are (scaled decoding).
   const int lineLength = columnMode ? settings.height : settings.width;
   const int delivered = columnMode ? deliveredHeight : deliveredWidth;
-  if (delivered < lineLength || delivered > 4 * kMaxImageWidth) {
+  if (delivered < lineLength || delivered > kMaxDeliveredLine) {
     Fail(ErrNotSupported);
     return AbandonDecode();
   }

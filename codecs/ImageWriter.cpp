@@ -9,23 +9,18 @@ ImageWriter::~ImageWriter() {
   if (file_) std::fclose(file_);
 }
 
-CodecError ImageWriter::Result(int succeeded) const {
-  if (succeeded) return CodecOk;
-  return errorCode ? static_cast<CodecError>(errorCode) : ErrReadWrite;
-}
+CodecError ImageWriter::Begin() { return Kept(BeginFile()); }
+CodecError ImageWriter::WriteRows(int count) { return Kept(WriteSomeRows(count)); }
+CodecError ImageWriter::Finish() { return Kept(FinishFile()); }
 
-CodecError ImageWriter::Begin() { return Result(BeginFile()); }
-CodecError ImageWriter::WriteRows(int count) { return Result(WriteSomeRows(count)); }
-CodecError ImageWriter::Finish() { return Result(FinishFile()); }
-
-int ImageWriter::BeginFile() {
-  if (file_) return Fail(ErrOutOfOrder);
+CodecError ImageWriter::BeginFile() {
+  if (file_) return ErrOutOfOrder;
   if (!codec_platform::DescribeDib(bitmap, &dib)) {
-    if (!dib.colorTableError) return Fail(ErrInvalidArgument);
+    if (!dib.colorTableError) return ErrInvalidArgument;
     codec_platform::ReportSystemError("GetDIBColorTable", dib.colorTableError);
-    return Fail(ErrReadWrite);
+    return ErrReadWrite;
   }
-  if (dib.width <= 0 || dib.height <= 0 || !dib.bits) return Fail(ErrInvalidArgument);
+  if (dib.width <= 0 || dib.height <= 0 || !dib.bits) return ErrInvalidArgument;
   width = dib.width;
   height = dib.height;
   bitsPerPixel = dib.bitsPerPixel;
@@ -37,40 +32,40 @@ int ImageWriter::BeginFile() {
   for (int i = dib.colorCount; i < colorsUsed; ++i) dib.colorTable[i] = RgbQuad{0, 0, 0, 0};
   rowsWritten = 0;
   progress = 0;
-  if (outputPath.empty()) return Fail(ErrCannotOpen);
+  if (outputPath.empty()) return ErrCannotOpen;
   file_ = std::fopen(outputPath.c_str(), "wb");
-  if (!file_) return Fail(ErrCannotOpen);
+  if (!file_) return ErrCannotOpen;
   return WriteHeader();
 }
 
-int ImageWriter::WriteSomeRows(int count) {
-  if (!file_) return Fail(ErrOutOfOrder);
+CodecError ImageWriter::WriteSomeRows(int count) {
+  if (!file_) return ErrOutOfOrder;
   return WriteRowsPart(count);
 }
 
-int ImageWriter::FinishFile() {
-  if (!file_) return Fail(ErrOutOfOrder);
-  int result = WriteTrailer();
+CodecError ImageWriter::FinishFile() {
+  if (!file_) return ErrOutOfOrder;
+  CodecError result = WriteTrailer();
   // Buffered bytes meet a full disk only now; some C libraries report it
   // from the flush alone, not from closing.
-  if (result && (std::fflush(file_) != 0 || std::ferror(file_))) result = WriteFailed();
+  if (result == CodecOk && (std::fflush(file_) != 0 || std::ferror(file_))) result = WriteFailed();
   const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
-  if (!closed && result) result = WriteFailed();
+  if (!closed && result == CodecOk) result = WriteFailed();
   return result;
 }
 
-int ImageWriter::WriteBytes(const void* buffer, size_t count) {
-  if (!file_) return Fail(ErrOutOfOrder);
+CodecError ImageWriter::WriteBytes(const void* buffer, size_t count) {
+  if (!file_) return ErrOutOfOrder;
   if (count && std::fwrite(buffer, 1, count, file_) != count) return WriteFailed();
-  return 1;
+  return CodecOk;
 }
 
-int ImageWriter::WriteFailed() {
+CodecError ImageWriter::WriteFailed() {
   // The trailer and the close after a failed write fail too; one box says it.
   if (!writeFailed_) {
     codec_platform::ReportSystemError("_lwrite", codec_platform::LastSystemError());
     writeFailed_ = true;
   }
-  return Fail(ErrReadWrite);
+  return ErrReadWrite;
 }

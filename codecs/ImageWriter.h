@@ -3,8 +3,8 @@
 // batches and closes the file in Finish. Destroying an unfinished writer closes the file.
 //
 // A writer implements WriteHeader, WriteRowsPart (count rows from
-// rowsWritten on, counting them) and WriteTrailer, each non-zero on
-// success, takes pixels through ImageRow and writes through WriteBytes.
+// rowsWritten on, counting them) and WriteTrailer, each returning a
+// CodecError, takes pixels through ImageRow and writes through WriteBytes.
 #pragma once
 
 #include "codecs/CodecError.h"
@@ -30,27 +30,22 @@ class ImageWriter {
   // Writes the trailer and closes the file.
   CodecError Finish();
 
-  CodecError ErrorCode() const { return static_cast<CodecError>(errorCode); }
+  CodecError ErrorCode() const { return error_; }
   int Progress() const { return progress; }
   int RowsWritten() const { return rowsWritten; }
 
  protected:
-  virtual int WriteHeader() = 0;
-  virtual int WriteRowsPart(int count) = 0;
-  virtual int WriteTrailer() = 0;
+  virtual CodecError WriteHeader() = 0;
+  virtual CodecError WriteRowsPart(int count) = 0;
+  virtual CodecError WriteTrailer() = 0;
 
-  // Non-zero when all bytes were written; else ErrReadWrite, told to the
+  // CodecOk when all bytes were written; else ErrReadWrite, told to the
   // user with the system's text (as is a colour table that cannot be read).
-  int WriteBytes(const void* buffer, size_t count);
+  CodecError WriteBytes(const void* buffer, size_t count);
   // Memory row m of the bitmap (stride bytes, padding included).
   const uint8_t* MemoryRow(int m) const { return dib.bits + static_cast<size_t>(m) * dib.stride; }
   // Image row r, 0 at the top, whatever the bitmap's row order.
   const uint8_t* ImageRow(int r) const { return MemoryRow(dib.bottomUp ? height - 1 - r : r); }
-
-  int Fail(int code) {
-    errorCode = code;
-    return 0;
-  }
 
   std::string outputPath;
   DibHandle bitmap;
@@ -61,15 +56,19 @@ class ImageWriter {
   int colorsUsed = 0;  // header value, or 2^bits for 8 bits or fewer
   int rowsWritten = 0;
   int progress = 0;
-  int errorCode = 0;
 
  private:
-  int BeginFile();
-  int WriteSomeRows(int count);
-  int FinishFile();
-  CodecError Result(int succeeded) const;
-  int WriteFailed();
+  CodecError BeginFile();
+  CodecError WriteSomeRows(int count);
+  CodecError FinishFile();
+  // Keeps a failure for ErrorCode().
+  CodecError Kept(CodecError result) {
+    if (result != CodecOk) error_ = result;
+    return result;
+  }
+  CodecError WriteFailed();
 
+  CodecError error_ = CodecOk;  // the last failure
   FILE* file_ = nullptr;
   bool writeFailed_ = false;  // the user has been told once
 };

@@ -8,11 +8,11 @@ JpegWriter::JpegWriter(const char* outputPath, DibHandle bitmap)
 JpegWriter::~JpegWriter() { DestroyEncoder(); }
 
 int JpegWriter::WriteToFile(void* writer, const void* bytes, size_t count) {
-  return static_cast<JpegWriter*>(writer)->WriteBytes(bytes, count);
+  return static_cast<JpegWriter*>(writer)->WriteBytes(bytes, count) == CodecOk;
 }
 
-int JpegWriter::WriteHeader() {
-  if (bitsPerPixel != 8 && bitsPerPixel != 24) return Fail(ErrNotSupported);
+CodecError JpegWriter::WriteHeader() {
+  if (bitsPerPixel != 8 && bitsPerPixel != 24) return ErrNotSupported;
   if (bitsPerPixel == 8) {
     // Indices the table does not cover were filled black by the base.
     for (int i = 0; i < 256; ++i) {
@@ -22,8 +22,8 @@ int JpegWriter::WriteHeader() {
     }
     expansion_.assign(3 * static_cast<size_t>(width), 0);
   }
-  if (!StartLibraryCompress()) return Fail(ErrReadWrite);
-  return 1;
+  if (!StartLibraryCompress()) return ErrReadWrite;
+  return CodecOk;
 }
 
 bool JpegWriter::StartLibraryCompress() {
@@ -44,8 +44,8 @@ bool JpegWriter::StartLibraryCompress() {
   return started;
 }
 
-int JpegWriter::WriteRowsPart(int count) {
-  if (!encoder_.mem || encoderBroken_) return Fail(ErrReadWrite);
+CodecError JpegWriter::WriteRowsPart(int count) {
+  if (!encoder_.mem || encoderBroken_) return ErrReadWrite;
   for (; count > 0 && rowsWritten < height; --count) {
     JSAMPROW line = const_cast<JSAMPROW>(ImageRow(rowsWritten));
     if (bitsPerPixel == 8) {
@@ -60,19 +60,19 @@ int JpegWriter::WriteRowsPart(int count) {
     }
     if (!RunJpegGuarded(errors_, [&] { jpeg_write_scanlines(&encoder_, &line, 1); })) {
       encoderBroken_ = true;
-      return Fail(ErrReadWrite);
+      return ErrReadWrite;
     }
     ++rowsWritten;
   }
-  return 1;
+  return CodecOk;
 }
 
-int JpegWriter::WriteTrailer() {
-  if (!encoder_.mem || encoderBroken_) return Fail(ErrReadWrite);
+CodecError JpegWriter::WriteTrailer() {
+  if (!encoder_.mem || encoderBroken_) return ErrReadWrite;
   bool finished = RunJpegGuarded(errors_, [this] { jpeg_finish_compress(&encoder_); });
   if (!finished) encoderBroken_ = true;
   DestroyEncoder();
-  return finished ? 1 : Fail(ErrReadWrite);
+  return finished ? CodecOk : ErrReadWrite;
 }
 
 void JpegWriter::DestroyEncoder() {

@@ -18,9 +18,9 @@ class JpegWriter : public ImageWriter {
   ~JpegWriter() override;
 
  protected:
-  int WriteHeader() override;
-  int WriteRowsPart(int count) override;
-  int WriteTrailer() override;
+  CodecError WriteHeader() override;
+  CodecError WriteRowsPart(int count) override;
+  CodecError WriteTrailer() override;
 
  private:
   static int WriteToFile(void* writer, const void* bytes, size_t count);

@@ -5,13 +5,27 @@
 
 #include <cstdint>
 
+// The size rule. A picture's size is checked twice:
+//  - at its header, by its reader: each side at least 1 and no more than
+//    its format stores. GIF, PCX and Targa sides are 16-bit and JPEG's at
+//    most 65500; PNG and TIFF sides are 32-bit and reach their libraries,
+//    which size buffers by them, before the decode set-up, so SideFits holds
+//    them to kLargestSide. BMP sides, read by the layer alone, wait for:
+//  - the decode set-up (ImageReader::BeginDecode), the same for every
+//    format: at most kMaxImageWidth wide (ErrTooWide), and an output of at
+//    most kMaxOutputPixels.
+constexpr int64_t kLargestSide = 32767;
 constexpr int kMaxImageWidth = 15000;
+// The delivered line of a reader decoding at a scale is at most this long.
+constexpr int kMaxDeliveredLine = 4 * kMaxImageWidth;
 // The bitmaps: at most two of 3 bytes a pixel.
 constexpr int64_t kMaxOutputPixels = 40000000;
 // Everything else a load allocates: the reader's own large buffers and the
 // working memory of the libraries beneath it, together. A 40-megapixel
 // picture needs at most about half of it.
 constexpr uint64_t kMaxLoadBytes = uint64_t{256} << 20;
+
+inline bool SideFits(int64_t side) { return side >= 1 && side <= kLargestSide; }
 
 struct PixelSize {
   int width;

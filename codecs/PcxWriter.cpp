@@ -4,9 +4,9 @@
 #include "codecs/CodecError.h"
 #include "codecs/PcxRunLength.h"
 
-int PcxWriter::WriteHeader() {
-  if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24) return Fail(ErrNotSupported);
-  if (width > 0xFFFF || height > 0xFFFF) return Fail(ErrInvalidArgument);
+CodecError PcxWriter::WriteHeader() {
+  if (bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24) return ErrNotSupported;
+  if (width > 0xFFFF || height > 0xFFFF) return ErrInvalidArgument;
   dataBytes_ = bitsPerPixel / 8 * width;
   const int bytesPerLine = (dataBytes_ + 1) & ~1;
   padLine_ = (width & 1) && (bitsPerPixel & 8);
@@ -24,14 +24,14 @@ int PcxWriter::WriteHeader() {
   header[65] = 1;
   WriteU16LE(header + 66, static_cast<uint32_t>(bytesPerLine));
   WriteU16LE(header + 68, 1);
-  if (!WriteBytes(header, sizeof header)) return 0;
+  if (CodecError error = WriteBytes(header, sizeof header)) return error;
 
   encoded_.assign(6 * static_cast<size_t>(width) + 6, 0);
   if (bitsPerPixel == 16) line_.assign(static_cast<size_t>(dataBytes_), 0);
-  return 1;
+  return CodecOk;
 }
 
-int PcxWriter::WriteRowsPart(int count) {
+CodecError PcxWriter::WriteRowsPart(int count) {
   for (; count > 0 && rowsWritten < height; --count) {
     const uint8_t* data = ImageRow(rowsWritten);
     if (bitsPerPixel == 16) {
@@ -45,13 +45,13 @@ int PcxWriter::WriteRowsPart(int count) {
     }
     size_t length = EncodePcxRunLength(data, dataBytes_, encoded_.data());
     if (padLine_) encoded_[length++] = 0;
-    if (!WriteBytes(encoded_.data(), length)) return 0;
+    if (CodecError error = WriteBytes(encoded_.data(), length)) return error;
     ++rowsWritten;
   }
-  return 1;
+  return CodecOk;
 }
 
-int PcxWriter::WriteTrailer() {
+CodecError PcxWriter::WriteTrailer() {
   uint8_t trailer[769] = {12};
   if (bitsPerPixel == 8) {
     for (int i = 0; i < colorsUsed && i < 256; ++i) {

@@ -13,9 +13,9 @@ class PcxWriter : public ImageWriter {
   PcxWriter(const char* outputPath, DibHandle bitmap) : ImageWriter(outputPath, bitmap) {}
 
  protected:
-  int WriteHeader() override;
-  int WriteRowsPart(int count) override;
-  int WriteTrailer() override;
+  CodecError WriteHeader() override;
+  CodecError WriteRowsPart(int count) override;
+  CodecError WriteTrailer() override;
 
  private:
   int dataBytes_ = 0;  // bytes of pixel data in a row

@@ -7,10 +7,6 @@
 
 namespace {
 
-// Sizes travel as 16-bit values through the rest of the layer; anything
-// larger could not be described, let alone shown.
-constexpr uint32_t kLargestSide = 32767;
-
 constexpr int kColourTypeGrey = 0;
 constexpr int kColourTypeRgb = 2;
 constexpr int kColourTypePalette = 3;
@@ -26,9 +22,7 @@ int PngReader::ReadHeaderPart() {
   header_ = PngHeader();
   imageStarted_ = false;
   if (!PngReadHeader(&session_, &Source(), &header_)) return Fail(ErrNotSupported);
-  if (header_.width == 0 || header_.height == 0 || header_.width > kLargestSide ||
-      header_.height > kLargestSide)
-    return Fail(ErrNotSupported);
+  if (!SideFits(header_.width) || !SideFits(header_.height)) return Fail(ErrNotSupported);
 
   // The transformations are set now, not in StartDecode: they change a
   // palette, which the output takes before StartDecode runs. Their failure

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Sizes travel as 16-bit values through the rest of the layer.
-constexpr uint32_t kLargestSide = 32767;
-
 bool IsCcittCompression(int compression) {
   return compression == COMPRESSION_CCITTRLE || compression == COMPRESSION_CCITTFAX3 ||
          compression == COMPRESSION_CCITTFAX4;
@@ -38,9 +35,7 @@ int TiffReader::ReadHeaderPart() {
       !TIFFGetField(tiff_, TIFFTAG_IMAGELENGTH, &imageLength) ||
       !TIFFGetField(tiff_, TIFFTAG_COMPRESSION, &compression))
     return Fail(ErrNotSupported);
-  if (imageWidth == 0 || imageLength == 0 || imageWidth > kLargestSide ||
-      imageLength > kLargestSide)
-    return Fail(ErrNotSupported);
+  if (!SideFits(imageWidth) || !SideFits(imageLength)) return Fail(ErrNotSupported);
   width = static_cast<int>(imageWidth);
   height = static_cast<int>(imageLength);
   compression_ = compression;
@@ -130,7 +125,8 @@ bool TiffReader::ReadTileLayout() {
   const uint32_t bandRows = std::min<uint32_t>(tileLength, static_cast<uint32_t>(height));
   if (static_cast<uint64_t>(tileRowBytes) * bandRows > static_cast<uint64_t>(tileBytes))
     return false;
-  tileWidth_ = static_cast<int>(std::min<uint32_t>(tileWidth, kLargestSide + 1));
+  tileWidth_ =
+      static_cast<int>(std::min<uint32_t>(tileWidth, static_cast<uint32_t>(kLargestSide) + 1));
   tileLength_ = static_cast<int>(bandRows);
   tileBytes_ = static_cast<size_t>(tileBytes);
   tileRowBytes_ = static_cast<size_t>(tileRowBytes);
