@@ -11,6 +11,39 @@ namespace {
 
 constexpr size_t kInputBufferBytes = 65000;
 
+// What a BMP info header says the picture is.
+struct BmpInfo {
+  uint32_t headerSize = 0;
+  int64_t width = 0;
+  int64_t height = 0;  // negative for top-down rows
+  int bits = 0;
+  uint32_t compression = 0;
+  uint32_t coloursUsed = 0;
+};
+
+// The first 40 bytes of the info header; false for a header size that is
+// neither OS/2 1.x (12) nor Windows (40) nor OS/2 2.x (64), or for a
+// picture the reader does not take.
+bool ReadBmpInfo(const uint8_t* info, BmpInfo* out) {
+  out->headerSize = ReadU32LE(info);
+  if (out->headerSize == 12) {
+    // OS/2 1.x: 16-bit sizes, no compression, 3-byte palette entries.
+    out->width = ReadU16LE(info + 4);
+    out->height = ReadU16LE(info + 6);
+    out->bits = ReadU16LE(info + 10);
+  } else if (out->headerSize == 40 || out->headerSize == 64) {
+    out->width = ReadS32LE(info + 4);
+    out->height = ReadS32LE(info + 8);
+    out->bits = ReadU16LE(info + 14);
+    out->compression = ReadU32LE(info + 16);
+    out->coloursUsed = ReadU32LE(info + 32);
+  } else {
+    return false;
+  }
+  return IsBmpDepth(out->bits) && out->compression <= 2 && out->width > 0 && out->height != 0 &&
+         out->height >= -INT32_MAX;
+}
+
 }  // namespace
 
 int BmpReader::ReadHeaderPart() {
@@ -23,30 +56,15 @@ int BmpReader::ReadHeaderPart() {
 
   uint8_t info[40];
   if (!ReadBytes(info, sizeof info)) return Fail(ErrNotSupported);
-  headerSize_ = ReadU32LE(info);
-  int64_t storedHeight;
-  uint32_t coloursUsed = 0;
-  if (headerSize_ == 12) {
-    // OS/2 1.x: 16-bit sizes, no compression, 3-byte palette entries.
-    width = ReadU16LE(info + 4);
-    storedHeight = ReadU16LE(info + 6);
-    bitCount_ = ReadU16LE(info + 10);
-    compression_ = 0;
-    isOs2_ = true;
-  } else if (headerSize_ == 40 || headerSize_ == 64) {
-    width = ReadS32LE(info + 4);
-    storedHeight = ReadS32LE(info + 8);
-    bitCount_ = ReadU16LE(info + 14);
-    uint32_t compression = ReadU32LE(info + 16);
-    compression_ = compression > 2 ? -1 : static_cast<int>(compression);
-    coloursUsed = ReadU32LE(info + 32);
-    isOs2_ = headerSize_ == 64;
-  } else {
-    return Fail(ErrNotSupported);
-  }
-  if (!IsBmpDepth(bitCount_)) return Fail(ErrNotSupported);
-  if (compression_ < 0) return Fail(ErrNotSupported);
-  if (width <= 0 || storedHeight == 0 || storedHeight < -INT32_MAX) return Fail(ErrNotSupported);
+  BmpInfo header;
+  if (!ReadBmpInfo(info, &header)) return Fail(ErrNotSupported);
+  headerSize_ = header.headerSize;
+  width = static_cast<int>(header.width);
+  const int64_t storedHeight = header.height;
+  bitCount_ = header.bits;
+  compression_ = static_cast<int>(header.compression);
+  isOs2_ = headerSize_ != 40;
+  const uint32_t coloursUsed = header.coloursUsed;
 
   format = FormatBmp;
   height = static_cast<int>(storedHeight < 0 ? -storedHeight : storedHeight);
@@ -252,29 +270,11 @@ const uint8_t* BmpReader::ReadRle4Row() {
 bool IsBmpImage(const uint8_t* head, size_t length, const ImageSource&, DetectedImage* out) {
   if (length < 54) return false;
   if (!(head[0] == 'B' && head[1] == 'M') && !(head[0] == 'M' && head[1] == 'B')) return false;
-  uint32_t headerSize = ReadU32LE(head + 14);
-  int64_t width, height;
-  int bits;
-  uint32_t compression = 0;
-  if (headerSize == 12) {
-    width = ReadU16LE(head + 18);
-    height = ReadU16LE(head + 20);
-    bits = ReadU16LE(head + 24);
-  } else if (headerSize == 40 || headerSize == 64) {
-    width = ReadS32LE(head + 18);
-    height = ReadS32LE(head + 22);
-    bits = ReadU16LE(head + 28);
-    compression = ReadU32LE(head + 30);
-  } else {
-    return false;
-  }
-  if (!IsBmpDepth(bits)) return false;
-  if (compression > 2) return false;
-  // What the reader refuses is no picture here either.
-  if (width <= 0 || height == 0 || height < -INT32_MAX) return false;
-  out->width = static_cast<int>(width);
+  BmpInfo header;
+  if (!ReadBmpInfo(head + 14, &header)) return false;
+  out->width = static_cast<int>(header.width);
   // Top-down files store their height negated.
-  out->height = static_cast<int>(height < 0 ? -height : height);
-  out->bitsPerPixel = bits;
+  out->height = static_cast<int>(header.height < 0 ? -header.height : header.height);
+  out->bitsPerPixel = header.bits;
   return true;
 }
