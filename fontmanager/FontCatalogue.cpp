@@ -40,8 +40,7 @@ void TFontCatalogue::ReadRegistryFonts(const std::string& fontsDir) {
   std::vector<std::string> obsolete;
   for (const TRegValue& entry : entries) {
     if (UpperCase(entry.Data).find(".FON") == std::string::npos) continue;
-    const std::string path =
-        entry.Data.find('\\') != std::string::npos ? entry.Data : fontsDir + "\\" + entry.Data;
+    const std::string path = FontFilePath(fontsDir, entry.Data);
     std::string description;
     std::string faceName;
     bool scalable = false;

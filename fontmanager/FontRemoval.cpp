@@ -95,8 +95,7 @@ int RecycleFile(const std::string& path) {
 }
 
 void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
-                     const std::string& path, const TRemovalErrorReport& report) {
-  const TRemovalErrorReport& showError = report ? report : TRemovalErrorReport(ShowErrorMessage);
+                     const std::string& path, const TRemovalErrorReport& showError) {
   // The system may know the font by the path it was loaded from (a
   // resource file in the fonts folder) rather than by its registry name.
   std::string loaded = fileName;
@@ -134,10 +133,6 @@ void RemoveFontEntry(const std::string& entryName, const std::string& fileName, 
   if (!unloaded) showError(Msg::Error::RemovedButStillLoaded, entryName);
 }
 
-std::string TFontRemoval::PathOf(const std::string& fileName) const {
-  return fileName.find('\\') != std::string::npos ? fileName : fontsDir_ + "\\" + fileName;
-}
-
 bool TFontRemoval::Prepare() {
   bool askAgain = true;
   // Last to first: records appended meanwhile are not visited.
@@ -151,7 +146,7 @@ bool TFontRemoval::Prepare() {
         continue;
       }
       list[index].FileName = fileName;
-      list[index].Path = PathOf(fileName);
+      list[index].Path = FontFilePath(fontsDir_, fileName);
       continue;
     }
     const std::string face = list[index].Name;
@@ -170,7 +165,7 @@ bool TFontRemoval::Prepare() {
       TToDeleteItem item;
       item.Name = entry;
       item.FileName = fileName;
-      item.Path = PathOf(fileName);
+      item.Path = FontFilePath(fontsDir_, fileName);
       if (++kept == 1)
         list[index] = item;
       else

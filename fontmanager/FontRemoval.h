@@ -17,8 +17,7 @@
 // letter is on the network (a UNC path); any other raises ERangeError.
 int MarkRecycleFiles(std::vector<TToDeleteItem>& list);
 
-// Where a removal's error messages go: the message catalogue, unless the
-// caller has them elsewhere.
+// Where a removal's error messages go.
 using TRemovalErrorReport = std::function<void(Msg::Error number, const std::string& text)>;
 
 // Removes one font file; failures are reported and leave the font loaded
@@ -26,7 +25,7 @@ using TRemovalErrorReport = std::function<void(Msg::Error number, const std::str
 // system will not withdraw loses file and entry all the same, and the user
 // is told that it stays loaded.
 void RemoveFontEntry(const std::string& entryName, const std::string& fileName, bool recycle,
-                     const std::string& path, const TRemovalErrorReport& report = {});
+                     const std::string& path, const TRemovalErrorReport& showError);
 
 // Moves one file to the Recycle Bin silently; the shell's result code, 0 on
 // success.
@@ -67,8 +66,6 @@ class TFontRemoval {
   void Remove();
 
  private:
-  std::string PathOf(const std::string& fileName) const;
-
   std::vector<TToDeleteItem>& records_;
   const TNonTTFFonts& nonTTFFonts_;
   std::string fontsDir_;

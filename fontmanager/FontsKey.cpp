@@ -6,6 +6,10 @@ std::string FontEntryName(const std::string& fontName, bool trueType) {
   return trueType ? fontName + " (TrueType)" : fontName;
 }
 
+std::string FontFilePath(const std::string& fontsDir, const std::string& fileName) {
+  return fileName.find('\\') != std::string::npos ? fileName : fontsDir + "\\" + fileName;
+}
+
 std::string ReadFontEntry(const std::string& entryName) {
   std::string fileName;
   RegReadString(HKEY_LOCAL_MACHINE, kFontsKey, entryName, fileName, "");

@@ -10,6 +10,9 @@ inline constexpr char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersio
 // font's name " (TrueType)".
 std::string FontEntryName(const std::string& fontName, bool trueType);
 
+// Where the file an entry names lies: a bare file name is in `fontsDir`.
+std::string FontFilePath(const std::string& fontsDir, const std::string& fileName);
+
 // The file of an entry, "" when there is none.
 std::string ReadFontEntry(const std::string& entryName);
 bool WriteFontEntry(const std::string& entryName, const std::string& fileName);

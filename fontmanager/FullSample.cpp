@@ -21,8 +21,7 @@ void TfrmZel95::sbFullSampleClick() {
     const int face = FCatalogue.FNonTTFFonts.IndexOf(lbFonts.Text(row));
     if (face >= 0) fileName = ReadFontEntry(FCatalogue.FNonTTFFonts[face].Entries.front());
   }
-  if (fileName.find('\\') == std::string::npos) fileName = FFontsDir + "\\" + fileName;
-  ShowFullSample(fileName);
+  ShowFullSample(FontFilePath(FFontsDir, fileName));
 }
 
 void TfrmZel95::ShowFullSample(const std::string& path) {
