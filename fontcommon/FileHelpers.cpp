@@ -1,6 +1,7 @@
 #include "fontcommon/FileHelpers.h"
 
 #include "platform/forms/KernelHandle.h"
+#include "platform/system/ReplaceFile.h"
 
 #include <windows.h>
 
@@ -34,14 +35,8 @@ bool CanDelete(const std::string& path) {
   return file.Valid();
 }
 
-// A copy of `source` under a new name in `folder`, complete or not at all.
 bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary) {
-  char name[MAX_PATH] = "";
-  if (!GetTempFileNameA(folder.c_str(), "ZEL", 0, name)) return false;
-  temporary = name;
-  if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return true;
-  DeleteFileA(temporary.c_str());
-  return false;
+  return CopyToTemporary(source, folder, "ZEL", temporary);
 }
 
 SafetyCopy::SafetyCopy(const std::string& path) : path_(path) {

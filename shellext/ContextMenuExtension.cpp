@@ -66,7 +66,7 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINF
   const UINT command = LOWORD(reinterpret_cast<UINT_PTR>(info->lpVerb));
   const char* path = image_ ? image_->GetPath() : nullptr;
   // Only Remove needs no picture; without one the others do nothing.
-  if (!path && command != CmdWallpaperRemove) return S_OK;
+  if (!path && PictureCommandOf(command, CmdPrint) != PictureWallpaperRemove) return S_OK;
   try {
     StartCommand(command, path);
   } catch (...) {
@@ -76,26 +76,15 @@ HRESULT STDMETHODCALLTYPE ContextMenuExtension::InvokeCommand(CMINVOKECOMMANDINF
 }
 
 void ContextMenuExtension::StartCommand(UINT command, const char* path) {
+  const PictureCommand picture = PictureCommandOf(command, CmdPrint);
+  if (picture != PictureCommandCount) {
+    RunPictureCommand(picture, nullptr, path);
+    return;
+  }
   switch (command) {
     case CmdDisplay:
       Display(path);
       break;
-    case CmdPrint: {
-      ModuleCountHold hold;
-      PrintImage(nullptr, path);
-      break;
-    }
-    case CmdWallpaperTiled:
-    case CmdWallpaperCentered: {
-      ModuleCountHold hold;
-      SetWallpaper(ModuleInstance, nullptr, kCommandCaption, path, command == CmdWallpaperTiled);
-      break;
-    }
-    case CmdWallpaperRemove: {
-      ModuleCountHold hold;
-      SetWallpaper(ModuleInstance, nullptr, kCommandCaption, nullptr, FALSE);
-      break;
-    }
     case CmdConvertToBmp:
     case CmdConvertToJpeg: {
       ModuleCountHold hold;

@@ -6,16 +6,13 @@
 #include "Thumbnail.h"
 #include "codecs/ImageFile.h"
 #include "codecs/ImageFormat.h"
-#include "shellext/commands/CommandCaptions.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
 
-const char* const kCommandTexts[MenuCommandCount] = {
-    nullptr, kPrintCaption, kWallpaperCaptions[0], kWallpaperCaptions[1], kWallpaperCaptions[2],
-    "&BMP",  "&JPEG"};
+const char* ConversionText(UINT command) { return command == CmdConvertToBmp ? "&BMP" : "&JPEG"; }
 
 HRESULT UsedIds(UINT count) { return MAKE_HRESULT(SEVERITY_SUCCESS, FACILITY_NULL, count); }
 
@@ -59,27 +56,6 @@ UINT ContextMenuExtension::InsertImageItems(HMENU menu, UINT index, UINT firstId
   // The ids past lastId belong to other handlers.
   const auto fits = [&](UINT command) { return command <= lastId - firstId; };
   UINT used = CmdDisplay + 1;
-  // A popup whose commands all fall past lastId is left out.
-  const auto makePopup = [&](const std::vector<UINT>& commands) -> HMENU {
-    HMENU popup = CreatePopupMenu();
-    for (UINT command : commands) {
-      if (!fits(command)) continue;
-      AppendMenuA(popup, MF_STRING, firstId + command, kCommandTexts[command]);
-      used = std::max(used, command + 1);
-    }
-    if (commands.empty() || GetMenuItemCount(popup) > 0) return popup;
-    DestroyMenu(popup);
-    return nullptr;
-  };
-
-  wallpaperMenu_ = makePopup({CmdWallpaperTiled, CmdWallpaperCentered, CmdWallpaperRemove});
-  // With nothing to convert to, the popup stays, empty.
-  std::vector<UINT> conversions;
-  if (format != FormatBmp) conversions.push_back(CmdConvertToBmp);
-  // A two-colour picture is no JPEG material.
-  if (format != FormatJpg && image_->GetSourceBitsPerPixel() > 1)
-    conversions.push_back(CmdConvertToJpeg);
-  convertMenu_ = makePopup(conversions);
 
   UINT position = index;
   InsertMenuA(menu, position++, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
@@ -87,14 +63,28 @@ UINT ContextMenuExtension::InsertImageItems(HMENU menu, UINT index, UINT firstId
     InsertMenuA(menu, position++, MF_BYPOSITION | MF_BITMAP, firstId + CmdDisplay,
                 reinterpret_cast<LPCSTR>(thumbnail));
   InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING | MF_DISABLED, 0, description);
-  if (fits(CmdPrint)) {
-    InsertMenuA(menu, position++, MF_BYPOSITION | MF_STRING, firstId + CmdPrint,
-                kCommandTexts[CmdPrint]);
-    used = std::max<UINT>(used, CmdPrint + 1);
+  const PictureItems pictureItems = InsertPictureItems(menu, position, firstId + CmdPrint, lastId);
+  position += pictureItems.inserted;
+  wallpaperMenu_ = pictureItems.wallpaperMenu;
+  if (pictureItems.commands > 0) used = CmdPrint + pictureItems.commands;
+
+  // With nothing to convert to, the popup stays, empty; with none of its
+  // commands fitting, it is left out.
+  std::vector<UINT> conversions;
+  if (format != FormatBmp) conversions.push_back(CmdConvertToBmp);
+  // A two-colour picture is no JPEG material.
+  if (format != FormatJpg && image_->GetSourceBitsPerPixel() > 1)
+    conversions.push_back(CmdConvertToJpeg);
+  convertMenu_ = CreatePopupMenu();
+  for (UINT command : conversions) {
+    if (!fits(command)) continue;
+    AppendMenuA(convertMenu_, MF_STRING, firstId + command, ConversionText(command));
+    used = std::max(used, command + 1);
   }
-  if (wallpaperMenu_)
-    InsertMenuA(menu, position++, MF_BYPOSITION | MF_POPUP,
-                reinterpret_cast<UINT_PTR>(wallpaperMenu_), kWallpaperMenuCaption);
+  if (!conversions.empty() && GetMenuItemCount(convertMenu_) == 0) {
+    DestroyMenu(convertMenu_);
+    convertMenu_ = nullptr;
+  }
   if (convertMenu_)
     InsertMenuA(menu, position++, MF_BYPOSITION | MF_POPUP,
                 reinterpret_cast<UINT_PTR>(convertMenu_), "&Convert to...");

@@ -21,6 +21,16 @@ std::string FolderOfFile(const std::string& path) {
   return end == std::string::npos ? std::string(".") : path.substr(0, end + 1);
 }
 
+bool CopyToTemporary(const std::string& source, const std::string& folder, const char* prefix,
+                     std::string& temporary) {
+  char name[MAX_PATH] = "";
+  if (!GetTempFileNameA(folder.c_str(), prefix, 0, name)) return false;
+  temporary = name;
+  if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) return true;
+  DeleteFileA(temporary.c_str());
+  return false;
+}
+
 bool MoveFileReplacing(const std::string& from, const std::string& to) {
   using MoveFileExCall = BOOL WINAPI(LPCSTR, LPCSTR, DWORD);
   static const auto moveFileEx = SystemFunction<MoveFileExCall>("kernel32.dll", "MoveFileExA");

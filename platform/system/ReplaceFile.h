@@ -13,6 +13,11 @@ bool MoveFileReplacing(const std::string& from, const std::string& to);
 // or "." for a bare name: where a temporary file beside it goes.
 std::string FolderOfFile(const std::string& path);
 
+// A copy of `source` under a new name (`prefix`, digits, ".TMP") in `folder`,
+// complete or not at all.
+bool CopyToTemporary(const std::string& source, const std::string& folder, const char* prefix,
+                     std::string& temporary);
+
 // Windows 95 has no MoveFileEx: the old file is renamed aside in its own
 // folder, the new one moved in, then the old one deleted; a failed move
 // renames the old one back.

@@ -7,6 +7,10 @@ ReplacementFile::ReplacementFile(const std::string& target) : target_(target) {
   if (GetTempFileNameA(FolderOfFile(target).c_str(), "glm", 0, name)) temporary_ = name;
 }
 
+ReplacementFile::ReplacementFile(const std::string& target, CopyOfTarget) : target_(target) {
+  if (!CopyToTemporary(target, FolderOfFile(target), "GLW", temporary_)) temporary_.clear();
+}
+
 ReplacementFile::~ReplacementFile() {
   if (IsReady()) DeleteFileA(temporary_.c_str());
 }

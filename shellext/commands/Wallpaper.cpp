@@ -2,9 +2,9 @@
 
 #include "DesktopWallpaper.h"
 #include "ProgressDialog.h"
+#include "ReplacementFile.h"
 #include "WallpaperBitmap.h"
 #include "platform/forms/Modal.h"
-#include "platform/system/ReplaceFile.h"
 
 #include <memory>
 #include <string>
@@ -61,36 +61,6 @@ TilingValue Tiling(bool tiled) {
   return TilingValue{true, REG_SZ, std::string(tiled ? "1" : "0", 2)};
 }
 
-// The wallpaper file as it was before this command, kept beside it until
-// Windows has taken the new one: the file may be the wallpaper shown now.
-class KeptWallpaper {
- public:
-  explicit KeptWallpaper(const std::string& path) : path_(path) {
-    char name[MAX_PATH] = "";
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ||
-        !GetTempFileNameA(FolderOfFile(path).c_str(), "GLW", 0, name))
-      return;
-    kept_ = name;
-    if (!CopyFileA(path.c_str(), kept_.c_str(), FALSE)) {
-      DeleteFileA(kept_.c_str());
-      kept_.clear();
-    }
-  }
-  ~KeptWallpaper() {
-    if (!kept_.empty()) DeleteFileA(kept_.c_str());
-  }
-  KeptWallpaper(const KeptWallpaper&) = delete;
-  KeptWallpaper& operator=(const KeptWallpaper&) = delete;
-
-  void PutBack() {
-    if (!kept_.empty() && MoveFileReplacing(kept_, path_)) kept_.clear();
-  }
-
- private:
-  std::string path_;
-  std::string kept_;
-};
-
 }  // namespace
 
 DesktopWallpaperSetter setDesktopWallpaper = SetDesktopWallpaperNow;
@@ -99,10 +69,12 @@ BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const cha
                   BOOL tiled) {
   std::string wallpaper = "(none)";
   ProgressDialog progress(instance, owner, nullptr);
-  std::unique_ptr<KeptWallpaper> kept;
+  // The wallpaper file as it was, kept beside it until Windows has taken the
+  // new one: the file may be the wallpaper shown now.
+  std::unique_ptr<ReplacementFile> kept;
   if (path) {
     wallpaper = WallpaperPath(caption);
-    kept = std::make_unique<KeptWallpaper>(wallpaper);
+    kept = std::make_unique<ReplacementFile>(wallpaper, ReplacementFile::CopyOfTarget{});
     switch (WriteWallpaperBitmap(progress, path, wallpaper)) {
       case WallpaperOutcome::Written:
         break;
@@ -128,7 +100,7 @@ BOOL SetWallpaper(HINSTANCE instance, HWND owner, const char* caption, const cha
   // still shown.
   if (!set) {
     WriteTiling(before);
-    if (kept) kept->PutBack();
+    if (kept) kept->Commit();
   }
   progress.SetProgress(set ? 10000 : 0);
   SetCursor(LoadCursorA(nullptr, IDC_ARROW));

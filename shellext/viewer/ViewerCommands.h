@@ -1,27 +1,20 @@
-// The commands of other parts that the viewer's menu and keys start, reached
+// The picture commands that the viewer's menu and keys start, reached
 // through one table so that tests can watch them.
 #pragma once
 #include <windows.h>
 
-#include "shellext/commands/Commands.h"
+#include "shellext/commands/PictureCommands.h"
 
-using PrintCommand = decltype(&PrintImage);
-using WallpaperCommand = decltype(&SetWallpaper);
-
-struct ViewerCommands {
-  PrintCommand print;
-  WallpaperCommand wallpaper;
-};
+using ViewerCommands = PictureCommandCalls;
 extern ViewerCommands viewerCommands;
 
-// The frame's command identifiers; the wallpaper ones follow one another in
-// the popup's order.
+// The frame's command identifiers.
 enum ViewerCommandId {
   kCommandClose = 1001,
   kCommandReload = 1002,
+  // Print and the three wallpaper commands, 1003 to 1006, in the picture
+  // commands' order.
   kCommandPrint = 1003,
-  kCommandWallpaperTiled = 1004,
-  kCommandWallpaperCentered = 1005,
-  kCommandWallpaperRemove = 1006,
   kCommandAbout = 1007,
 };
+static_assert(kCommandPrint + PictureCommandCount == kCommandAbout);

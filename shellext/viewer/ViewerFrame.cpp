@@ -2,7 +2,6 @@
 
 #include "AboutBox.h"
 #include "shellext/module/CallbackGuard.h"
-#include "shellext/commands/Commands.h"
 #include "shellext/commands/FileTitle.h"
 #include "shellext/module/Module.h"
 #include "PacingThread.h"
@@ -15,11 +14,9 @@
 
 const char kFrameClassName[] = "Glimmora";
 
-ViewerCommands viewerCommands = {PrintImage, SetWallpaper};
+ViewerCommands viewerCommands = kPictureCommandCalls;
 
 namespace {
-
-const char kCommandCaption[] = "Glimmora32";
 
 // Marks a command or a wait running inside the frame's procedure, so that a
 // Close arriving meanwhile waits for its end.
@@ -103,28 +100,11 @@ bool OnCommand(HWND frame, ViewerState* state, WPARAM wParam, LPARAM lParam) {
       return true;
   }
   BusyViewer busy(state);
-  switch (LOWORD(wParam)) {
-    case kCommandPrint: {
-      ModuleCountHold hold;
-      viewerCommands.print(frame, path);
-      break;
-    }
-    case kCommandWallpaperTiled:
-    case kCommandWallpaperCentered: {
-      ModuleCountHold hold;
-      viewerCommands.wallpaper(ModuleInstance, frame, kCommandCaption, path,
-                               LOWORD(wParam) == kCommandWallpaperTiled);
-      break;
-    }
-    case kCommandWallpaperRemove: {
-      ModuleCountHold hold;
-      viewerCommands.wallpaper(ModuleInstance, frame, kCommandCaption, nullptr, FALSE);
-      break;
-    }
-    case kCommandAbout:
-      ShowAboutBox(frame);
-      break;
-  }
+  const PictureCommand picture = PictureCommandOf(LOWORD(wParam), kCommandPrint);
+  if (picture != PictureCommandCount)
+    RunPictureCommand(picture, frame, path, viewerCommands);
+  else if (LOWORD(wParam) == kCommandAbout)
+    ShowAboutBox(frame);
   return false;
 }
 

@@ -126,6 +126,7 @@ TEST_F(ViewerKeysTest, F5DecodesAnewFromTheTop) {
 struct MenuSeen {
   RECT rect = {};
   std::vector<std::string> items, wallpaperItems;
+  std::vector<UINT> ids, wallpaperIds;  // a popup's is -1
 };
 MenuSeen menuSeen;
 
@@ -139,6 +140,12 @@ std::vector<std::string> MenuItems(HMENU menu) {
   return items;
 }
 
+std::vector<UINT> MenuIds(HMENU menu) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) ids.push_back(GetMenuItemID(menu, i));
+  return ids;
+}
+
 void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND popup = FindWindowA("#32768", nullptr);
   if (!popup || !IsWindowVisible(popup)) return;
@@ -147,6 +154,8 @@ void CALLBACK LookAtMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
   menuSeen.items = MenuItems(menu);
   menuSeen.wallpaperItems = MenuItems(GetSubMenu(menu, 1));
+  menuSeen.ids = MenuIds(menu);
+  menuSeen.wallpaperIds = MenuIds(GetSubMenu(menu, 1));
   EndMenu();
 }
 
@@ -166,6 +175,8 @@ TEST_F(ViewerKeysTest, ContextMenuKeyOpensThePopupAtTheCentre) {
   EXPECT_EQ(menuSeen.items, (std::vector<std::string>{"&Print...", "&Wallpaper", "&Reload", "",
                                                       "&About...", "&Close"}));
   EXPECT_EQ(menuSeen.wallpaperItems, (std::vector<std::string>{"&Tiled", "&Centered", "&Remove"}));
+  EXPECT_EQ(menuSeen.ids, (std::vector<UINT>{1003, ~0u, 1002, 0, 1007, 1001}));
+  EXPECT_EQ(menuSeen.wallpaperIds, (std::vector<UINT>{1004, 1005, 1006}));
 }
 
 TEST_F(ViewerKeysTest, RightClickOpensThePopupWhereTheMouseIs) {
