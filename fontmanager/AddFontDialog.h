@@ -18,6 +18,7 @@
 #include "platform/forms/RadioButton.h"
 #include "platform/forms/SpinEdit.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,8 @@ class TdlgAddFont : public TForm {
   // Shows the dialog modally; FormClose runs however it ends.
   int ShowModal();
 
+  // Components, as the dialog names them. They stay public: they are the
+  // dialog's declared parts, which tests drive as a person would.
   TGroupBox gbAvailable{"gbAvailable"};
   TListBox lbAvailableFonts{"lbAvailableFonts"};
   TGroupBox gbSelected{"gbSelected"};
@@ -60,13 +63,22 @@ class TdlgAddFont : public TForm {
   TImage imgTTF{"imgTTF"};
   TImage imgTTFSel{"imgTTFSel"};
 
-  // One entry per font file read from the current folder: its full name
-  // and its record.
-  std::vector<std::pair<std::string, TFontFileRec*>> FFontFiles;
-  bool FFirstPaint = true;
-  std::string FWinDir;
-  std::string FTempFont;
-  uint16_t FFontCount = 0;
+  // The help context of the component whose window is `window`; 0 for none.
+  int HelpContextOf(HWND window) const;
+
+  // What the last scan counted and read, the sample font added to the
+  // system, the Windows folder and whether the first paint is still to come.
+  uint16_t FontCount() const { return FFontCount; }
+  size_t FontFileCount() const { return FFontFiles.size(); }
+  const std::string& TempFont() const { return FTempFont; }
+  const std::string& WinDir() const { return FWinDir; }
+  bool FirstPaint() const { return FFirstPaint; }
+
+ protected:
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void CreateComponents();
 
   void FormCreate();
   void FormClose();
@@ -96,18 +108,11 @@ class TdlgAddFont : public TForm {
   static int SelectedCount(const TListBox& listBox);
   void InstallSelected();
 
-  // The help context of the component whose window is `window`; 0 for none.
-  int HelpContextOf(HWND window) const;
   void ShowControlHelp(HWND window, bool asContextMenu);
 
   // The drive of cmbDrives as a root ("c:\").
   std::string DriveRoot() const;
 
- protected:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
- private:
-  void CreateComponents();
   // Frees the records no entry of either list stands for any more.
   void FreeUnusedRecords();
   // Withdraws the sample font from the system.
@@ -115,6 +120,14 @@ class TdlgAddFont : public TForm {
   // The record of the one selected entry of the available list, whose
   // sample is shown; null unless exactly one is selected.
   const TFontFileRec* SampledRecord() const;
+
+  // One entry per font file read from the current folder: its full name
+  // and its record.
+  std::vector<std::pair<std::string, TFontFileRec*>> FFontFiles;
+  bool FFirstPaint = true;
+  std::string FWinDir;
+  std::string FTempFont;
+  uint16_t FFontCount = 0;
 
   std::vector<std::unique_ptr<TFontFileRec>> records_;
   unsigned scans_ = 0;

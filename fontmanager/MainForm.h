@@ -31,7 +31,8 @@ class TfrmZel95 : public TForm {
   // Creates the window and its components, then runs FormCreate.
   void Create();
 
-  // Components, as the form names them.
+  // Components, as the form names them. They stay public: they are the
+  // window's declared parts, which tests drive as a person would.
   TPanel Toolbar{"Toolbar"};
   TLabel Label3{"Label3"};
   TSpinEdit spSize{"spSize"};
@@ -64,12 +65,27 @@ class TfrmZel95 : public TForm {
   TMenuItem mnuSep1{"mnuSep1", "-", ""};
   TMenuItem mnuHelpAbout{"mnuHelpAbout", "&About Zel 95", "Displays information about Zel95."};
 
-  // Fields.
-  std::string FWindowsDir;
-  std::string FFontsDir;
-  bool FLoaded = false;
-  // The installed-font catalogue behind the rows of lbFonts.
-  TFontCatalogue FCatalogue;
+  // The rows selected in lbFonts.
+  int CountSelected() const;
+  // The row that a command for one family works on: the selected row when
+  // exactly one is selected (the current row may be another one after a
+  // Ctrl-click took its selection away), else the current row.
+  int CurrentFamilyRow() const;
+  // The family behind row `index` of lbFonts.
+  const TToShowItem* ShowItem(int index) const;
+  // The catalogue behind the rows, as the last rebuild left it. The
+  // writable one lets a test reach states that its fonts cannot give.
+  const TFontCatalogue& Catalogue() const { return FCatalogue; }
+  TFontCatalogue& Catalogue() { return FCatalogue; }
+  // False until the stored settings have been read into the toolbar.
+  bool Loaded() const { return FLoaded; }
+
+ protected:
+  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+ private:
+  void CreateComponents();
+  void CreateMenu();
 
   // Lifecycle and application handlers.
   void FormCreate();
@@ -88,12 +104,8 @@ class TfrmZel95 : public TForm {
   void HoldRebuilds();
   void ReleaseRebuilds(bool rebuildFollows = false);
 
-  // The font list and its commands.
-  int CountSelected() const;
-  // The row that a command for one family works on: the selected row when
-  // exactly one is selected (the current row may be another one after a
-  // Ctrl-click took its selection away), else the current row.
-  int CurrentFamilyRow() const;
+  // The font list and its commands. Menu items and keys run the handler of
+  // the matching button.
   void UpdateSelectionState();
   void lbFontsDrawItem(TCanvas& canvas, int index, const RECT& rect, unsigned state);
   void lbFontsClick();
@@ -105,8 +117,12 @@ class TfrmZel95 : public TForm {
   void sbFullSampleClick();
   void sbAddClick();
   void sbRemoveClick();
-  // Fills FToDelete with the fonts of the selected families.
+  // Fills the catalogue's FToDelete with the fonts of the selected families.
   void CollectFontsToDelete();
+  // Ends a removal whatever way it went: the records go, the list has no
+  // current row, Delete waits for the next click into the list, and a
+  // rebuild asked for meanwhile follows.
+  void EndRemoval();
   void mnuFileExitClick();
   void mnuFontAddClick();
   void mnuFontRemoveClick();
@@ -120,15 +136,6 @@ class TfrmZel95 : public TForm {
   // Starts the font viewer on the font file `path`.
   void ShowFullSample(const std::string& path);
 
-  const TToShowItem* ShowItem(int index) const;
-
- protected:
-  bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
-
- private:
-  void CreateComponents();
-  void CreateMenu();
-
   // A rebuild runs; another one was asked for meanwhile.
   bool rebuilding_ = false;
   bool rebuildAgain_ = false;
@@ -139,6 +146,12 @@ class TfrmZel95 : public TForm {
   void FillFontList(bool complete);
   // Empties lbFonts, then releases the records its rows pointed to.
   void ReleaseFontList();
+
+  std::string FWindowsDir;
+  std::string FFontsDir;
+  bool FLoaded = false;
+  // The installed-font catalogue behind the rows of lbFonts.
+  TFontCatalogue FCatalogue;
 };
 
 // The folder of the program's executable, ending in a backslash.

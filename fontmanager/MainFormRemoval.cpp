@@ -13,38 +13,17 @@
 
 namespace {
 
-// Holds the catalogue's rebuilds while a removal walks its records, which a
-// font change announced under one of the removal's questions would free.
-// Ends a removal whatever way it goes: the records go, the list has no
-// current row, Delete waits for the next click into the list, and a rebuild
-// asked for meanwhile follows.
-class RemovalCleanup {
- public:
-  explicit RemovalCleanup(TfrmZel95& form) : form_(form) { form_.HoldRebuilds(); }
-  ~RemovalCleanup() {
-    form_.FCatalogue.FToDelete.reset();
-    form_.lbFonts.SetItemIndex(-1);
-    form_.mnuFontRemove.SetEnabled(false);
-    form_.ReleaseRebuilds();
-  }
-  RemovalCleanup(const RemovalCleanup&) = delete;
-  RemovalCleanup& operator=(const RemovalCleanup&) = delete;
-
- private:
-  TfrmZel95& form_;
-};
-
-// The message catalogue's boxes, and the confirmation owned by the window.
+// The message catalogue's boxes, and the confirmation owned by `owner`.
 class TWindowPrompts : public TRemovalPrompts {
  public:
-  explicit TWindowPrompts(TfrmZel95& form) : form_(form) {}
+  explicit TWindowPrompts(TForm& owner) : owner_(owner) {}
 
   uint16_t AskContinueWithoutEntry(const std::string& face) override {
     return AskVerifyMessage(Msg::Verify::ContinueWithoutEntry, face, "", {mbYes, mbNo, mbAll});
   }
   bool ConfirmRemoval(int familyCount, int recycleCount) override {
     TDlgConfirmRemoval dialog;
-    dialog.Create(&form_);
+    dialog.Create(&owner_);
     return ShowConfirmRemoval(dialog, familyCount, recycleCount) == mrYes;
   }
   void ShowError(Msg::Error number, const std::string& text) override {
@@ -52,7 +31,7 @@ class TWindowPrompts : public TRemovalPrompts {
   }
 
  private:
-  TfrmZel95& form_;
+  TForm& owner_;
 };
 
 }  // namespace
@@ -63,7 +42,13 @@ void TfrmZel95::sbRemoveClick() {
     return;
   }
   FCatalogue.FToDelete = std::make_unique<std::vector<TToDeleteItem>>();
-  RemovalCleanup cleanup(*this);
+  // Rebuilds wait while the removal walks the catalogue's records, which a
+  // font change announced under one of its questions would free.
+  HoldRebuilds();
+  struct Cleanup {
+    TfrmZel95& form;
+    ~Cleanup() { form.EndRemoval(); }
+  } cleanup{*this};
   TWindowPrompts prompts(*this);
   TFontRemoval removal(*FCatalogue.FToDelete, FCatalogue.FNonTTFFonts, FFontsDir, prompts);
   {
@@ -78,6 +63,13 @@ void TfrmZel95::sbRemoveClick() {
   ReleaseRebuilds(true);
   SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
   RefreshFontList();
+}
+
+void TfrmZel95::EndRemoval() {
+  FCatalogue.FToDelete.reset();
+  lbFonts.SetItemIndex(-1);
+  mnuFontRemove.SetEnabled(false);
+  ReleaseRebuilds();
 }
 
 void TfrmZel95::CollectFontsToDelete() {

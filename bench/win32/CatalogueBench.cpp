@@ -84,12 +84,12 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
       LARGE_INTEGER start, end;
       QueryPerformanceCounter(&start);
-      form.RefreshFontList();
+      form.sbRefresh.Click();
       QueryPerformanceCounter(&end);
       times.push_back(Milliseconds(start, end));
     }
     rows = form.lbFonts.Count();
-    trueType = form.FCatalogue.TrueTypeCount;
+    trueType = form.Catalogue().TrueTypeCount;
   }
 
   for (size_t i = 0; i < files.size(); ++i) {

@@ -40,7 +40,7 @@ class AboutBoxTest : public MainWindowTest {
 TEST_F(AboutBoxTest, ShowsTheVersionTheYearsAndTheCountsOfTheLastRebuild) {
   WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "TTFOnly", "0");
   CreateMainWindow();
-  ASSERT_GT(form->FCatalogue.TrueTypeCount, 0);
+  ASSERT_GT(form->Catalogue().TrueTypeCount, 0);
   SYSTEMTIME now;
   GetLocalTime(&now);
   const TAboutSeen seen = OpenAbout(0, "about-box");
@@ -48,14 +48,14 @@ TEST_F(AboutBoxTest, ShowsTheVersionTheYearsAndTheCountsOfTheLastRebuild) {
   EXPECT_EQ(seen.version, "Version 1.0");
   EXPECT_EQ(seen.copyright,
             "Copyright \xA9 1996-" + std::to_string(now.wYear) + " VELMOR Software");
-  EXPECT_EQ(seen.trueType, std::to_string(form->FCatalogue.TrueTypeCount));
+  EXPECT_EQ(seen.trueType, std::to_string(form->Catalogue().TrueTypeCount));
   EXPECT_EQ(seen.other, "2");
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
 }
 
 TEST_F(AboutBoxTest, NoTrueTypeFontsShowAsZeroAndEscapeClosesTheBox) {
   CreateMainWindow();
-  form->FCatalogue.TrueTypeCount = 0;
+  form->Catalogue().TrueTypeCount = 0;
   const TAboutSeen seen = OpenAbout(VK_ESCAPE);
   EXPECT_EQ(seen.trueType, "0");
   ASSERT_EQ(boxes.Shown().size(), 1u);

@@ -24,7 +24,7 @@ TEST_F(MainWindowTest, TrueTypeOnlyListsExactlyTheTrueTypeFamilies) {
   const std::vector<std::string> rows = Rows();
   EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), families.trueType);
   EXPECT_EQ(rows.size(), families.trueType.size()) << "a family listed twice";
-  EXPECT_EQ(form->FCatalogue.TrueTypeCount, rows.size());
+  EXPECT_EQ(form->Catalogue().TrueTypeCount, rows.size());
   for (int i = 0; i < form->lbFonts.Count(); ++i)
     EXPECT_TRUE(form->ShowItem(i)->TrueType) << rows[i];
 }
@@ -54,8 +54,8 @@ TEST_F(MainWindowTest, WithOtherFontsTheRegisteredRasterFamiliesJoinInSortedOrde
   ASSERT_GE(sansSerif, 0);
   EXPECT_FALSE(form->ShowItem(sansSerif)->TrueType);
   EXPECT_EQ(form->ShowItem(sansSerif)->Name, "MS Sans Serif");
-  EXPECT_EQ(form->FCatalogue.TrueTypeCount, families.trueType.size());
-  EXPECT_EQ(form->FCatalogue.NonTTFCount, 2);
+  EXPECT_EQ(form->Catalogue().TrueTypeCount, families.trueType.size());
+  EXPECT_EQ(form->Catalogue().NonTTFCount, 2);
 }
 
 TEST_F(MainWindowTest, TheCatalogueGivesItsRowsWithoutAWindowOfItsOwn) {
@@ -87,15 +87,15 @@ TEST_F(MainWindowTest, TwoFilesOfOneFaceGiveOneEntryWithBothNamesInRegistryOrder
     if (value.Name == kSansSerifVga || value.Name == kSansSerif8514)
       registryOrder.push_back(value.Name);
 
-  ASSERT_EQ(form->FCatalogue.FNonTTFFonts.Count(), 2);
-  const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ms sans serif");
+  ASSERT_EQ(form->Catalogue().FNonTTFFonts.Count(), 2);
+  const int face = form->Catalogue().FNonTTFFonts.IndexOf("ms sans serif");
   ASSERT_GE(face, 0);
-  EXPECT_EQ(form->FCatalogue.FNonTTFFonts[face].Name, "MS Sans Serif");
-  EXPECT_EQ(form->FCatalogue.FNonTTFFonts[face].Entries, registryOrder);
+  EXPECT_EQ(form->Catalogue().FNonTTFFonts[face].Name, "MS Sans Serif");
+  EXPECT_EQ(form->Catalogue().FNonTTFFonts[face].Entries, registryOrder);
   // The Courier file is registered by its full path, outside the fonts folder.
-  const int courier = form->FCatalogue.FNonTTFFonts.IndexOf("Courier");
+  const int courier = form->Catalogue().FNonTTFFonts.IndexOf("Courier");
   ASSERT_GE(courier, 0);
-  EXPECT_EQ(form->FCatalogue.FNonTTFFonts[courier].Entries, std::vector<std::string>{kCourierVga});
+  EXPECT_EQ(form->Catalogue().FNonTTFFonts[courier].Entries, std::vector<std::string>{kCourierVga});
   const std::vector<std::string> rows = Rows();
   EXPECT_EQ(std::count(rows.begin(), rows.end(), "MS Sans Serif"), 1);
 }
@@ -121,9 +121,9 @@ TEST_F(MainWindowTest, TheRowHeightIsTheTallestCellOfAllFamilies) {
         tallest = CellHeight(face, 12);
         tallestFace = face;
       }
-  EXPECT_EQ(form->FCatalogue.MaxTextHeight, tallest) << "tallest: " << tallestFace;
+  EXPECT_EQ(form->Catalogue().MaxTextHeight, tallest) << "tallest: " << tallestFace;
   EXPECT_EQ(form->lbFonts.ItemHeight(), tallest);
-  EXPECT_DOUBLE_EQ(form->FCatalogue.FHeightPerPoint, tallest / 12.0);
+  EXPECT_DOUBLE_EQ(form->Catalogue().FHeightPerPoint, tallest / 12.0);
 }
 
 TEST_F(MainWindowTest, AMissingFontFileIsAskedAboutAndKeptOnNo) {
@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, ATruncatedFontFileIsLeftOutAndTheOtherFamiliesAreListed) 
   std::set<std::string> expected = families.trueType;
   expected.insert(kRegisteredRasterFaces.begin(), kRegisteredRasterFaces.end());
   EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()), expected);
-  EXPECT_EQ(form->FCatalogue.NonTTFCount, 2);
+  EXPECT_EQ(form->Catalogue().NonTTFCount, 2);
   EXPECT_EQ(ScreenCursor(), TCursor::Default);
 }
 
@@ -210,7 +210,7 @@ TEST_F(MainWindowTest, EachWindowRebuildsItsOwnCatalogue) {
 
   form->sbRefresh.Click();
   EXPECT_EQ(Rows(), rows);
-  EXPECT_EQ(form->FCatalogue.TrueTypeCount, other.FCatalogue.TrueTypeCount);
+  EXPECT_EQ(form->Catalogue().TrueTypeCount, other.Catalogue().TrueTypeCount);
   EXPECT_EQ(other.lbFonts.Count(), static_cast<int>(rows.size()));
 }
 
@@ -229,16 +229,16 @@ TEST_F(MainWindowTest, AFontChangeDuringTheQuestionRebuildsOnceAfterwards) {
   EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()).size(), rows.size())
       << "a family listed twice";
   EXPECT_EQ(rows.size(), EnumerateFamilies().trueType.size());
-  EXPECT_EQ(form->FCatalogue.TrueTypeCount, rows.size());
+  EXPECT_EQ(form->Catalogue().TrueTypeCount, rows.size());
 }
 
 TEST_F(MainWindowTest, AtTheLargestSizeTheRowsStillTakeTheTallestCell) {
   WriteString(HKEY_CURRENT_USER, kSettingsKeyPath, "SampleSize", "50");
   CreateMainWindow();
-  EXPECT_EQ(form->lbFonts.ItemHeight(), form->FCatalogue.MaxTextHeight);
+  EXPECT_EQ(form->lbFonts.ItemHeight(), form->Catalogue().MaxTextHeight);
   RECT row;
   SendMessageA(form->lbFonts.Handle(), LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
-  EXPECT_EQ(row.bottom - row.top, form->FCatalogue.MaxTextHeight);
+  EXPECT_EQ(row.bottom - row.top, form->Catalogue().MaxTextHeight);
 }
 
 }  // namespace
@@ -368,7 +368,7 @@ TEST_F(MainWindowTest, VerticalVariantsOfFamiliesAreNeitherListedNorCounted) {
   EXPECT_NE(RowOf("Zel95V Sans"), -1);
   for (const std::string& row : rows) EXPECT_NE(row[0], '@') << row;
   EXPECT_EQ(rows.size(), families.trueType.size());
-  EXPECT_EQ(form->FCatalogue.TrueTypeCount, families.trueType.size());
+  EXPECT_EQ(form->Catalogue().TrueTypeCount, families.trueType.size());
 }
 
 }  // namespace

@@ -60,6 +60,7 @@ TEST(CodeOffset, IsTheSameForTheSamePlaceAndLiesInTheProgramsCode) {
 
 TEST_F(MainWindowTest, AnExceptionInAHandlerIsReportedAndTheWindowGoesOn) {
   CreateMainWindow();
+  const auto refresh = form->sbRefresh.OnClick;
   form->sbRefresh.OnClick = [] { throw EConvertError("'x' is not a valid integer value"); };
   SetScreenCursor(TCursor::HourGlass);
   SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
@@ -75,7 +76,7 @@ TEST_F(MainWindowTest, AnExceptionInAHandlerIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(
       ExpectReport(boxes.Shown()[1].Text, "EConvertError", "'x' is not a valid integer value"),
       first);
-  form->sbRefresh.OnClick = [this] { form->sbRefreshClick(); };
+  form->sbRefresh.OnClick = refresh;
   form->sbRefresh.Click();
   EXPECT_GT(form->lbFonts.Count(), 0);
   EXPECT_EQ(boxes.Shown().size(), 2u);
@@ -118,6 +119,7 @@ volatile int sink = 0;
 
 TEST_F(MainWindowTest, AnAccessViolationInAHandlerIsReportedAsAGpfAndTheWindowGoesOn) {
   CreateMainWindow();
+  const auto refresh = form->sbRefresh.OnClick;
   form->sbRefresh.OnClick = [] { *nowhere = 1; };
   SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
   ASSERT_EQ(boxes.Shown().size(), 1u);
@@ -130,7 +132,7 @@ TEST_F(MainWindowTest, AnAccessViolationInAHandlerIsReportedAsAGpfAndTheWindowGo
   EXPECT_EQ(ExpectReport(boxes.Shown()[1].Text, "EGPFault",
                          "Access violation writing address 00000000", true),
             first);
-  form->sbRefresh.OnClick = [this] { form->sbRefreshClick(); };
+  form->sbRefresh.OnClick = refresh;
   SendMessageA(form->sbRefresh.Handle(), BM_CLICK, 0, 0);
   EXPECT_GT(form->lbFonts.Count(), 0);
   EXPECT_EQ(boxes.Shown().size(), 2u);

@@ -117,8 +117,8 @@ TEST_F(CountedRebuildsTest, TrueTypeOnlySetDuringCreationBuildsTheListOnce) {
 TEST_F(CountedRebuildsTest, ChangingTheSampleSizeRescalesTheRowsWithoutARebuild) {
   CreateMainWindow();
   const int height = form->lbFonts.ItemHeight();
-  ASSERT_EQ(height, form->FCatalogue.MaxTextHeight);
-  const int descent = form->FCatalogue.MaxDescent;
+  ASSERT_EQ(height, form->Catalogue().MaxTextHeight);
+  const int descent = form->Catalogue().MaxDescent;
 
   ClickListRow(form->lbFonts.Handle(), 1);
   form->spSize.SetValue(24);
@@ -132,18 +132,18 @@ TEST_F(CountedRebuildsTest, ChangingTheSampleSizeRescalesTheRowsWithoutARebuild)
   EXPECT_EQ(form->spSize.Value(), 25);
   EXPECT_EQ(form->lbFonts.ItemHeight(), static_cast<int>(std::nearbyint(25.0 * height / 12)));
   EXPECT_EQ(Rebuilds(), 1u);
-  EXPECT_EQ(form->FCatalogue.MaxDescent, descent);
-  EXPECT_EQ(form->FCatalogue.EnumSampleSize, 12);
+  EXPECT_EQ(form->Catalogue().MaxDescent, descent);
+  EXPECT_EQ(form->Catalogue().EnumSampleSize, 12);
 
   // A refresh measures at the new size.
   form->sbRefresh.Click();
-  EXPECT_EQ(form->FCatalogue.EnumSampleSize, 25);
-  EXPECT_EQ(form->lbFonts.ItemHeight(), form->FCatalogue.MaxTextHeight);
+  EXPECT_EQ(form->Catalogue().EnumSampleSize, 25);
+  EXPECT_EQ(form->lbFonts.ItemHeight(), form->Catalogue().MaxTextHeight);
 }
 
 TEST_F(MainWindowTest, RowHeightsRoundHalvesToTheEvenNeighbour) {
   CreateMainWindow();
-  form->FCatalogue.FHeightPerPoint = 2.5;
+  form->Catalogue().FHeightPerPoint = 2.5;
   const struct {
     int size;
     int height;
@@ -153,7 +153,7 @@ TEST_F(MainWindowTest, RowHeightsRoundHalvesToTheEvenNeighbour) {
     EXPECT_EQ(form->lbFonts.ItemHeight(), c.height) << "size " << c.size;
   }
   // A height of 0 leaves the rows alone.
-  form->FCatalogue.FHeightPerPoint = 0.0;
+  form->Catalogue().FHeightPerPoint = 0.0;
   form->spSize.SetValue(20);
   EXPECT_EQ(form->lbFonts.ItemHeight(), 25);
 }
@@ -390,7 +390,7 @@ TEST_F(MainWindowTest, RowsCarryTheTrueTypeMarkInFrontOfTrueTypeFamiliesOnly) {
   ClickListRow(form->lbFonts.Handle(), courier + 1);
 
   const int height = form->lbFonts.ItemHeight();
-  const int side = height - form->FCatalogue.MaxDescent;
+  const int side = height - form->Catalogue().MaxDescent;
   const COLORREF blue = RGB(0, 0, 255);
   const COLORREF navy = RGB(0, 0, 128);
   ClientPicture picture(form->lbFonts.Handle());
@@ -408,7 +408,7 @@ TEST_F(MainWindowTest, RowsCarryTheTrueTypeMarkInFrontOfTrueTypeFamiliesOnly) {
   // The name again from x = 270 on, in the row's text colour.
   for (int row = 0; row < 3; ++row) {
     const COLORREF text = GetSysColor(row == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-    EXPECT_TRUE(picture.Any(270, 270 + form->FCatalogue.MaxDescent + 40, row * height,
+    EXPECT_TRUE(picture.Any(270, 270 + form->Catalogue().MaxDescent + 40, row * height,
                             row * height + height - 1, text))
         << "name column of row " << row;
   }

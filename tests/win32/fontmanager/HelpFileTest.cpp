@@ -61,7 +61,7 @@ class HelpFileTest : public MainWindowTest {
 
 TEST_F(HelpFileTest, HelpTopicsOpensTheContents) {
   CreateMainWindow();
-  form->mnuHelpTopicsClick();
+  form->mnuHelpTopics.Click();
   ASSERT_TRUE(Shows("Zel 95 Help Contents")) << "shown: " << ShownText();
   EXPECT_NE(ShownText().find("Removing fonts and the Recycle Bin"), std::string::npos);
   EXPECT_EQ(Application.HelpFile, "");
@@ -118,7 +118,7 @@ TEST_F(HelpFileTest, F1OnAControlOfTheInstallDialogShowsItsTopic) {
 
 TEST_F(HelpFileTest, ProgramEndClosesTheViewer) {
   CreateMainWindow();
-  form->mnuHelpTopicsClick();
+  form->mnuHelpTopics.Click();
   ASSERT_TRUE(Shows("Zel 95 Help Contents"));
   const HWND viewer = HelpWindow();
   form.reset();

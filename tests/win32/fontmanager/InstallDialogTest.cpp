@@ -38,7 +38,7 @@ TEST_F(InstallDialogTest, StartsWithItsComponentsSetAndOkDisabled) {
   EXPECT_EQ(dialog->speSize.MaxValue(), 45);
   EXPECT_EQ(dialog->memSample.FontName(), "System");
   EXPECT_EQ(dialog->memSample.FontHeight(), 16);
-  EXPECT_EQ(dialog->FWinDir, WindowsFolder());
+  EXPECT_EQ(dialog->WinDir(), WindowsFolder());
   EXPECT_EQ(dialog->lbFolders.Directory(), folder);
   EXPECT_EQ(dialog->cmbDrives.Drive(), 'c');
 
@@ -62,9 +62,9 @@ TEST_F(InstallDialogTest, TheFirstPaintScansTheCurrentFolder) {
   dialog->Show();
   UpdateWindow(dialog->Handle());
   Pump();
-  EXPECT_FALSE(dialog->FFirstPaint);
+  EXPECT_FALSE(dialog->FirstPaint());
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Hfp1"});
-  EXPECT_EQ(dialog->FFontCount, 2);
+  EXPECT_EQ(dialog->FontCount(), 2);
   EXPECT_TRUE(dialog->pbSelectAll.Enabled());
 }
 
@@ -74,7 +74,7 @@ TEST_F(InstallDialogTest, FamilyModeShowsAFamilyOnceByItsRegularFace) {
   OpenDialog(folder);
   ASSERT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Hfm1"});
   EXPECT_EQ(RecordOf(dialog->lbAvailableFonts, "Hfm1").FullName, "Hfm1 Regular");
-  EXPECT_EQ(dialog->FFontFiles.size(), 4u);
+  EXPECT_EQ(dialog->FontFileCount(), 4u);
 
   ShowFullNames();
   EXPECT_EQ(
@@ -90,7 +90,7 @@ TEST_F(InstallDialogTest, OneSelectedFontShowsItsSampleAndTwoClearIt) {
   ASSERT_TRUE(LoadedStyles("Hsm1").empty());
 
   SelectAvailable({"Hsm1 Bold"});
-  EXPECT_EQ(dialog->FTempFont, paths[1]);
+  EXPECT_EQ(dialog->TempFont(), paths[1]);
   EXPECT_EQ(LoadedStyles("Hsm1"), std::set<std::string>{"Hsm1 Bold"});
   std::vector<std::string> lines = {"Hsm1 Bold"};
   lines.insert(lines.end(), kSampleLines.begin(), kSampleLines.end());
@@ -106,13 +106,14 @@ TEST_F(InstallDialogTest, OneSelectedFontShowsItsSampleAndTwoClearIt) {
   SelectAvailable({"Hsm1 Bold", "Hsm1 Regular"});
   EXPECT_TRUE(dialog->memSample.Lines().empty());
   EXPECT_FALSE(dialog->pbFullSample.Enabled());
-  EXPECT_TRUE(dialog->FTempFont.empty());
+  EXPECT_TRUE(dialog->TempFont().empty());
   EXPECT_TRUE(LoadedStyles("Hsm1").empty());
 
   // Closing withdraws the sample's font.
   SelectAvailable({"Hsm1 Regular"});
   EXPECT_FALSE(LoadedStyles("Hsm1").empty());
-  dialog->FormClose();
+  boxes.OnForm = [this](HWND) { Press(dialog->pbCancel); };
+  EXPECT_EQ(dialog->ShowModal(), IDCANCEL);
   EXPECT_TRUE(LoadedStyles("Hsm1").empty());
 }
 
@@ -158,7 +159,7 @@ TEST_F(InstallDialogTest, TheMoveButtonsFollowTheirTable) {
   EXPECT_FALSE(dialog->rbFullName.Enabled());
   EXPECT_TRUE(dialog->pbDeselectAll.Enabled());
   EXPECT_FALSE(dialog->pbFullSample.Enabled());
-  EXPECT_TRUE(dialog->FTempFont.empty());
+  EXPECT_TRUE(dialog->TempFont().empty());
   EXPECT_TRUE(dialog->pbOK.Enabled());
 
   Press(dialog->pbSelectAll);
@@ -189,7 +190,7 @@ TEST_F(InstallDialogTest, TrueTypeOnlyLeavesRasterFilesUncountedAndUnlisted) {
   PutRasterFont(folder, "HTR1.FON", "Htr1");
   OpenDialog(folder);
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Htt1"});
-  EXPECT_EQ(dialog->FFontCount, 1);
+  EXPECT_EQ(dialog->FontCount(), 1);
 
   // No keeps the old list; the box stays as the user set it.
   boxes.Answer({IDNO});
@@ -200,7 +201,7 @@ TEST_F(InstallDialogTest, TrueTypeOnlyLeavesRasterFilesUncountedAndUnlisted) {
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Htt1"});
 
   ShowFullNames();
-  EXPECT_EQ(dialog->FFontCount, 2);
+  EXPECT_EQ(dialog->FontCount(), 2);
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), (std::vector<std::string>{"Htr1", "Htt1 Regular"}));
   EXPECT_FALSE(RecordOf(dialog->lbAvailableFonts, "Htr1").TrueType);
 }
@@ -254,8 +255,8 @@ TEST_F(InstallDialogTest, ADamagedFontFileIsLeftOutAndTheOthersAreListed) {
 
   EXPECT_TRUE(BoxTexts().empty());
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), (std::vector<std::string>{"Hdm1", "ZD Sans Serif"}));
-  EXPECT_EQ(dialog->FFontFiles.size(), 2u);
-  EXPECT_EQ(dialog->FFontCount, 4);
+  EXPECT_EQ(dialog->FontFileCount(), 2u);
+  EXPECT_EQ(dialog->FontCount(), 4);
 }
 
 // The progress dialog of a scan, watched as the system creates and destroys it.
@@ -322,7 +323,7 @@ TEST_F(InstallDialogTest, TwentyFilesOnAFixedDiskShowNoProgress) {
   ProgressWatch watch;
   OpenDialog(folder);
   EXPECT_EQ(watch.Shown, 0);
-  EXPECT_EQ(dialog->FFontCount, 20);
+  EXPECT_EQ(dialog->FontCount(), 20);
   EXPECT_EQ(Texts(dialog->lbAvailableFonts), std::vector<std::string>{"Marlett"});
 }
 
@@ -333,8 +334,8 @@ TEST_F(InstallDialogTest, FiveHundredFilesShowTheProgressForAtLeastTwoSeconds) {
   EXPECT_EQ(watch.Shown, 1);
   EXPECT_GE(watch.MilliSeconds, 2000u);
   EXPECT_EQ(watch.LastText.rfind("Reading M", 0), 0u) << watch.LastText;
-  EXPECT_EQ(dialog->FFontCount, 500);
-  EXPECT_EQ(dialog->FFontFiles.size(), 500u);
+  EXPECT_EQ(dialog->FontCount(), 500);
+  EXPECT_EQ(dialog->FontFileCount(), 500u);
   EXPECT_TRUE(IsWindowEnabled(dialog->Handle())) << "the dialog is enabled again";
 }
 
@@ -346,7 +347,7 @@ TEST_F(InstallDialogTest, CancelInTheProgressStopsTheScanWithNothingListed) {
   // Stopped at the first file: 1 of 40 is 2 per cent.
   EXPECT_EQ(watch.LastPosition, 2);
   EXPECT_EQ(dialog->lbAvailableFonts.Count(), 0);
-  EXPECT_TRUE(dialog->FFontFiles.empty());
+  EXPECT_EQ(dialog->FontFileCount(), 0u);
   EXPECT_FALSE(dialog->pbSelectAll.Enabled());
   EXPECT_TRUE(IsWindowEnabled(dialog->Handle()));
 }

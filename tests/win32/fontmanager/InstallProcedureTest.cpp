@@ -444,7 +444,7 @@ TEST_F(InstallTest, AFamilyBackWithATallerDesignIsMeasuredAnew) {
   CleanUpFontFile(path);
   ASSERT_TRUE(AddFontResourceA(path.c_str()));
   CreateMainWindow();
-  const int before = form->FCatalogue.MaxTextHeight;
+  const int before = form->Catalogue().MaxTextHeight;
   ASSERT_TRUE(RemoveFontResourceA(path.c_str()));
 
   // The same names, with a cell reaching four em above and below the baseline.
@@ -464,9 +464,9 @@ TEST_F(InstallTest, AFamilyBackWithATallerDesignIsMeasuredAnew) {
   ASSERT_TRUE(AddFontResourceA(taller.c_str()));
   SendMessageA(form->Handle(), WM_FONTCHANGE, 0, 0);
 
-  const int tall = CellHeight("Htl1", form->FCatalogue.EnumSampleSize);
+  const int tall = CellHeight("Htl1", form->Catalogue().EnumSampleSize);
   ASSERT_GT(tall, before) << "the taller design is the tallest family";
-  EXPECT_EQ(form->FCatalogue.MaxTextHeight, tall);
+  EXPECT_EQ(form->Catalogue().MaxTextHeight, tall);
   EXPECT_EQ(form->lbFonts.ItemHeight(), tall);
 }
 

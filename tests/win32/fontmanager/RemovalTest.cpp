@@ -153,7 +153,7 @@ TEST_F(RemovalTest, FourTrueTypeStylesGoToTheRecycleBinAndCanBeRestored) {
   EXPECT_TRUE(LoadedStyles("Hrm1").empty());
   EXPECT_EQ(RowOf("Hrm1"), -1);
   EXPECT_EQ(form->CountSelected(), 0);
-  EXPECT_FALSE(form->FCatalogue.FToDelete);
+  EXPECT_FALSE(form->Catalogue().FToDelete);
 
   // Restored from the Recycle Bin, the file is whole again.
   ASSERT_TRUE(MoveFileA(TrashedFile(files[1]).c_str(), (fonts + files[1]).c_str()));
@@ -394,11 +394,11 @@ class RasterEntriesTest : public RemovalTest {
 TEST_F(RasterEntriesTest, AnEntryWithoutDataAsksOnceAndYesRemovesTheOther) {
   InstallTwoFiles("ZS Sans Serif", "ZS");
   CreateMainWindow();
-  const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZS Sans Serif");
+  const int face = form->Catalogue().FNonTTFFonts.IndexOf("ZS Sans Serif");
   ASSERT_GE(face, 0);
-  RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
-  const std::string gone = form->FCatalogue.FNonTTFFonts[face].Entries[0];
-  const std::string kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
+  RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->Catalogue().FNonTTFFonts[face].Entries[0]);
+  const std::string gone = form->Catalogue().FNonTTFFonts[face].Entries[0];
+  const std::string kept = form->Catalogue().FNonTTFFonts[face].Entries[1];
   boxes.Answer({IDYES});
   AnswerConfirmation(IDYES);
   Remove({"ZS Sans Serif"});
@@ -412,10 +412,10 @@ TEST_F(RasterEntriesTest, AnEntryWithoutDataAsksOnceAndYesRemovesTheOther) {
 TEST_F(RasterEntriesTest, NoToAnEntryWithoutDataRemovesNothing) {
   InstallTwoFiles("ZU Sans Serif", "ZU");
   CreateMainWindow();
-  const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZU Sans Serif");
+  const int face = form->Catalogue().FNonTTFFonts.IndexOf("ZU Sans Serif");
   ASSERT_GE(face, 0);
-  const std::string kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
-  RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+  const std::string kept = form->Catalogue().FNonTTFFonts[face].Entries[1];
+  RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->Catalogue().FNonTTFFonts[face].Entries[0]);
   boxes.Answer({IDNO});
   AnswerConfirmation(IDYES);
   Remove({"ZU Sans Serif"});
@@ -431,9 +431,9 @@ TEST_F(RasterEntriesTest, AfterAllFurtherEntriesWithoutDataAreSkippedUncounted) 
   InstallTwoFiles("ZW Sans Serif", "ZW");
   CreateMainWindow();
   for (const char* name : {"ZV Sans Serif", "ZW Sans Serif"}) {
-    const int face = form->FCatalogue.FNonTTFFonts.IndexOf(name);
+    const int face = form->Catalogue().FNonTTFFonts.IndexOf(name);
     ASSERT_GE(face, 0);
-    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->Catalogue().FNonTTFFonts[face].Entries[0]);
   }
   boxes.Answer({mrAll});
   AnswerConfirmation(IDNO);
@@ -452,10 +452,10 @@ class FontChangeDuringRemovalTest : public RasterEntriesTest {
     RasterEntriesTest::SetUp();
     InstallTwoFiles("ZT Sans Serif", "ZT");
     CreateMainWindow();
-    const int face = form->FCatalogue.FNonTTFFonts.IndexOf("ZT Sans Serif");
+    const int face = form->Catalogue().FNonTTFFonts.IndexOf("ZT Sans Serif");
     ASSERT_GE(face, 0);
-    kept = form->FCatalogue.FNonTTFFonts[face].Entries[1];
-    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->FCatalogue.FNonTTFFonts[face].Entries[0]);
+    kept = form->Catalogue().FNonTTFFonts[face].Entries[1];
+    RemoveValue(HKEY_LOCAL_MACHINE, kFontsKeyPath, form->Catalogue().FNonTTFFonts[face].Entries[0]);
     boxes.OnBox = [this](HWND) {
       InstallByHand(PutRasterFont(SourceFolder("C:\\zel95-other"), "ZOSERIF.FON", "ZO Sans Serif"),
                     "ZO Sans Serif 8,10,12 (VGA res)", true);
@@ -499,7 +499,7 @@ TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNoth
   InstallByHand(PutRasterFont(SourceFolder(), "ZXSERIF.FON", "ZX Sans Serif"),
                 "ZX Sans Serif 8,10,12 (VGA res)", true);
   CreateMainWindow();
-  form->FCatalogue.FNonTTFFonts.Clear();
+  form->Catalogue().FNonTTFFonts.Clear();
   AnswerConfirmation(IDYES);
   Remove({"ZX Sans Serif"});
 
@@ -510,7 +510,7 @@ TEST_F(RemovalTest, AFaceMissingFromTheRasterListIsAnInternalErrorAndRemovesNoth
             std::string::npos);
   EXPECT_TRUE(FileExists(fonts + "ZXSERIF.FON"));
   EXPECT_TRUE(ReadString(HKEY_LOCAL_MACHINE, kFontsKeyPath, "ZX Sans Serif 8,10,12 (VGA res)"));
-  EXPECT_FALSE(form->FCatalogue.FToDelete);
+  EXPECT_FALSE(form->Catalogue().FToDelete);
 }
 
 TEST_F(RemovalTest, DeleteWithNothingSelectedOnlyBeeps) {

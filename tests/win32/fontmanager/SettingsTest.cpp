@@ -60,7 +60,7 @@ TEST_P(SampleSizeTest, TheSpinEditKeepsTheStoredSizeWithinEightToFifty) {
   char text[16] = "";
   GetWindowTextA(form->spSize.EditHandle(), text, sizeof text);
   EXPECT_EQ(std::string(text), std::to_string(c.shown));
-  EXPECT_EQ(form->FCatalogue.EnumSampleSize, c.shown);
+  EXPECT_EQ(form->Catalogue().EnumSampleSize, c.shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, SampleSizeTest,
@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, AStoredWordIsReportedAndTheRestOfTheCreationSkipped) {
   ASSERT_EQ(boxes.Shown().size(), 1u);
   EXPECT_EQ(boxes.Shown()[0].Caption, "Error");
   ExpectReport(boxes.Shown()[0].Text, "EConvertError", "'abc' is not a valid integer value");
-  EXPECT_FALSE(form->FLoaded);
+  EXPECT_FALSE(form->Loaded());
   EXPECT_EQ(form->lbFonts.Count(), 0);
   EXPECT_FALSE(form->Visible());
   EXPECT_EQ(ScreenCursor(), TCursor::Default);
