@@ -2,7 +2,7 @@
 // help and closing.
 #include "AddFontDialog.h"
 
-#include "MainForm.h"
+#include "HelpFile.h"
 #include "Resources.h"
 
 #include "platform/forms/Application.h"
@@ -181,7 +181,7 @@ void TdlgAddFont::ShowControlHelp(HWND window, bool asContextMenu) {
   if (context == 0) return;
   // Pairs of control identifier and help context, ended by a zero pair.
   DWORD ids[] = {static_cast<DWORD>(GetDlgCtrlID(window)), static_cast<DWORD>(context), 0, 0};
-  const std::string helpFile = ProgramFolder() + "ZEL95.HLP";
+  const std::string helpFile = HelpFilePath();
   const BOOL shown =
       WinHelpA(window, helpFile.c_str(), asContextMenu ? HELP_CONTEXTMENU : HELP_WM_HELP,
                reinterpret_cast<ULONG_PTR>(ids));

@@ -10,13 +10,6 @@ const TFormDefinition kMainFormDefinition = {"TfrmZel95", "Zel 95", TBorderStyle
                                              550,         377,      false};
 }
 
-std::string ProgramFolder() {
-  char path[MAX_PATH] = "";
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string folder = path;
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
-
 TfrmZel95::TfrmZel95() : TForm("frmZel95", kMainFormDefinition) {
   KeyPreview = true;
   OnKeyUp = [this](WORD& key) { FormKeyUp(key); };

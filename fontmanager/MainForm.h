@@ -153,6 +153,3 @@ class TfrmZel95 : public TForm {
   // The installed-font catalogue behind the rows of lbFonts.
   TFontCatalogue FCatalogue;
 };
-
-// The folder of the program's executable, ending in a backslash.
-std::string ProgramFolder();

@@ -5,6 +5,7 @@
 
 #include "AboutBox.h"
 #include "AddFontDialog.h"
+#include "HelpFile.h"
 
 #include "platform/forms/Application.h"
 #include "platform/forms/ScreenCursor.h"
@@ -100,7 +101,7 @@ void TfrmZel95::mnuViewStatusbarClick() {
 }
 
 void TfrmZel95::mnuHelpTopicsClick() {
-  Application.HelpFile = ProgramFolder() + "ZEL95.HLP";
+  Application.HelpFile = HelpFilePath();
   WinHelpA(Handle(), Application.HelpFile.c_str(), HELP_FINDER, 0);
   Application.HelpFile.clear();
 }

@@ -3,6 +3,7 @@
 #include "MainForm.h"
 
 #include "ExceptionReport.h"
+#include "HelpFile.h"
 
 #include "fontcommon/Messages.h"
 #include "fontcommon/Settings.h"
@@ -64,7 +65,7 @@ void TfrmZel95::SaveWindowSettings() {
 void TfrmZel95::FormDestroy() {
   SaveWindowSettings();
   ReleaseFontList();
-  WinHelpA(Handle(), (ProgramFolder() + "ZEL95.HLP").c_str(), HELP_QUIT, 0);
+  WinHelpA(Handle(), HelpFilePath().c_str(), HELP_QUIT, 0);
 }
 
 void TfrmZel95::AppException(const std::exception& e) { ReportException(e); }

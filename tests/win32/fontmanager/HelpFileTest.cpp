@@ -2,6 +2,7 @@
 // contents from Help Topics, and the topic of each help context of the
 // Install New Fonts dialog.
 #include "fontmanager/AddFontDialog.h"
+#include "fontmanager/HelpFile.h"
 #include "MainWindowFixture.h"
 #include "tests/win32/support/Processes.h"
 #include "tests/win32/support/Screenshot.h"
@@ -46,7 +47,7 @@ class HelpFileTest : public MainWindowTest {
     MainWindowTest::TearDown();
   }
 
-  static std::string HelpFile() { return ProgramFolder() + "ZEL95.HLP"; }
+  static std::string HelpFile() { return HelpFilePath(); }
 
   // Waits up to 30 s for the viewer to show a topic beginning with `title`.
   static bool Shows(const std::string& title) {
