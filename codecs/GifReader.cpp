@@ -16,14 +16,14 @@ constexpr size_t kInputBufferBytes = 32768;
 
 CodecError GifReader::TakeBytes(uint8_t* out, size_t count) {
   const uint8_t* bytes = input_.Take(count);
-  if (!bytes) return ErrNotSupported;
+  if (!bytes) return NotGif();
   std::memcpy(out, bytes, count);
   return CodecOk;
 }
 
 CodecError GifReader::ReadColourTable(int entries) {
   const uint8_t* table = input_.Take(static_cast<size_t>(entries) * 3);
-  if (!table) return ErrNotSupported;
+  if (!table) return NotGif();
   std::memcpy(palette, table, static_cast<size_t>(entries) * 3);
   return CodecOk;
 }
@@ -31,10 +31,9 @@ CodecError GifReader::ReadColourTable(int entries) {
 CodecError GifReader::SkipSubBlocks() {
   for (;;) {
     const int length = input_.NextByte();
-    if (length < 0) return ErrNotSupported;
+    if (length < 0) return NotGif();
     if (length == 0) return CodecOk;
-    if (input_.Skip(static_cast<size_t>(length)) < static_cast<size_t>(length))
-      return ErrNotSupported;
+    if (input_.Skip(static_cast<size_t>(length)) < static_cast<size_t>(length)) return NotGif();
   }
 }
 
@@ -60,9 +59,9 @@ CodecError GifReader::ReadHeaderPart() {
 
   for (;;) {
     const int introducer = input_.NextByte();
-    if (introducer < 0 || introducer == ';') return ErrNotSupported;
+    if (introducer < 0 || introducer == ';') return NotGif();
     if (introducer == '!') {
-      if (input_.NextByte() < 0) return ErrNotSupported;
+      if (input_.NextByte() < 0) return NotGif();
       if (CodecError error = SkipSubBlocks()) return error;
     } else if (introducer == ',') {
       break;
@@ -81,7 +80,7 @@ CodecError GifReader::ReadHeaderPart() {
   }
 
   minimumCodeSize_ = input_.NextByte();
-  if (minimumCodeSize_ < 2 || minimumCodeSize_ > 11) return ErrNotSupported;
+  if (minimumCodeSize_ < 2 || minimumCodeSize_ > 11) return NotGif();
 
   format = FormatGif;
   isGrey = 0;
@@ -142,6 +141,8 @@ CodecError GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     const bool shown = OutputLineOf(sourceRow, height, &y);
     if (!shown && decoder_->Exhausted()) continue;
     decoder_->Decode(row_.data(), width);
+    // Missing data decodes as zeros; a source that failed is an error.
+    if (CodecError error = input_.ErrorOr(CodecOk)) return error;
     if (!shown) continue;
     if (CodecError error = PutRow(OutputRow(), y)) return error;
     if (interlaced_) {

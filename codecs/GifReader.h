@@ -30,7 +30,9 @@ class GifReader : public ImageReader {
   CodecError EndDecodePart() override;
 
  private:
-  // Header reads: a header cut short is not this format.
+  // Header reads: a header cut short is not this format, unless the source
+  // failed.
+  CodecError NotGif() const { return input_.ErrorOr(ErrNotSupported); }
   CodecError ReadColourTable(int entries);
   CodecError SkipSubBlocks();
   CodecError TakeBytes(uint8_t* out, size_t count);
