@@ -46,18 +46,18 @@ bool ReadBmpInfo(const uint8_t* info, BmpInfo* out) {
 
 }  // namespace
 
-int BmpReader::ReadHeaderPart() {
+CodecError BmpReader::ReadHeaderPart() {
   uint8_t fileHeader[14];
-  if (!ReadBytes(fileHeader, sizeof fileHeader)) return Fail(ErrNotSupported);
+  if (ReadBytes(fileHeader, sizeof fileHeader) != CodecOk) return ErrNotSupported;
   if (!((fileHeader[0] == 'B' && fileHeader[1] == 'M') ||
         (fileHeader[0] == 'M' && fileHeader[1] == 'B')))
-    return Fail(ErrNotSupported);
+    return ErrNotSupported;
   pixelDataOffset_ = ReadU32LE(fileHeader + 10);
 
   uint8_t info[40];
-  if (!ReadBytes(info, sizeof info)) return Fail(ErrNotSupported);
+  if (ReadBytes(info, sizeof info) != CodecOk) return ErrNotSupported;
   BmpInfo header;
-  if (!ReadBmpInfo(info, &header)) return Fail(ErrNotSupported);
+  if (!ReadBmpInfo(info, &header)) return ErrNotSupported;
   headerSize_ = header.headerSize;
   width = static_cast<int>(header.width);
   const int64_t storedHeight = header.height;
@@ -104,11 +104,12 @@ int BmpReader::ReadHeaderPart() {
       break;
   }
 
-  if (!SeekTo(static_cast<long>(14 + headerSize_), 0)) return 0;
+  if (CodecError error = SeekTo(static_cast<long>(14 + headerSize_), 0)) return error;
   if (paletteCount > 0) {
     const int entryBytes = isOs2_ ? 3 : 4;
     uint8_t entries[256 * 4];
-    if (!ReadBytes(entries, static_cast<uint32_t>(paletteCount * entryBytes))) return 0;
+    if (CodecError error = ReadBytes(entries, static_cast<uint32_t>(paletteCount * entryBytes)))
+      return error;
     for (int i = 0; i < paletteCount; ++i) {
       const uint8_t* entry = entries + i * entryBytes;
       palette[i][0] = entry[2];
@@ -116,10 +117,10 @@ int BmpReader::ReadHeaderPart() {
       palette[i][2] = entry[0];
     }
   }
-  return 1;
+  return CodecOk;
 }
 
-int BmpReader::StartDecode() {
+CodecError BmpReader::StartDecode() {
   // The base has refused widths over its limit, so this cannot overflow.
   // 15-bit pixels are stored in 16-bit words, as their writers store them.
   const int64_t storedBits = bitCount_ == 15 ? 16 : bitCount_;
@@ -131,27 +132,27 @@ int BmpReader::StartDecode() {
   rleBytesRead_ = 0;
   endOfBitmap_ = false;
   if (pixelDataOffset_ > 0x7FFFFFFFu ||
-      Source().Seek(static_cast<long>(pixelDataOffset_), 0, nullptr) != 0)
-    return Fail(ErrNoPalette);
+      Source().Seek(static_cast<long>(pixelDataOffset_), 0, nullptr) != CodecOk)
+    return ErrNoPalette;
   input_.Attach(&Source(), capacity);
   StartStoredLines(height, topDown_);
-  return 1;
+  return CodecOk;
 }
 
-int BmpReader::EndDecodePart() {
+CodecError BmpReader::EndDecodePart() {
   input_.Release();
   std::vector<uint8_t>().swap(expanded_);
-  return 1;
+  return CodecOk;
 }
 
-int BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return DecodeStoredLines(count, changed, rect);
 }
 
-int BmpReader::ReadStoredLine(const uint8_t** line) {
+CodecError BmpReader::ReadStoredLine(const uint8_t** line) {
   const uint8_t* row = ReadRow();
   if (line) *line = row;
-  return row != nullptr;
+  return row ? CodecOk : input_.ErrorOr(ErrBadData);
 }
 
 const uint8_t* BmpReader::ReadRow() {

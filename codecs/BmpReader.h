@@ -14,11 +14,11 @@ class BmpReader : public ImageReader {
   explicit BmpReader(const ImageSource& source) : ImageReader(source) {}
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int EndDecodePart() override;
-  int ReadStoredLine(const uint8_t** line) override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError EndDecodePart() override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
   // Past the end-of-bitmap escape every row is blank.
   bool RestIsBlank() const override { return endOfBitmap_; }
 

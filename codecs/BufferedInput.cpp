@@ -6,21 +6,29 @@ void BufferedInput::Attach(ByteSource* source, size_t capacity) {
   source_ = source;
   buffer_.assign(capacity ? capacity : 1, 0);
   fill_ = position_ = 0;
+  readError_ = CodecOk;
 }
 
 void BufferedInput::Release() {
   source_ = nullptr;
   std::vector<uint8_t>().swap(buffer_);
   fill_ = position_ = 0;
+  readError_ = CodecOk;
+}
+
+bool BufferedInput::ReadInto(size_t offset) {
+  uint32_t got = 0;
+  const CodecError code =
+      source_->Read(buffer_.data() + offset, static_cast<uint32_t>(buffer_.size() - offset), &got);
+  if (code != CodecOk && code != ErrDataEnded) readError_ = code;
+  fill_ = offset + got;
+  return got > 0;
 }
 
 bool BufferedInput::Refill() {
   if (!source_ || buffer_.empty()) return false;
-  uint32_t got = 0;
-  source_->Read(buffer_.data(), static_cast<uint32_t>(buffer_.size()), &got);
-  fill_ = got;
   position_ = 0;
-  return got > 0;
+  return ReadInto(0);
 }
 
 const uint8_t* BufferedInput::Take(size_t count) {
@@ -32,12 +40,8 @@ const uint8_t* BufferedInput::Take(size_t count) {
     std::memmove(buffer_.data(), buffer_.data() + position_, available);
     fill_ = available;
     position_ = 0;
-    while (fill_ < count) {
-      uint32_t got = 0;
-      source_->Read(buffer_.data() + fill_, static_cast<uint32_t>(buffer_.size() - fill_), &got);
-      if (got == 0) return nullptr;
-      fill_ += got;
-    }
+    while (fill_ < count)
+      if (!ReadInto(fill_)) return nullptr;
   }
   const uint8_t* bytes = buffer_.data() + position_;
   position_ += count;

@@ -47,7 +47,7 @@ ByteSource::ByteSource(const ImageSource& source) : source_(source) {}
 
 ByteSource::~ByteSource() { Close(); }
 
-int ByteSource::Open() {
+CodecError ByteSource::Open() {
   Close();
   position_ = 0;
   switch (source_.kind) {
@@ -103,7 +103,7 @@ long ByteSource::Position() const {
   return position_;
 }
 
-int ByteSource::Read(void* buffer, uint32_t count, uint32_t* got) {
+CodecError ByteSource::Read(void* buffer, uint32_t count, uint32_t* got) {
   *got = 0;
   if (!open_) return ErrOutOfOrder;
   if (count == 0) return CodecOk;
@@ -142,7 +142,7 @@ int ByteSource::Read(void* buffer, uint32_t count, uint32_t* got) {
   return *got < count ? ErrDataEnded : CodecOk;
 }
 
-int ByteSource::Seek(long offset, int origin, long* newPosition) {
+CodecError ByteSource::Seek(long offset, int origin, long* newPosition) {
   if (!open_) return ErrOutOfOrder;
   if (origin < 0 || origin > 2) return ErrSeek;
   if (source_.kind == ImageSource::Path) {

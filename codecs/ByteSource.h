@@ -4,6 +4,7 @@
 // an open file is clamped to the slice.
 #pragma once
 
+#include "codecs/CodecError.h"
 #include "platform/codec/CodecPlatform.h"
 
 #include <cstdint>
@@ -49,15 +50,15 @@ class ByteSource {
 
   const ImageSource& Description() const { return source_; }
 
-  // Each returns a CodecError: 0 on success.
-  int Open();
+  // Each returns CodecOk on success.
+  CodecError Open();
   void Close();
   // Reads up to `count` bytes into `buffer`; `*got` receives the number
   // read. Fewer bytes than asked is ErrDataEnded (the bytes still count), a
   // failed read ErrReadWrite with nothing read.
-  int Read(void* buffer, uint32_t count, uint32_t* got);
+  CodecError Read(void* buffer, uint32_t count, uint32_t* got);
   // origin 0 start, 1 current, 2 end; `*newPosition` may be null.
-  int Seek(long offset, int origin, long* newPosition);
+  CodecError Seek(long offset, int origin, long* newPosition);
 
   bool IsOpen() const { return open_; }
   long Position() const;

@@ -14,78 +14,82 @@ namespace {
 constexpr size_t kInputBufferBytes = 32768;
 }  // namespace
 
-bool GifReader::TakeBytes(uint8_t* out, size_t count) {
+CodecError GifReader::TakeBytes(uint8_t* out, size_t count) {
   const uint8_t* bytes = input_.Take(count);
-  if (!bytes) return false;
+  if (!bytes) return NotGif();
   std::memcpy(out, bytes, count);
-  return true;
+  return CodecOk;
 }
 
-bool GifReader::ReadColourTable(int entries) {
+CodecError GifReader::ReadColourTable(int entries) {
   const uint8_t* table = input_.Take(static_cast<size_t>(entries) * 3);
-  if (!table) return false;
+  if (!table) return NotGif();
   std::memcpy(palette, table, static_cast<size_t>(entries) * 3);
-  return true;
+  return CodecOk;
 }
 
-bool GifReader::SkipSubBlocks() {
+CodecError GifReader::SkipSubBlocks() {
   for (;;) {
     const int length = input_.NextByte();
-    if (length < 0) return false;
-    if (length == 0) return true;
-    if (input_.Skip(static_cast<size_t>(length)) < static_cast<size_t>(length)) return false;
+    if (length < 0) return NotGif();
+    if (length == 0) return CodecOk;
+    if (input_.Skip(static_cast<size_t>(length)) < static_cast<size_t>(length)) return NotGif();
   }
 }
 
-int GifReader::ReadHeaderPart() {
+CodecError GifReader::ReadHeaderPart() {
   input_.Attach(&Source(), kInputBufferBytes);
   uint8_t signature[6];
-  if (!TakeBytes(signature, sizeof signature) || std::memcmp(signature, "GIF", 3) != 0 ||
+  if (CodecError error = TakeBytes(signature, sizeof signature)) return error;
+  if (std::memcmp(signature, "GIF", 3) != 0 ||
       (std::memcmp(signature + 3, "87a", 3) != 0 && std::memcmp(signature + 3, "89a", 3) != 0))
-    return Fail(ErrNotSupported);
+    return ErrNotSupported;
 
   uint8_t screen[7];
-  if (!TakeBytes(screen, sizeof screen)) return Fail(ErrNotSupported);
+  if (CodecError error = TakeBytes(screen, sizeof screen)) return error;
   width = ReadU16LE(screen);
   height = ReadU16LE(screen + 2);
   background_ = screen[5];
   aspect_ = screen[6];
   paletteCount = 2 << (screen[4] & 7);
   bitsPerPixel = (screen[4] & 7) + 1;
-  if ((screen[4] & 0x80) && !ReadColourTable(paletteCount)) return Fail(ErrNotSupported);
+  if (screen[4] & 0x80) {
+    if (CodecError error = ReadColourTable(paletteCount)) return error;
+  }
 
   for (;;) {
     const int introducer = input_.NextByte();
-    if (introducer < 0 || introducer == ';') return Fail(ErrNotSupported);
+    if (introducer < 0 || introducer == ';') return NotGif();
     if (introducer == '!') {
-      if (input_.NextByte() < 0 || !SkipSubBlocks()) return Fail(ErrNotSupported);
+      if (input_.NextByte() < 0) return NotGif();
+      if (CodecError error = SkipSubBlocks()) return error;
     } else if (introducer == ',') {
       break;
     }
   }
 
   uint8_t descriptor[9];
-  if (!TakeBytes(descriptor, sizeof descriptor)) return Fail(ErrNotSupported);
+  if (CodecError error = TakeBytes(descriptor, sizeof descriptor)) return error;
   width = ReadU16LE(descriptor + 4);
   height = ReadU16LE(descriptor + 6);
   interlaced_ = (descriptor[8] & 0x40) != 0;
   if (descriptor[8] & 0x80) {
     paletteCount = 2 << (descriptor[8] & 7);
     bitsPerPixel = (descriptor[8] & 7) + 1;
-    if (!ReadColourTable(paletteCount)) return Fail(ErrNotSupported);
+    if (CodecError error = ReadColourTable(paletteCount)) return error;
   }
 
   minimumCodeSize_ = input_.NextByte();
-  if (minimumCodeSize_ < 2 || minimumCodeSize_ > 11) return Fail(ErrNotSupported);
+  if (minimumCodeSize_ < 2 || minimumCodeSize_ > 11) return NotGif();
 
   format = FormatGif;
   isGrey = 0;
   deliveredWidth = width;
   nativeDepth = bitsPerPixel == 1 ? 1 : 8;
-  return 1;
+  return CodecOk;
 }
 
-int GifReader::StartDecode() {
+CodecError GifReader::StartDecode() {
   if (!decoder_) decoder_.reset(new GifLzwDecoder());
   decoder_->Reset(minimumCodeSize_, &input_);
   row_.assign(static_cast<size_t>(width), 0);
@@ -98,7 +102,7 @@ int GifReader::StartDecode() {
     FillWithBlack(NearestBlackEntry());
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
   }
-  return 1;
+  return CodecOk;
 }
 
 const uint8_t* GifReader::OutputRow() {
@@ -118,10 +122,10 @@ const uint8_t* GifReader::OutputRow() {
   return packed_.data();
 }
 
-int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   const int outputHeight = OutputHeight();
   const int outputWidth = OutputWidth();
-  if (rowsDone_ >= outputHeight) return Fail(ErrOutOfOrder);
+  if (rowsDone_ >= outputHeight) return ErrOutOfOrder;
   count = std::min(std::max(count, 0), outputHeight - rowsDone_);
   if (changed) *changed = interlaced_ ? 0 : 1;
   if (rect)
@@ -137,8 +141,10 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     const bool shown = OutputLineOf(sourceRow, height, &y);
     if (!shown && decoder_->Exhausted()) continue;
     decoder_->Decode(row_.data(), width);
+    // Missing data decodes as zeros; a source that failed is an error.
+    if (CodecError error = input_.ErrorOr(CodecOk)) return error;
     if (!shown) continue;
-    if (!PutRow(OutputRow(), y)) return errorCode ? 0 : Fail(ErrBadData);
+    if (CodecError error = PutRow(OutputRow(), y)) return error;
     if (interlaced_) {
       // One rectangle bounds the rows of the batch, wherever they fall.
       if (rect) {
@@ -158,15 +164,15 @@ int GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   SetLineProgress(rowsDone_, outputHeight);
   if (!interlaced_) decodedRect = ImageRect{0, 0, outputWidth, rowsDone_};
   if (rowsDone_ == outputHeight) FinishPass();
-  return 1;
+  return CodecOk;
 }
 
-int GifReader::EndDecodePart() {
+CodecError GifReader::EndDecodePart() {
   input_.Release();
   decoder_.reset();
   std::vector<uint8_t>().swap(row_);
   std::vector<uint8_t>().swap(packed_);
-  return 1;
+  return CodecOk;
 }
 
 // ---- content test ---------------------------------------------------------

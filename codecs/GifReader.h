@@ -22,17 +22,20 @@ class GifReader : public ImageReader {
   int Aspect() const { return aspect_; }
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
   // For an interlaced image `rect` is an array with room for `count`
   // rectangles: one per output row produced, `*changed` counting them.
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int EndDecodePart() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError EndDecodePart() override;
 
  private:
-  bool ReadColourTable(int entries);
-  bool SkipSubBlocks();
-  bool TakeBytes(uint8_t* out, size_t count);
+  // Header reads: a header cut short is not this format, unless the source
+  // failed.
+  CodecError NotGif() const { return input_.ErrorOr(ErrNotSupported); }
+  CodecError ReadColourTable(int entries);
+  CodecError SkipSubBlocks();
+  CodecError TakeBytes(uint8_t* out, size_t count);
   const uint8_t* OutputRow();
 
   bool interlaced_ = false;

@@ -11,52 +11,49 @@ ImageReader::~ImageReader() = default;
 
 // ---- source access -------------------------------------------------------
 
-int ImageReader::OpenSource() {
-  int code = source_.Open();
-  return code ? Fail(code) : 1;
-}
+CodecError ImageReader::OpenSource() { return source_.Open(); }
 
 void ImageReader::CloseSource() { source_.Close(); }
 
-int ImageReader::ReadBytes(void* buffer, uint32_t count, uint32_t* got) {
+CodecError ImageReader::ReadBytes(void* buffer, uint32_t count, uint32_t* got) {
   uint32_t read = 0;
-  int code = source_.Read(buffer, count, &read);
+  const CodecError code = source_.Read(buffer, count, &read);
   if (got) *got = read;
-  return code ? Fail(code) : 1;
+  return code;
 }
 
-int ImageReader::SeekTo(long offset, int origin, long* newPosition) {
-  int code = source_.Seek(offset, origin, newPosition);
-  return code ? Fail(code) : 1;
+CodecError ImageReader::SeekTo(long offset, int origin, long* newPosition) {
+  return source_.Seek(offset, origin, newPosition);
 }
 
 // ---- header and output settings -----------------------------------------
 
-CodecError ImageReader::ReadHeader() { return Result(ReadHeaderSteps()); }
+CodecError ImageReader::ReadHeader() {
+  errorCode_ = CodecOk;
+  return Kept(ReadHeaderSteps());
+}
 
-int ImageReader::ReadHeaderSteps() {
-  errorCode = 0;
-  if (!OpenSource()) return 0;
-  if (ReadHeaderPart()) return 1;
-  format = -1;
-  if (errorCode == 0) errorCode = ErrNotSupported;
-  return 0;
+CodecError ImageReader::ReadHeaderSteps() {
+  if (CodecError error = OpenSource()) return error;
+  const CodecError error = ReadHeaderPart();
+  if (error != CodecOk) format = -1;
+  return error;
 }
 
 CodecError ImageReader::SetTargets(bool keepNative, bool makeDisplay) {
-  if (decoding_) return Result(Fail(ErrOutOfOrder));
-  if (!keepNative && !makeDisplay) return Result(Fail(ErrInvalidArgument));
+  if (decoding_) return Kept(ErrOutOfOrder);
+  if (!keepNative && !makeDisplay) return Kept(ErrInvalidArgument);
   output_.Settings().keepNative = keepNative;
   output_.Settings().makeDisplay = makeDisplay;
   return CodecOk;
 }
 
 CodecError ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
-  if (format == -1 || decoding_) return Result(Fail(ErrOutOfOrder));
+  if (format == -1 || decoding_) return Kept(ErrOutOfOrder);
   if (outputWidth == 0) outputWidth = width;
   if (outputHeight == 0) outputHeight = height;
   if (outputWidth < 0 || outputHeight < 0 || outputWidth > width || outputHeight > height)
-    return Result(Fail(ErrInvalidArgument));
+    return Kept(ErrInvalidArgument);
   output_.Settings().width = outputWidth;
   output_.Settings().height = outputHeight;
   outputSized_ = true;
@@ -64,12 +61,12 @@ CodecError ImageReader::SetOutputSize(int outputWidth, int outputHeight) {
 }
 
 CodecError ImageReader::SetOutputFormat(int displayDepth, int reductionMode, bool fixedPalette) {
-  if (decoding_) return Result(Fail(ErrOutOfOrder));
+  if (decoding_) return Kept(ErrOutOfOrder);
   const bool depthAllowed = displayDepth == 8 || displayDepth == 16 || displayDepth == 24;
   const bool modeAllowed =
       reductionMode >= 0 && reductionMode <= 4 && (reductionMode < 2 || displayDepth == 8);
   if (!depthAllowed || !modeAllowed || (fixedPalette && displayDepth != 8))
-    return Result(Fail(ErrInvalidArgument));
+    return Kept(ErrInvalidArgument);
   if (bitsPerPixel <= 8) reductionMode = fixedPalette ? 1 : 0;
   OutputSettings& settings = output_.Settings();
   settings.displayDepth = displayDepth;
@@ -80,12 +77,12 @@ CodecError ImageReader::SetOutputFormat(int displayDepth, int reductionMode, boo
 
 // ---- decode set-up --------------------------------------------------------
 
-CodecError ImageReader::BeginDecode() { return Result(BeginDecodeSteps()); }
+CodecError ImageReader::BeginDecode() { return Kept(BeginDecodeSteps()); }
 
-int ImageReader::BeginDecodeSteps() {
-  if (format == -1 || decoding_) return Fail(ErrOutOfOrder);
-  if (width > kMaxImageWidth) return Fail(ErrTooWide);
-  if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
+CodecError ImageReader::BeginDecodeSteps() {
+  if (format == -1 || decoding_) return ErrOutOfOrder;
+  if (width > kMaxImageWidth) return ErrTooWide;
+  if (width <= 0 || height <= 0) return ErrNotSupported;
   OutputSettings& settings = output_.Settings();
   if (!outputSized_) {
     settings.width = width;
@@ -93,45 +90,40 @@ int ImageReader::BeginDecodeSteps() {
   }
   if (settings.displayDepth == 0) settings.displayDepth = bitsPerPixel <= 8 ? 8 : 24;
   if (static_cast<int64_t>(settings.width) * settings.height > kMaxOutputPixels)
-    return Fail(ErrNotSupported);
+    return ErrNotSupported;
 
   // A grey image of palette depth is shown through an even ramp of its
   // sample bits, whatever palette its header gave.
   if (isGrey && nativeDepth >= 1 && nativeDepth <= 8)
     paletteCount = MakeGreyRamp(std::min(std::max(GreyBits(), 1), 8), palette);
-  if (CodecError error = output_.Create(Facts())) return Fail(error);
+  if (CodecError error = output_.Create(Facts())) return error;
 
   progress = 0;
   passCounter_ = 1;
   loadBytes_ = 0;
   decodedRect = ImageRect();
   decoding_ = true;
-  if (!StartDecode()) {
-    if (errorCode == 0) errorCode = ErrNoPalette;
-    return AbandonDecode();
-  }
+  if (CodecError error = StartDecode()) return AbandonDecode(error);
 
   // The reader may only now know how wide its rows are (scaled decoding).
   const int lineLength = columnMode ? settings.height : settings.width;
   const int delivered = columnMode ? deliveredHeight : deliveredWidth;
-  if (delivered < lineLength || delivered > kMaxDeliveredLine) {
-    Fail(ErrNotSupported);
-    return AbandonDecode();
-  }
+  if (delivered < lineLength || delivered > kMaxDeliveredLine)
+    return AbandonDecode(ErrNotSupported);
   output_.PrepareLines(delivered);
-  return 1;
+  return CodecOk;
 }
 
-int ImageReader::AbandonDecode() {
+CodecError ImageReader::AbandonDecode(CodecError error) {
   decoding_ = false;
   output_.Discard();
-  return 0;
+  return error;
 }
 
-int ImageReader::ReserveLoadBytes(uint64_t bytes) {
-  if (bytes > LoadBytesLeft()) return Fail(ErrNoPalette);
+CodecError ImageReader::ReserveLoadBytes(uint64_t bytes) {
+  if (bytes > LoadBytesLeft()) return ErrNoPalette;
   loadBytes_ += bytes;
-  return 1;
+  return CodecOk;
 }
 
 HeaderFacts ImageReader::Facts() const {
@@ -148,9 +140,9 @@ HeaderFacts ImageReader::Facts() const {
 CodecError ImageReader::EndDecode() {
   output_.EndLines();
   decoding_ = false;
-  const int ended = EndDecodePart();
+  const CodecError ended = EndDecodePart();
   CloseSource();
-  return ended ? CodecOk : Result(0);
+  return Kept(ended);
 }
 
 // ---- progress -------------------------------------------------------------
@@ -191,21 +183,22 @@ void ImageReader::SetLineProgress(int done, int total) {
 CodecError ImageReader::DecodeRows(int count, bool* changed, ImageRect* rect) {
   int rowsChanged = 0;
   ImageRect produced;
-  const int decoded = DecodeRowsSteps(count, &rowsChanged, &produced);
-  if (changed) *changed = decoded && rowsChanged != 0;
-  if (rect) *rect = decoded && rowsChanged ? produced : ImageRect();
-  return Result(decoded);
+  const CodecError decoded = DecodeRowsSteps(count, &rowsChanged, &produced);
+  const bool madeRows = decoded == CodecOk && rowsChanged != 0;
+  if (changed) *changed = madeRows;
+  if (rect) *rect = madeRows ? produced : ImageRect();
+  return Kept(decoded);
 }
 
-int ImageReader::DecodeRowsSteps(int count, int* changed, ImageRect* rect) {
+CodecError ImageReader::DecodeRowsSteps(int count, int* changed, ImageRect* rect) {
   if (changed) *changed = 0;
-  if (!decoding_ || progress > 9999) return Fail(ErrOutOfOrder);
+  if (!decoding_ || progress > 9999) return ErrOutOfOrder;
   if (passCounter_ == 2) return MapNativeRows(count, changed, rect);
   return DecodeRowsPart(count, changed, rect);
 }
 
-int ImageReader::MapNativeRows(int count, int* changed, ImageRect* rect) {
-  if (CodecError error = output_.MapNativeRows(count)) return Fail(error);
+CodecError ImageReader::MapNativeRows(int count, int* changed, ImageRect* rect) {
+  if (CodecError error = output_.MapNativeRows(count)) return error;
   // The second half, complete only once the last row is mapped.
   const int rowsMapped = output_.RowsMapped();
   const int outputHeight = OutputHeight();
@@ -218,25 +211,25 @@ int ImageReader::MapNativeRows(int count, int* changed, ImageRect* rect) {
     if (changed) *changed = 1;
     if (rect) *rect = decodedRect;
   }
-  return 1;
+  return CodecOk;
 }
 
-int ImageReader::PutRow(const uint8_t* row, int index, bool complete) {
-  if (columnMode) return Fail(ErrOutOfOrder);
-  if (!row || index < 0 || index >= OutputHeight()) return 0;
-  if (!decoding_) return Fail(ErrOutOfOrder);
+CodecError ImageReader::PutRow(const uint8_t* row, int index, bool complete) {
+  if (columnMode) return ErrOutOfOrder;
+  if (!row || index < 0 || index >= OutputHeight()) return ErrBadData;
+  if (!decoding_) return ErrOutOfOrder;
   output_.StoreRow(row, index, complete);
-  return 1;
+  return CodecOk;
 }
 
 uint8_t* ImageReader::DirectRowTarget(int index) {
   return decoding_ ? output_.DirectRowTarget(index) : nullptr;
 }
 
-int ImageReader::PutColumn(const uint8_t* column, int x) {
-  if (!columnMode || NativeCopyDepth() < 8) return Fail(ErrOutOfOrder);
-  if (!column || x < 0 || x >= OutputWidth()) return 0;
-  if (!decoding_) return Fail(ErrOutOfOrder);
+CodecError ImageReader::PutColumn(const uint8_t* column, int x) {
+  if (!columnMode || NativeCopyDepth() < 8) return ErrOutOfOrder;
+  if (!column || x < 0 || x >= OutputWidth()) return ErrBadData;
+  if (!decoding_) return ErrOutOfOrder;
   output_.StoreColumn(column, x);
-  return 1;
+  return CodecOk;
 }

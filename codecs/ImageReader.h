@@ -20,7 +20,7 @@
 //                     this to DecodeStoredLines and supply ReadStoredLine.
 //   EndDecodePart   - free its buffers; also called when StartDecode never
 //                     ran or failed.
-// Each returns non-zero on success; a failure stores a CodecError with Fail.
+// Each returns CodecOk or the CodecError the public call gives.
 #pragma once
 
 #include "codecs/ByteSource.h"
@@ -73,7 +73,7 @@ class ImageReader {
   int IsGrey() const { return isGrey; }
   int PaletteCount() const { return paletteCount; }
   const uint8_t* PaletteEntry(int index) const { return palette[index]; }
-  CodecError ErrorCode() const { return static_cast<CodecError>(errorCode); }
+  CodecError ErrorCode() const { return errorCode_; }
 
   // Output state.
   int OutputWidth() const { return output_.Settings().width; }
@@ -99,17 +99,17 @@ class ImageReader {
   }
 
  protected:
-  virtual int ReadHeaderPart() = 0;
-  virtual int StartDecode() = 0;
-  virtual int DecodeRowsPart(int count, int* changed, ImageRect* rect) = 0;
-  virtual int EndDecodePart() = 0;
+  virtual CodecError ReadHeaderPart() = 0;
+  virtual CodecError StartDecode() = 0;
+  virtual CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) = 0;
+  virtual CodecError EndDecodePart() = 0;
 
-  // Source access: each returns non-zero on success and stores the error.
-  int OpenSource();
+  // Source access, with the source's codes.
+  CodecError OpenSource();
   void CloseSource();
   // Short reads fail with ErrDataEnded but still report the bytes read.
-  int ReadBytes(void* buffer, uint32_t count, uint32_t* got = nullptr);
-  int SeekTo(long offset, int origin, long* newPosition = nullptr);
+  CodecError ReadBytes(void* buffer, uint32_t count, uint32_t* got = nullptr);
+  CodecError SeekTo(long offset, int origin, long* newPosition = nullptr);
   ByteSource& Source() { return source_; }
 
   // Row sink. `row` holds deliveredWidth pixels of nativeDepth (8-bit
@@ -117,8 +117,9 @@ class ImageReader {
   // significant bit first; 15-bit as little-endian 5-5-5 words). `index`
   // is the image row, 0 at the top.
   // `complete` is false for a row that a later pass will still fill in:
-  // it is shown, but a two-pass reduction does not count it.
-  int PutRow(const uint8_t* row, int index, bool complete = true);
+  // it is shown, but a two-pass reduction does not count it. A missing row or
+  // one outside the output is ErrBadData.
+  CodecError PutRow(const uint8_t* row, int index, bool complete = true);
   // Where the bitmap keeps image row `index` when PutRow would store the
   // delivered row there unchanged (row mode, no shrinking, native depth 8 or
   // 24 kept as it is): a reader may decode straight into it and pass the
@@ -126,7 +127,7 @@ class ImageReader {
   // Null when PutRow needs the row from the reader's own buffer.
   uint8_t* DirectRowTarget(int index);
   // Column mode: `column` holds deliveredHeight pixels for image column x.
-  int PutColumn(const uint8_t* column, int x);
+  CodecError PutColumn(const uint8_t* column, int x);
   // Fills both bitmaps with black straight away, not through the row sink,
   // so that no colour reduction counts it: for StartDecode of pictures
   // whose rows arrive out of order. `nativeBlack` is the native pixel
@@ -149,16 +150,17 @@ class ImageReader {
   void StartStoredLines(int storedLines, bool topDown, int progressFrom = 0,
                         int progressTo = 10000);
   // A DecodeRowsPart for such readers.
-  int DecodeStoredLines(int count, int* changed, ImageRect* rect);
+  CodecError DecodeStoredLines(int count, int* changed, ImageRect* rect);
   // The next stored line in *line; with `line` null the line is not shown
-  // and need only be passed over. Non-zero on success.
-  virtual int ReadStoredLine(const uint8_t** line);
+  // and need only be passed over. A line that cannot be had is ErrBadData,
+  // unless the source itself failed.
+  virtual CodecError ReadStoredLine(const uint8_t** line);
   // True once every line still to come is known to be blank, so that the
   // lines not shown need not be passed over one by one.
   virtual bool RestIsBlank() const { return false; }
   // After the last line of a run: the end of the pass, unless the reader
   // starts another run.
-  virtual int StoredLinesEnded();
+  virtual CodecError StoredLinesEnded();
   // Whether line `line` of `storedLines`, in any order, is the one shown
   // for an output line, and which (rows, or columns in column mode).
   bool OutputLineOf(int64_t line, int storedLines, int* outputLine) const;
@@ -166,14 +168,9 @@ class ImageReader {
   // Every large buffer of a load is reserved here before it is allocated:
   // past kMaxLoadBytes for the load the reservation fails with ErrNoPalette,
   // the code of a set-up whose buffers cannot be had.
-  int ReserveLoadBytes(uint64_t bytes);
+  CodecError ReserveLoadBytes(uint64_t bytes);
   // What the libraries may still use.
   uint64_t LoadBytesLeft() const { return kMaxLoadBytes - loadBytes_; }
-
-  int Fail(int code) {
-    errorCode = code;
-    return 0;
-  }
 
   // Set by ReadHeaderPart.
   int format = -1;
@@ -194,29 +191,30 @@ class ImageReader {
   // Kept by DecodeRowsPart.
   int progress = 0;  // 0 .. 10000
   ImageRect decodedRect;
-  int errorCode = 0;
 
  private:
-  CodecError Result(int succeeded) const {
-    if (succeeded) return CodecOk;
-    return errorCode ? static_cast<CodecError>(errorCode) : ErrNotSupported;
+  // Keeps a failure for ErrorCode().
+  CodecError Kept(CodecError result) {
+    if (result != CodecOk) errorCode_ = result;
+    return result;
   }
-  int ReadHeaderSteps();
-  int BeginDecodeSteps();
+  CodecError ReadHeaderSteps();
+  CodecError BeginDecodeSteps();
   // A set-up that failed after the output was made: nothing is left
   // decoding, and no bitmap is left behind.
-  int AbandonDecode();
-  int DecodeRowsSteps(int count, int* changed, ImageRect* rect);
+  CodecError AbandonDecode(CodecError error);
+  CodecError DecodeRowsSteps(int count, int* changed, ImageRect* rect);
   int GreyBits() const { return greySampleBits ? greySampleBits : bitsPerPixel; }
   HeaderFacts Facts() const;
-  int MapNativeRows(int count, int* changed, ImageRect* rect);
+  CodecError MapNativeRows(int count, int* changed, ImageRect* rect);
 
   ByteSource source_;
   ImageOutput output_;
   bool outputSized_ = false;
   bool decoding_ = false;
   int passCounter_ = 1;
-  uint64_t loadBytes_ = 0;  // reserved by this load
+  uint64_t loadBytes_ = 0;          // reserved by this load
+  CodecError errorCode_ = CodecOk;  // the last failure
 
   StoredLineRun run_;
   int OutputLines() const { return columnMode ? OutputWidth() : OutputHeight(); }

@@ -14,11 +14,12 @@ void ImageReader::StartStoredLines(int storedLines, bool topDown, int progressFr
   progress = progressFrom;
 }
 
-int ImageReader::ReadStoredLine(const uint8_t**) { return Fail(ErrNotSupported); }
+// A reader without stored lines has none to give.
+CodecError ImageReader::ReadStoredLine(const uint8_t**) { return ErrBadData; }
 
-int ImageReader::StoredLinesEnded() {
+CodecError ImageReader::StoredLinesEnded() {
   FinishPass();
-  return 1;
+  return CodecOk;
 }
 
 LineSelection ImageReader::SelectionFor(int storedLines) const {
@@ -43,9 +44,9 @@ ImageRect ImageReader::RunRect(int first, int count) const {
   return StoredRowsRect(first, count, run_.topDown);
 }
 
-int ImageReader::DecodeStoredLines(int count, int* changed, ImageRect* rect) {
+CodecError ImageReader::DecodeStoredLines(int count, int* changed, ImageRect* rect) {
   const int lines = OutputLines();
-  if (run_.done >= lines) return Fail(ErrOutOfOrder);
+  if (run_.done >= lines) return ErrOutOfOrder;
   count = std::min(std::max(count, 0), lines - run_.done);
   if (changed) *changed = 1;
   if (rect) *rect = RunRect(run_.done, count);
@@ -57,24 +58,25 @@ int ImageReader::DecodeStoredLines(int count, int* changed, ImageRect* rect) {
         run_.next = shownLine;
         break;
       }
-      if (!ReadStoredLine(nullptr)) return Fail(ErrBadData);
+      if (CodecError error = ReadStoredLine(nullptr)) return error;
       ++run_.next;
     }
     const uint8_t* line = nullptr;
-    if (!ReadStoredLine(&line) || !line) return Fail(ErrBadData);
+    if (CodecError error = ReadStoredLine(&line)) return error;
+    if (!line) return ErrBadData;
     ++run_.next;
     const int index = run_.done;
-    const int put = columnMode     ? PutColumn(line, index)
-                    : run_.topDown ? PutRow(line, index)
-                                   : PutRow(line, OutputHeight() - 1 - index);
-    if (!put) return errorCode ? 0 : Fail(ErrBadData);
+    const CodecError put = columnMode     ? PutColumn(line, index)
+                           : run_.topDown ? PutRow(line, index)
+                                          : PutRow(line, OutputHeight() - 1 - index);
+    if (put != CodecOk) return put;
     ++run_.done;
     // Kept line by line: a later line may fail.
     const int span = run_.progressTo - run_.progressFrom;
     progress = run_.progressFrom + std::min(ScaleMulDiv(run_.done, span, lines), span - 1);
     decodedRect = Union(decodedRect, RunRect(0, run_.done));
   }
-  if (run_.done < lines) return 1;
+  if (run_.done < lines) return CodecOk;
   // Only the end of the pass completes the picture.
   if (run_.progressTo < 10000) progress = run_.progressTo;
   return StoredLinesEnded();

@@ -40,16 +40,15 @@ JpegReader::~JpegReader() { DestroyDecoder(); }
 
 // ---- header ---------------------------------------------------------------
 
-int JpegReader::ReadHeaderPart() {
+CodecError JpegReader::ReadHeaderPart() {
   uint8_t head[1024];
   uint32_t got = 0;
   ReadBytes(head, sizeof head, &got);  // a file shorter than this is fine
-  errorCode = 0;
   uint32_t start = 0;
   while (start + 1 < got && !(head[start] == 0xFF && head[start + 1] == 0xD8)) ++start;
-  if (start + 1 >= got) return Fail(ErrNotSupported);
-  if (!SeekTo(static_cast<long>(start), 0)) return 0;
-  if (!CreateDecoderAndReadHeader()) return Fail(ErrNotSupported);
+  if (start + 1 >= got) return ErrNotSupported;
+  if (CodecError error = SeekTo(static_cast<long>(start), 0)) return error;
+  if (CodecError error = CreateDecoderAndReadHeader()) return error;
 
   format = FormatJpg;
   width = static_cast<int>(decoder_.image_width);
@@ -58,10 +57,10 @@ int JpegReader::ReadHeaderPart() {
   bitsPerPixel = isGrey ? 8 : 24;
   nativeDepth = bitsPerPixel;
   deliveredWidth = width;
-  return 1;
+  return CodecOk;
 }
 
-bool JpegReader::CreateDecoderAndReadHeader() {
+CodecError JpegReader::CreateDecoderAndReadHeader() {
   DestroyDecoder();
   decoder_.err = UseJpegErrorManager(&errors_);
   bool read = RunJpegGuarded(errors_, [this] {
@@ -71,7 +70,7 @@ bool JpegReader::CreateDecoderAndReadHeader() {
     jpeg_read_header(&decoder_, TRUE);
   });
   decoderBroken_ = !read;
-  return read;
+  return read ? CodecOk : ErrNotSupported;
 }
 
 void JpegReader::DestroyDecoder() {
@@ -82,8 +81,8 @@ void JpegReader::DestroyDecoder() {
 
 // ---- decode set-up --------------------------------------------------------
 
-int JpegReader::StartDecode() {
-  if (!decoder_.mem || decoderBroken_) return Fail(ErrOutOfOrder);
+CodecError JpegReader::StartDecode() {
+  if (!decoder_.mem || decoderBroken_) return ErrOutOfOrder;
   scale_ = JpegScaleFactor(width, height, OutputWidth(), OutputHeight());
   scaledWidth_ = width / scale_;
   scaledHeight_ = height / scale_;
@@ -95,15 +94,15 @@ int JpegReader::StartDecode() {
   // Progressive files keep every coefficient of the image in memory: the
   // library refuses, before allocating, what the load cannot spare.
   decoder_.mem->max_memory_to_use = static_cast<long>(LoadBytesLeft());
-  if (!StartLibraryDecode()) {
+  if (CodecError error = StartLibraryDecode()) {
     decoderBroken_ = true;
-    return Fail(ErrNoPalette);
+    return error;
   }
   // The library rounds scaled sizes up; the sink takes the rounded-down
   // size, so every delivered line is at least that long.
   if (static_cast<int>(decoder_.output_width) < scaledWidth_ ||
       static_cast<int>(decoder_.output_height) < scaledHeight_)
-    return Fail(ErrNoPalette);
+    return ErrNoPalette;
 
   directRows_ = static_cast<int>(decoder_.output_width) == OutputWidth() &&
                 scaledWidth_ == OutputWidth() && scaledHeight_ == OutputHeight();
@@ -116,10 +115,10 @@ int JpegReader::StartDecode() {
   lineCounter_ = 0;
   // A progressive picture is shown twice: each showing is half the work.
   StartStoredLines(scaledHeight_, true, 0, buffered_ ? 5000 : 10000);
-  return 1;
+  return CodecOk;
 }
 
-bool JpegReader::StartLibraryDecode() {
+CodecError JpegReader::StartLibraryDecode() {
   decoder_.out_color_space = isGrey ? JCS_GRAYSCALE : JCS_EXT_BGR;
   decoder_.scale_num = 1;
   decoder_.scale_denom = static_cast<unsigned>(scale_);
@@ -127,15 +126,17 @@ bool JpegReader::StartLibraryDecode() {
   decoder_.do_fancy_upsampling = FALSE;
   decoder_.quantize_colors = FALSE;
   decoder_.buffered_image = buffered_ ? TRUE : FALSE;
-  return RunJpegGuarded(errors_, [this] {
+  const bool started = RunJpegGuarded(errors_, [this] {
     jpeg_start_decompress(&decoder_);
     if (buffered_) jpeg_start_output(&decoder_, kCoarseScan);
   });
+  // Mostly the memory limit: the library refuses what the load cannot spare.
+  return started ? CodecOk : ErrNoPalette;
 }
 
 // ---- rows -----------------------------------------------------------------
 
-bool JpegReader::ReadStrip() {
+CodecError JpegReader::ReadStrip() {
   const size_t lineBytes = strip_.size() / stripRowCount_;
   for (int i = 0; i < stripRowCount_; ++i) {
     // With direct rows line n of a pass is output row n.
@@ -158,40 +159,42 @@ bool JpegReader::ReadStrip() {
     }
   });
   if (!read) decoderBroken_ = true;
-  return read && stripFilled_ > 0;
+  return read && stripFilled_ > 0 ? CodecOk : ErrBadData;
 }
 
-int JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  if (decoderBroken_ || stripRows_.empty()) return Fail(ErrBadData);
+CodecError JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+  if (decoderBroken_ || stripRows_.empty()) return ErrBadData;
   return DecodeStoredLines(count, changed, rect);
 }
 
-int JpegReader::ReadStoredLine(const uint8_t** line) {
+CodecError JpegReader::ReadStoredLine(const uint8_t** line) {
   const int slot = lineCounter_ % stripRowCount_;
-  if (slot == 0 && !ReadStrip()) return 0;
-  if (slot >= stripFilled_) return 0;
+  if (slot == 0) {
+    if (CodecError error = ReadStrip()) return error;
+  }
+  if (slot >= stripFilled_) return ErrBadData;
   if (line) *line = stripRows_[slot];
   ++lineCounter_;
-  return 1;
+  return CodecOk;
 }
 
 // The coarse showing of a progressive picture is followed by the final one,
 // unless the file held no more than the coarse scans.
-int JpegReader::StoredLinesEnded() {
+CodecError JpegReader::StoredLinesEnded() {
   if (buffered_ && !finalPass_) {
     bool inputComplete = false;
     if (!RunJpegGuarded(errors_,
                         [&] { inputComplete = jpeg_input_complete(&decoder_) != FALSE; })) {
       decoderBroken_ = true;
-      return Fail(ErrBadData);
+      return ErrBadData;
     }
-    if (!inputComplete) return StartFinalPass() ? 1 : Fail(ErrBadData);
+    if (!inputComplete) return StartFinalPass();
   }
   FinishPass();
-  return 1;
+  return CodecOk;
 }
 
-bool JpegReader::StartFinalPass() {
+CodecError JpegReader::StartFinalPass() {
   // Block smoothing decides which coefficients to estimate when a pass
   // starts; here that is long before the pass reads the rest of the file,
   // so it would blur the complete picture with estimates of coefficients
@@ -203,18 +206,18 @@ bool JpegReader::StartFinalPass() {
   });
   if (!started) {
     decoderBroken_ = true;
-    return false;
+    return ErrBadData;
   }
   finalPass_ = true;
   lineCounter_ = 0;
   stripFilled_ = 0;
   StartStoredLines(scaledHeight_, true, 5000, 10000);
-  return true;
+  return CodecOk;
 }
 
 // ---- end ------------------------------------------------------------------
 
-int JpegReader::EndDecodePart() {
+CodecError JpegReader::EndDecodePart() {
   DestroyDecoder();
   std::vector<uint8_t>().swap(strip_);
   std::vector<JSAMPROW>().swap(stripRows_);
@@ -222,5 +225,5 @@ int JpegReader::EndDecodePart() {
   stripFilled_ = 0;
   lineCounter_ = 0;
   finalPass_ = false;
-  return 1;
+  return CodecOk;
 }

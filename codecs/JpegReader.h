@@ -18,20 +18,20 @@ class JpegReader : public ImageReader {
   ~JpegReader() override;
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int StoredLinesEnded() override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError StoredLinesEnded() override;
+  CodecError EndDecodePart() override;
 
  private:
-  bool CreateDecoderAndReadHeader();
-  bool StartLibraryDecode();
-  // The next strip of scan lines into strip_; false on a library error or
-  // when the library has no more lines.
-  bool ReadStrip();
-  bool StartFinalPass();
+  CodecError CreateDecoderAndReadHeader();
+  CodecError StartLibraryDecode();
+  // The next strip of scan lines into strip_; ErrBadData on a library error
+  // or when the library has no more lines.
+  CodecError ReadStrip();
+  CodecError StartFinalPass();
   void DestroyDecoder();
 
   jpeg_decompress_struct decoder_;

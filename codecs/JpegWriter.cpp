@@ -22,11 +22,10 @@ CodecError JpegWriter::WriteHeader() {
     }
     expansion_.assign(3 * static_cast<size_t>(width), 0);
   }
-  if (!StartLibraryCompress()) return ErrReadWrite;
-  return CodecOk;
+  return StartLibraryCompress();
 }
 
-bool JpegWriter::StartLibraryCompress() {
+CodecError JpegWriter::StartLibraryCompress() {
   DestroyEncoder();
   encoder_.err = UseJpegErrorManager(&errors_);
   bool started = RunJpegGuarded(errors_, [this] {
@@ -41,7 +40,7 @@ bool JpegWriter::StartLibraryCompress() {
     jpeg_start_compress(&encoder_, TRUE);
   });
   encoderBroken_ = !started;
-  return started;
+  return started ? CodecOk : ErrReadWrite;
 }
 
 CodecError JpegWriter::WriteRowsPart(int count) {

@@ -24,7 +24,7 @@ class JpegWriter : public ImageWriter {
 
  private:
   static int WriteToFile(void* writer, const void* bytes, size_t count);
-  bool StartLibraryCompress();
+  CodecError StartLibraryCompress();
   void DestroyEncoder();
 
   jpeg_compress_struct encoder_;

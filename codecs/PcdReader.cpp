@@ -15,10 +15,11 @@ constexpr long kLevelOffsets[3] = {8192, 47104, 196608};
 
 }  // namespace
 
-int PcdReader::ReadHeaderPart() {
+CodecError PcdReader::ReadHeaderPart() {
   std::vector<uint8_t> header(kHeaderBytes);
-  if (!ReadBytes(header.data(), kHeaderBytes) || std::memcmp(header.data() + 2048, "PCD", 3) != 0)
-    return Fail(ErrNotSupported);
+  if (ReadBytes(header.data(), kHeaderBytes) != CodecOk ||
+      std::memcmp(header.data() + 2048, "PCD", 3) != 0)
+    return ErrNotSupported;
   rotation_ = header[3586] & 3;
   format = FormatPcd;
   width = rotation_ ? 512 : 768;
@@ -30,10 +31,10 @@ int PcdReader::ReadHeaderPart() {
   columnMode = rotation_ != 0;
   deliveredWidth = width;
   deliveredHeight = height;
-  return 1;
+  return CodecOk;
 }
 
-int PcdReader::StartDecode() {
+CodecError PcdReader::StartDecode() {
   const bool rotated = rotation_ != 0;
   int levelWidth = rotated ? 128 : 192;
   int levelHeight = rotated ? 192 : 128;
@@ -49,7 +50,7 @@ int PcdReader::StartDecode() {
   lineLength_ = rotated ? levelHeight : levelWidth;
   const int storedLines = rotated ? levelWidth : levelHeight;
 
-  if (!SeekTo(kLevelOffsets[level_ - 1], 0)) return Fail(ErrNoPalette);
+  if (SeekTo(kLevelOffsets[level_ - 1], 0) != CodecOk) return ErrNoPalette;
   if (!converter_) converter_.reset(new PcdColorConverter());
   const size_t groupBytes = 3 * static_cast<size_t>(lineLength_);
   input_.Attach(&Source(), kInputBufferBytes / groupBytes * groupBytes);
@@ -57,13 +58,13 @@ int PcdReader::StartDecode() {
   group_ = nullptr;
   lineCounter_ = 0;
   StartStoredLines(storedLines, true);
-  return 1;
+  return CodecOk;
 }
 
-bool PcdReader::ReadLine(bool convert) {
+CodecError PcdReader::ReadLine(bool convert) {
   if ((lineCounter_ & 1) == 0) {
     group_ = input_.Take(3 * static_cast<size_t>(lineLength_));
-    if (!group_) return false;
+    if (!group_) return input_.ErrorOr(ErrBadData);
   }
   if (convert) {
     const uint8_t* luma = group_ + ((lineCounter_ & 1) ? lineLength_ : 0);
@@ -72,25 +73,25 @@ bool PcdReader::ReadLine(bool convert) {
     converter_->ConvertLine(luma, chroma1, chroma2, lineLength_, rotation_ != 0, line_.data());
   }
   ++lineCounter_;
-  return true;
+  return CodecOk;
 }
 
-int PcdReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError PcdReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return DecodeStoredLines(count, changed, rect);
 }
 
-int PcdReader::ReadStoredLine(const uint8_t** line) {
-  if (!ReadLine(line != nullptr)) return 0;
+CodecError PcdReader::ReadStoredLine(const uint8_t** line) {
+  if (CodecError error = ReadLine(line != nullptr)) return error;
   if (line) *line = line_.data();
-  return 1;
+  return CodecOk;
 }
 
-int PcdReader::EndDecodePart() {
+CodecError PcdReader::EndDecodePart() {
   input_.Release();
   converter_.reset();
   group_ = nullptr;
   std::vector<uint8_t>().swap(line_);
-  return 1;
+  return CodecOk;
 }
 
 // ---- content test ---------------------------------------------------------

@@ -22,14 +22,14 @@ class PcdReader : public ImageReader {
   int Level() const { return level_; }
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError EndDecodePart() override;
 
  private:
-  bool ReadLine(bool convert);
+  CodecError ReadLine(bool convert);
 
   int rotation_ = 0;
   int level_ = 0;

@@ -22,9 +22,9 @@ const uint8_t kDefaultPalette[16][3] = {
 
 }  // namespace
 
-int PcxReader::ReadHeaderPart() {
+CodecError PcxReader::ReadHeaderPart() {
   uint8_t header[128];
-  if (!ReadBytes(header, sizeof header) || header[0] != 10) return Fail(ErrNotSupported);
+  if (ReadBytes(header, sizeof header) != CodecOk || header[0] != 10) return ErrNotSupported;
   version_ = header[1];
   layout_.bitsPerPlane = header[3];
   layout_.planes = header[65];
@@ -33,8 +33,8 @@ int PcxReader::ReadHeaderPart() {
   height = ReadU16LE(header + 10) - ReadU16LE(header + 6) + 1;
   layout_.width = width;
   bitsPerPixel = layout_.bitsPerPlane * layout_.planes;
-  if (!IsPcxDepth(bitsPerPixel)) return Fail(ErrNotSupported);
-  if (width <= 0 || height <= 0) return Fail(ErrNotSupported);
+  if (!IsPcxDepth(bitsPerPixel)) return ErrNotSupported;
+  if (width <= 0 || height <= 0) return ErrNotSupported;
 
   format = FormatPcx;
   isGrey = ReadU16LE(header + 68) == 2;
@@ -46,11 +46,11 @@ int PcxReader::ReadHeaderPart() {
     paletteCount = 1 << bitsPerPixel;
     nativeDepth = bitsPerPixel == 1 ? 1 : 8;
   }
-  if (!ReadPalette(header)) return Fail(ErrNotSupported);
-  return SeekTo(128, 0) ? 1 : Fail(ErrNotSupported);
+  if (ReadPalette(header) != CodecOk) return ErrNotSupported;
+  return SeekTo(128, 0) == CodecOk ? CodecOk : ErrNotSupported;
 }
 
-int PcxReader::ReadPalette(const uint8_t* header) {
+CodecError PcxReader::ReadPalette(const uint8_t* header) {
   if (bitsPerPixel == 1) {
     std::memset(palette[0], 0, 3);
     std::memset(palette[1], 255, 3);
@@ -60,40 +60,41 @@ int PcxReader::ReadPalette(const uint8_t* header) {
     std::memcpy(palette, kDefaultPalette, sizeof kDefaultPalette);
   } else if (bitsPerPixel == 8 && version_ >= 5) {
     uint8_t trailer[769];
-    if (!SeekTo(-769, 2) || !ReadBytes(trailer, sizeof trailer) || trailer[0] != kPaletteMarker)
-      return 0;
+    if (CodecError error = SeekTo(-769, 2)) return error;
+    if (CodecError error = ReadBytes(trailer, sizeof trailer)) return error;
+    if (trailer[0] != kPaletteMarker) return ErrNotSupported;
     std::memcpy(palette, trailer + 1, 768);
   }
-  return 1;
+  return CodecOk;
 }
 
-int PcxReader::StartDecode() {
+CodecError PcxReader::StartDecode() {
   line_.assign(static_cast<size_t>(layout_.ConvertedSpan()), 0);
   row_.assign(static_cast<size_t>(width) * 3, 0);
   input_.Attach(&Source(), kInputBufferBytes);
   StartStoredLines(height, true);
-  return 1;
+  return CodecOk;
 }
 
-int PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return DecodeStoredLines(count, changed, rect);
 }
 
-int PcxReader::ReadStoredLine(const uint8_t** line) {
+CodecError PcxReader::ReadStoredLine(const uint8_t** line) {
   const int encodedLength = layout_.EncodedLength();
-  if (!line) return DecodePcxScanLine(input_, nullptr, encodedLength);
-  if (!DecodePcxScanLine(input_, line_.data(), encodedLength) ||
-      !ConvertPcxRow(layout_, line_.data(), row_.data()))
-    return 0;
+  if (!DecodePcxScanLine(input_, line ? line_.data() : nullptr, encodedLength))
+    return input_.ErrorOr(ErrBadData);
+  if (!line) return CodecOk;
+  if (!ConvertPcxRow(layout_, line_.data(), row_.data())) return ErrBadData;
   *line = row_.data();
-  return 1;
+  return CodecOk;
 }
 
-int PcxReader::EndDecodePart() {
+CodecError PcxReader::EndDecodePart() {
   input_.Release();
   std::vector<uint8_t>().swap(line_);
   std::vector<uint8_t>().swap(row_);
-  return 1;
+  return CodecOk;
 }
 
 // ---- content test ---------------------------------------------------------

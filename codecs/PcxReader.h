@@ -17,14 +17,14 @@ class PcxReader : public ImageReader {
   int Version() const { return version_; }
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError EndDecodePart() override;
 
  private:
-  int ReadPalette(const uint8_t* header);
+  CodecError ReadPalette(const uint8_t* header);
 
   int version_ = 0;
   PcxLayout layout_;

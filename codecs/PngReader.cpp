@@ -17,12 +17,12 @@ constexpr int kColourTypeRgbAlpha = 6;
 
 PngReader::~PngReader() { PngCloseSession(&session_, false); }
 
-int PngReader::ReadHeaderPart() {
+CodecError PngReader::ReadHeaderPart() {
   PngCloseSession(&session_, false);
   header_ = PngHeader();
   imageStarted_ = false;
-  if (!PngReadHeader(&session_, &Source(), &header_)) return Fail(ErrNotSupported);
-  if (!SideFits(header_.width) || !SideFits(header_.height)) return Fail(ErrNotSupported);
+  if (!PngReadHeader(&session_, &Source(), &header_)) return ErrNotSupported;
+  if (!SideFits(header_.width) || !SideFits(header_.height)) return ErrNotSupported;
 
   // The transformations are set now, not in StartDecode: they change a
   // palette, which the output takes before StartDecode runs. Their failure
@@ -49,29 +49,29 @@ int PngReader::ReadHeaderPart() {
   }
   nativeDepth = bitsPerPixel > 8 ? 24 : 8;
   deliveredWidth = width;
-  return 1;
+  return CodecOk;
 }
 
-int PngReader::StartDecode() {
+CodecError PngReader::StartDecode() {
   rowsRead_ = 0;
   libraryFailed_ = false;
   position_ = FirstInterlacePosition();
   rowBytes_ = static_cast<size_t>(width) * channels_;
   // The transformations must give exactly one byte per channel.
-  if (!imageStarted_ || libraryRowBytes_ != rowBytes_) return Fail(ErrNoPalette);
+  if (!imageStarted_ || libraryRowBytes_ != rowBytes_) return ErrNoPalette;
   if (header_.interlaced) {
     // Pixels no pass has reached yet show black.
     decodedRect = ImageRect{0, 0, OutputWidth(), OutputHeight()};
-    if (!ReserveLoadBytes(uint64_t{1} * height * rowBytes_)) return 0;
+    if (CodecError error = ReserveLoadBytes(uint64_t{1} * height * rowBytes_)) return error;
     imageRows_.reset(static_cast<uint8_t*>(std::calloc(static_cast<size_t>(height), rowBytes_)));
-    if (!imageRows_) return 0;
+    if (!imageRows_) return ErrNoPalette;
     const uint8_t black = BlackValue();
     if (black != 0) std::memset(imageRows_.get(), black, static_cast<size_t>(height) * rowBytes_);
   }
   rowBuffer_.assign(rowBytes_, 0);
   if (header_.interlaced) FillWithBlack(BlackValue());
   StartStoredLines(height, true);
-  return 1;
+  return CodecOk;
 }
 
 // Zero everywhere but in a palette, where the entry nearest to black
@@ -104,16 +104,16 @@ const uint8_t* PngReader::ReadImageRow(int* imageRow) {
   return target;
 }
 
-int PngReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError PngReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return header_.interlaced ? DecodeInterlacedRows(count, changed, rect)
                             : DecodeStoredLines(count, changed, rect);
 }
 
-int PngReader::ReadStoredLine(const uint8_t** line) {
+CodecError PngReader::ReadStoredLine(const uint8_t** line) {
   int imageRow = 0;
   const uint8_t* row = ReadImageRow(&imageRow);
   if (line) *line = row;
-  return row != nullptr;
+  return row ? CodecOk : ErrBadData;
 }
 
 // One rectangle comes back however many rows a batch touched: the smallest
@@ -121,8 +121,8 @@ int PngReader::ReadStoredLine(const uint8_t** line) {
 // for the whole picture: the seven passes may carry more than twice as
 // many rows as the image has (an image 1, 2, 3, 5 or 9 rows high), and a
 // caller loading in one go asks only twice.
-int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
-  if (AllRowsRead()) return Fail(ErrOutOfOrder);
+CodecError PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
+  if (AllRowsRead()) return ErrOutOfOrder;
   ImageRect touched;
   const int passRows = std::max(1, height * 15 / 8);
   const bool wholePicture = count >= OutputHeight();
@@ -133,23 +133,23 @@ int PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* rect) {
     bool mapped = false;
     while (!mapped && !AllRowsRead()) {
       row = ReadImageRow(&imageRow);
-      if (!row) return Fail(ErrBadData);
+      if (!row) return ErrBadData;
       mapped = OutputLineOf(imageRow, height, &outputRow);
     }
     SetLineProgress(rowsRead_, passRows);
     if (!mapped) break;
-    if (!PutRow(row, outputRow, rowComplete_)) return 0;
+    if (CodecError error = PutRow(row, outputRow, rowComplete_)) return error;
     touched = Union(touched, ImageRect{0, outputRow, OutputWidth(), outputRow + 1});
     if (changed) *changed = 1;
     if (rect) *rect = touched;
   }
   if (AllRowsRead()) FinishPass();
-  return 1;
+  return CodecOk;
 }
 
-int PngReader::EndDecodePart() {
+CodecError PngReader::EndDecodePart() {
   PngCloseSession(&session_, !libraryFailed_ && AllRowsRead());
   imageRows_.reset();
   std::vector<uint8_t>().swap(rowBuffer_);
-  return 1;
+  return CodecOk;
 }

@@ -20,11 +20,11 @@ class PngReader : public ImageReader {
   ~PngReader() override;
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError EndDecodePart() override;
 
  private:
   struct FreeDeleter {
@@ -35,7 +35,7 @@ class PngReader : public ImageReader {
   // for interlaced files; its image row number goes to `imageRow`. Null on
   // a library error or when every row has been read.
   const uint8_t* ReadImageRow(int* imageRow);
-  int DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
+  CodecError DecodeInterlacedRows(int count, int* changed, ImageRect* rect);
   bool AllRowsRead() const;
   uint8_t BlackValue() const;
 

@@ -15,9 +15,9 @@ bool IsKnownImageType(int type) {
 
 }  // namespace
 
-int TgaReader::ReadHeaderPart() {
+CodecError TgaReader::ReadHeaderPart() {
   uint8_t header[18];
-  if (!ReadBytes(header, sizeof header)) return Fail(ErrNotSupported);
+  if (ReadBytes(header, sizeof header) != CodecOk) return ErrNotSupported;
   const int idLength = header[0];
   const int colourMapType = header[1];
   const int imageType = header[2];
@@ -26,12 +26,11 @@ int TgaReader::ReadHeaderPart() {
   const int colourMapEntrySize = header[7];
   const int depth = header[16];
   const int descriptor = header[17];
-  if (!IsKnownImageType(imageType) || colourMapType > 1 || descriptor >= 64)
-    return Fail(ErrNotSupported);
+  if (!IsKnownImageType(imageType) || colourMapType > 1 || descriptor >= 64) return ErrNotSupported;
   if (colourMapType == 1 && colourMapEntrySize != 16 && colourMapEntrySize != 24)
-    return Fail(ErrNotSupported);
-  if (idLength > 0 && !SeekTo(idLength, 1)) return Fail(ErrNotSupported);
-  if (depth != 8 && depth != 16 && depth != 24 && depth != 32) return Fail(ErrNotSupported);
+    return ErrNotSupported;
+  if (idLength > 0 && SeekTo(idLength, 1) != CodecOk) return ErrNotSupported;
+  if (depth != 8 && depth != 16 && depth != 24 && depth != 32) return ErrNotSupported;
 
   format = FormatTga;
   width = ReadU16LE(header + 12);
@@ -43,42 +42,42 @@ int TgaReader::ReadHeaderPart() {
   deliveredWidth = width;
   nativeDepth = depth > 8 ? 24 : 8;
   rowFormat_ = TgaRowFormat{width, depth, imageType > 8};
-  if (colourMapLength > 0 && !ReadColourMap(colourMapLength, colourMapEntrySize))
-    return Fail(ErrNotSupported);
-  return 1;
+  if (colourMapLength > 0 && ReadColourMap(colourMapLength, colourMapEntrySize) != CodecOk)
+    return ErrNotSupported;
+  return CodecOk;
 }
 
-int TgaReader::ReadColourMap(int length, int entrySize) {
+CodecError TgaReader::ReadColourMap(int length, int entrySize) {
   const int entryBytes = entrySize / 8;
   if (bitsPerPixel > 8) {
     // True-colour pixels do not use the map; the pixel data follows it.
     return SeekTo(static_cast<long>(length) * entryBytes, 1);
   }
   if (entrySize == 16) {
-    if (length != 16) return 0;
+    if (length != 16) return ErrNotSupported;
     uint8_t entries[32];
-    if (!ReadBytes(entries, sizeof entries)) return 0;
+    if (CodecError error = ReadBytes(entries, sizeof entries)) return error;
     for (int i = 0; i < 16; ++i) {
       const unsigned v = ReadU16LE(entries + 2 * i);
       palette[i][0] = TgaFiveToEight(v >> 10);
       palette[i][1] = TgaFiveToEight(v >> 5);
       palette[i][2] = TgaFiveToEight(v);
     }
-    return 1;
+    return CodecOk;
   }
   // Entries past 256 cannot be indexed by 8-bit pixels; they are passed over.
   uint8_t entries[256 * 3];
   const int kept = std::min(length, 256);
-  if (!ReadBytes(entries, static_cast<uint32_t>(kept) * 3)) return 0;
+  if (CodecError error = ReadBytes(entries, static_cast<uint32_t>(kept) * 3)) return error;
   for (int i = 0; i < kept; ++i) {
     palette[i][0] = entries[3 * i + 2];
     palette[i][1] = entries[3 * i + 1];
     palette[i][2] = entries[3 * i];
   }
-  return length > kept ? SeekTo(static_cast<long>(length - kept) * 3, 1) : 1;
+  return length > kept ? SeekTo(static_cast<long>(length - kept) * 3, 1) : CodecOk;
 }
 
-int TgaReader::StartDecode() {
+CodecError TgaReader::StartDecode() {
   const size_t stride = static_cast<size_t>(rowFormat_.Stride());
   size_t capacity = kInputBufferBytes;
   if (!rowFormat_.compressed)
@@ -86,23 +85,24 @@ int TgaReader::StartDecode() {
   row_.assign(static_cast<size_t>(width) * 4, 0);
   input_.Attach(&Source(), capacity);
   StartStoredLines(height, topDown_);
-  return 1;
+  return CodecOk;
 }
 
-int TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return DecodeStoredLines(count, changed, rect);
 }
 
-int TgaReader::ReadStoredLine(const uint8_t** line) {
-  if (!ReadTgaRow(input_, rowFormat_, line ? row_.data() : nullptr)) return 0;
+CodecError TgaReader::ReadStoredLine(const uint8_t** line) {
+  if (!ReadTgaRow(input_, rowFormat_, line ? row_.data() : nullptr))
+    return input_.ErrorOr(ErrBadData);
   if (line) *line = row_.data();
-  return 1;
+  return CodecOk;
 }
 
-int TgaReader::EndDecodePart() {
+CodecError TgaReader::EndDecodePart() {
   input_.Release();
   std::vector<uint8_t>().swap(row_);
-  return 1;
+  return CodecOk;
 }
 
 // ---- content test ---------------------------------------------------------

@@ -18,14 +18,14 @@ class TgaReader : public ImageReader {
   bool TopDown() const { return topDown_; }
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError EndDecodePart() override;
 
  private:
-  int ReadColourMap(int length, int entrySize);
+  CodecError ReadColourMap(int length, int entrySize);
 
   TgaRowFormat rowFormat_;
   bool topDown_ = false;

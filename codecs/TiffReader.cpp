@@ -24,22 +24,22 @@ void TiffReader::CloseTiff() {
   tiff_ = nullptr;
 }
 
-int TiffReader::ReadHeaderPart() {
+CodecError TiffReader::ReadHeaderPart() {
   CloseTiff();
   tiff_ = OpenTiffOnSource(&Source());
-  if (!tiff_) return Fail(ErrNotSupported);
+  if (!tiff_) return ErrNotSupported;
   uint32_t imageWidth = 0;
   uint32_t imageLength = 0;
   uint16_t compression = 0;
   if (!TIFFGetField(tiff_, TIFFTAG_IMAGEWIDTH, &imageWidth) ||
       !TIFFGetField(tiff_, TIFFTAG_IMAGELENGTH, &imageLength) ||
       !TIFFGetField(tiff_, TIFFTAG_COMPRESSION, &compression))
-    return Fail(ErrNotSupported);
-  if (!SideFits(imageWidth) || !SideFits(imageLength)) return Fail(ErrNotSupported);
+    return ErrNotSupported;
+  if (!SideFits(imageWidth) || !SideFits(imageLength)) return ErrNotSupported;
   width = static_cast<int>(imageWidth);
   height = static_cast<int>(imageLength);
   compression_ = compression;
-  if (!ReadLayout()) return Fail(ErrNotSupported);
+  if (CodecError error = ReadLayout()) return error;
 
   uint16_t orientation = ORIENTATION_TOPLEFT;
   TIFFGetField(tiff_, TIFFTAG_ORIENTATION, &orientation);
@@ -51,10 +51,10 @@ int TiffReader::ReadHeaderPart() {
   bitsPerPixel = layout_.bits;
   nativeDepth = layout_.bits == 1 ? 1 : layout_.bits > 8 ? 24 : 8;
   deliveredWidth = width;
-  return 1;
+  return CodecOk;
 }
 
-bool TiffReader::ReadLayout() {
+CodecError TiffReader::ReadLayout() {
   layout_ = TiffPixelLayout();
   samplesPerPixel_ = 1;
   uint16_t value = 0;
@@ -84,7 +84,7 @@ bool TiffReader::ReadLayout() {
   // samples taken as such would show as noise.
   uint16_t sampleFormat = SAMPLEFORMAT_UINT;
   if (TIFFGetField(tiff_, TIFFTAG_SAMPLEFORMAT, &sampleFormat) && sampleFormat != SAMPLEFORMAT_UINT)
-    return false;
+    return ErrNotSupported;
   // Both counts come from the file: multiply wide, so no product overflows.
   const int64_t bits = int64_t{layout_.bitsPerSample} * samplesPerPixel_;
   layout_.bits = bits > 32 ? 0 : static_cast<int>(bits);
@@ -96,41 +96,42 @@ bool TiffReader::ReadLayout() {
     case 32:
       break;
     default:
-      return false;
+      return ErrNotSupported;
   }
-  if (!IsConvertedLayout(layout_)) return false;
+  if (!IsConvertedLayout(layout_)) return ErrNotSupported;
   // Samples stored plane after plane would need every plane of a row; a
   // scan line of plane 0 alone would show as wrong colours.
   uint16_t planar = PLANARCONFIG_CONTIG;
   TIFFGetField(tiff_, TIFFTAG_PLANARCONFIG, &planar);
-  if (planar != PLANARCONFIG_CONTIG && samplesPerPixel_ > 1) return false;
+  if (planar != PLANARCONFIG_CONTIG && samplesPerPixel_ > 1) return ErrNotSupported;
   // The row buffer holds 4 samples a pixel; a scan line must fit in it.
   const tmsize_t scanline = TIFFScanlineSize(tiff_);
   scanlineBytes_ = static_cast<size_t>(scanline);
-  if (scanline <= 0 || scanline > static_cast<tmsize_t>(width) * RowBytesPerPixel()) return false;
-  return !TIFFIsTiled(tiff_) || ReadTileLayout();
+  if (scanline <= 0 || scanline > static_cast<tmsize_t>(width) * RowBytesPerPixel())
+    return ErrNotSupported;
+  return TIFFIsTiled(tiff_) ? ReadTileLayout() : CodecOk;
 }
 
 // Tiles are read a band of tile rows at a time; both buffers are sized
 // here, once, from checked values, and reserved by StartDecode.
-bool TiffReader::ReadTileLayout() {
+CodecError TiffReader::ReadTileLayout() {
   uint32_t tileWidth = 0;
   uint32_t tileLength = 0;
   if (!TIFFGetField(tiff_, TIFFTAG_TILEWIDTH, &tileWidth) ||
       !TIFFGetField(tiff_, TIFFTAG_TILELENGTH, &tileLength) || tileWidth == 0 || tileLength == 0)
-    return false;
+    return ErrNotSupported;
   const tmsize_t tileBytes = TIFFTileSize(tiff_);
   const tmsize_t tileRowBytes = TIFFTileRowSize(tiff_);
-  if (tileBytes <= 0 || tileRowBytes <= 0) return false;
+  if (tileBytes <= 0 || tileRowBytes <= 0) return ErrNotSupported;
   const uint32_t bandRows = std::min<uint32_t>(tileLength, static_cast<uint32_t>(height));
   if (static_cast<uint64_t>(tileRowBytes) * bandRows > static_cast<uint64_t>(tileBytes))
-    return false;
+    return ErrNotSupported;
   tileWidth_ =
       static_cast<int>(std::min<uint32_t>(tileWidth, static_cast<uint32_t>(kLargestSide) + 1));
   tileLength_ = static_cast<int>(bandRows);
   tileBytes_ = static_cast<size_t>(tileBytes);
   tileRowBytes_ = static_cast<size_t>(tileRowBytes);
-  return true;
+  return CodecOk;
 }
 
 void TiffReader::MakePalette() {
@@ -163,20 +164,19 @@ void TiffReader::MakePalette() {
   isGrey = 1;
 }
 
-int TiffReader::StartDecode() {
+CodecError TiffReader::StartDecode() {
   row_.assign(static_cast<size_t>(width) * RowBytesPerPixel(), 0);
   // A hostile tile size must not make a load allocate without bound.
-  if (tileLength_ > 0 &&
-      !ReserveLoadBytes(uint64_t{tileBytes_} + uint64_t{1} * tileLength_ * scanlineBytes_))
-    return 0;
   if (tileLength_ > 0) {
+    const uint64_t buffers = uint64_t{tileBytes_} + uint64_t{1} * tileLength_ * scanlineBytes_;
+    if (CodecError error = ReserveLoadBytes(buffers)) return error;
     tile_.assign(tileBytes_, 0);
     band_.assign(static_cast<size_t>(tileLength_) * scanlineBytes_, 0);
   }
   bandTop_ = -1;
   nextLine_ = 0;
   StartStoredLines(height, topDown_);
-  return 1;
+  return CodecOk;
 }
 
 bool TiffReader::ReadBand(int top) {
@@ -212,20 +212,20 @@ const uint8_t* TiffReader::ReadScanline() {
   return row_.data();
 }
 
-int TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
+CodecError TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
   return DecodeStoredLines(count, changed, rect);
 }
 
-int TiffReader::ReadStoredLine(const uint8_t** line) {
+CodecError TiffReader::ReadStoredLine(const uint8_t** line) {
   const uint8_t* row = ReadScanline();
   if (line) *line = row;
-  return row != nullptr;
+  return row ? CodecOk : ErrBadData;
 }
 
-int TiffReader::EndDecodePart() {
+CodecError TiffReader::EndDecodePart() {
   CloseTiff();
   std::vector<uint8_t>().swap(row_);
   std::vector<uint8_t>().swap(tile_);
   std::vector<uint8_t>().swap(band_);
-  return 1;
+  return CodecOk;
 }

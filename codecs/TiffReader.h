@@ -19,17 +19,17 @@ class TiffReader : public ImageReader {
   ~TiffReader() override;
 
  protected:
-  int ReadHeaderPart() override;
-  int StartDecode() override;
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
-  int ReadStoredLine(const uint8_t** line) override;
-  int EndDecodePart() override;
+  CodecError ReadHeaderPart() override;
+  CodecError StartDecode() override;
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override;
+  CodecError ReadStoredLine(const uint8_t** line) override;
+  CodecError EndDecodePart() override;
 
  private:
-  // Reads what the pixel layout needs from the directory; false when the
-  // image cannot be read.
-  bool ReadLayout();
-  bool ReadTileLayout();
+  // Reads what the pixel layout needs from the directory; ErrNotSupported
+  // when the image cannot be read.
+  CodecError ReadLayout();
+  CodecError ReadTileLayout();
   int RowBytesPerPixel() const { return layout_.wideSamples ? 8 : 4; }
   // Reads the tiles of the band of rows starting at `top`.
   bool ReadBand(int top);

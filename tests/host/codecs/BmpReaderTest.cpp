@@ -8,9 +8,13 @@
 #include "tests/host/codecs/BmpBuilder.h"
 #include "tests/host/codecs/DibPixels.h"
 #include "tests/host/codecs/MemoryImageTest.h"
+#include "tests/host/codecs/TempDir.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -352,6 +356,26 @@ TEST_F(BmpReaderTest, TruncatedPixelDataFailsWithCode9) {
   std::vector<uint8_t> rows = PackRows({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}, 24);
   rows.resize(rows.size() - 1);
   EXPECT_EQ(LoadError(MakeBmp(spec, rows)), ErrBadData);
+}
+
+TEST_F(BmpReaderTest, AFileThatCannotBeReadMidwayFailsWithItsReadCode) {
+  BmpSpec spec;
+  spec.width = 4;
+  spec.height = 3;
+  spec.bits = 24;
+  TempDir dir;
+  const std::string path = dir.Write(
+      "picture.bmp", MakeBmp(spec, PackRows({{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}}, 24)));
+  const int handle = ::open(path.c_str(), O_RDONLY);
+  ASSERT_GE(handle, 0);
+  BmpReader reader(
+      ImageSource::FromSlice(handle, 0, static_cast<uint32_t>(std::filesystem::file_size(path))));
+  ASSERT_EQ(reader.ReadHeader(), CodecOk);
+  ASSERT_EQ(reader.BeginDecode(), CodecOk);
+  ::close(handle);  // every later read of the slice fails
+  EXPECT_EQ(reader.DecodeRows(3, nullptr, nullptr), ErrReadWrite) << "not bad pixel data";
+  EXPECT_EQ(reader.ErrorCode(), ErrReadWrite);
+  reader.EndDecode();
 }
 
 TEST_F(BmpReaderTest, PixelDataOffsetPastTheEndFailsWithCode8) {

@@ -33,10 +33,10 @@ class SyntheticReader : public ImageReader {
   int startCalls = 0;
   int endCalls = 0;
   int decodeCalls = 0;
-  int startFailures = 0;  // StartDecode fails this many times, without a code
+  int startFailures = 0;  // StartDecode fails this many times, as buffers not had
 
  protected:
-  int ReadHeaderPart() override {
+  CodecError ReadHeaderPart() override {
     format = FormatBmp;
     width = picture_.width;
     height = picture_.height;
@@ -49,42 +49,43 @@ class SyntheticReader : public ImageReader {
     paletteCount = static_cast<int>(picture_.palette.size());
     for (int i = 0; i < paletteCount; ++i)
       for (int c = 0; c < 3; ++c) palette[i][c] = picture_.palette[i][c];
-    return 1;
+    return CodecOk;
   }
 
-  int StartDecode() override {
+  CodecError StartDecode() override {
     ++startCalls;
     done_ = 0;
     if (startFailures > 0) {
       --startFailures;
-      return 0;
+      return ErrNoPalette;
     }
-    return 1;
+    return CodecOk;
   }
 
-  int DecodeRowsPart(int count, int* changed, ImageRect* rect) override {
+  CodecError DecodeRowsPart(int count, int* changed, ImageRect* rect) override {
     ++decodeCalls;
     const int total = picture_.columns ? OutputWidth() : OutputHeight();
     const int sourceLines = picture_.columns ? width : height;
-    if (done_ >= total) return Fail(ErrOutOfOrder);
+    if (done_ >= total) return ErrOutOfOrder;
     count = std::min(count, total - done_);
     if (changed) *changed = 1;
     if (rect) *rect = ImageRect{0, done_, OutputWidth(), done_ + count};
     for (int i = 0; i < count; ++i, ++done_) {
       const std::vector<uint8_t>& line = picture_.lines[done_ * sourceLines / total];
-      int ok = picture_.columns && !picture_.rowsInColumnMode ? PutColumn(line.data(), done_)
-                                                              : PutRow(line.data(), done_);
-      if (!ok) return 0;
+      const CodecError put = picture_.columns && !picture_.rowsInColumnMode
+                                 ? PutColumn(line.data(), done_)
+                                 : PutRow(line.data(), done_);
+      if (put != CodecOk) return put;
     }
     progress = ScaleMulDiv(done_, 10000, total);
     decodedRect = ImageRect{0, 0, OutputWidth(), done_};
     if (done_ == total) FinishPass();
-    return 1;
+    return CodecOk;
   }
 
-  int EndDecodePart() override {
+  CodecError EndDecodePart() override {
     ++endCalls;
-    return 1;
+    return CodecOk;
   }
 
  private:
