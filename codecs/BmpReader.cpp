@@ -152,7 +152,7 @@ CodecError BmpReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
 CodecError BmpReader::ReadStoredLine(const uint8_t** line) {
   const uint8_t* row = ReadRow();
   if (line) *line = row;
-  return row ? CodecOk : input_.ErrorOr(ErrBadData);
+  return row ? CodecOk : Source().FailureOr(ErrBadData);
 }
 
 const uint8_t* BmpReader::ReadRow() {

@@ -6,21 +6,17 @@ void BufferedInput::Attach(ByteSource* source, size_t capacity) {
   source_ = source;
   buffer_.assign(capacity ? capacity : 1, 0);
   fill_ = position_ = 0;
-  readError_ = CodecOk;
 }
 
 void BufferedInput::Release() {
   source_ = nullptr;
   std::vector<uint8_t>().swap(buffer_);
   fill_ = position_ = 0;
-  readError_ = CodecOk;
 }
 
 bool BufferedInput::ReadInto(size_t offset) {
   uint32_t got = 0;
-  const CodecError code =
-      source_->Read(buffer_.data() + offset, static_cast<uint32_t>(buffer_.size() - offset), &got);
-  if (code != CodecOk && code != ErrDataEnded) readError_ = code;
+  source_->Read(buffer_.data() + offset, static_cast<uint32_t>(buffer_.size() - offset), &got);
   fill_ = offset + got;
   return got > 0;
 }

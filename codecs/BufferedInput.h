@@ -1,12 +1,11 @@
 // A read-ahead buffer over a ByteSource for readers that consume their data
 // in small pieces. The buffer is sized once per load; every access checks
 // what is left, so running out of data is an ordinary answer (-1 or null),
-// never a read past the buffer. A failed read of the source is kept, so that
-// the reader can give its code rather than that of the data it cut short.
+// never a read past the buffer. A failed read of the source is kept by the
+// source (ByteSource::FailureOr).
 #pragma once
 
 #include "codecs/ByteSource.h"
-#include "codecs/CodecError.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,12 +35,6 @@ class BufferedInput {
 
   size_t Capacity() const { return buffer_.size(); }
 
-  // The source's code once one of its reads failed, else `otherwise`. Data
-  // that ends is no failure: the reader decides what that means.
-  CodecError ErrorOr(CodecError otherwise) const {
-    return readError_ != CodecOk ? readError_ : otherwise;
-  }
-
  private:
   bool Refill();
   // Reads into the buffer from `offset` on; false when nothing came.
@@ -51,5 +44,4 @@ class BufferedInput {
   std::vector<uint8_t> buffer_;
   size_t fill_ = 0;
   size_t position_ = 0;
-  CodecError readError_ = CodecOk;
 };

@@ -50,6 +50,7 @@ ByteSource::~ByteSource() { Close(); }
 CodecError ByteSource::Open() {
   Close();
   position_ = 0;
+  failure_ = CodecOk;
   switch (source_.kind) {
     case ImageSource::Path: {
       if (source_.path.empty()) return ErrCannotOpen;
@@ -110,7 +111,7 @@ CodecError ByteSource::Read(void* buffer, uint32_t count, uint32_t* got) {
   switch (source_.kind) {
     case ImageSource::Path: {
       long read = codec_platform::FileRead(handle_, buffer, count);
-      if (read < 0) return ErrReadWrite;
+      if (read < 0) return failure_ = ErrReadWrite;
       *got = static_cast<uint32_t>(read);
       break;
     }
@@ -122,9 +123,9 @@ CodecError ByteSource::Read(void* buffer, uint32_t count, uint32_t* got) {
         long expected = source_.sliceOffset + position_;
         if (codec_platform::FileSeek(source_.fileHandle, 0, 1) != expected &&
             codec_platform::FileSeek(source_.fileHandle, expected, 0) != expected)
-          return ErrReadWrite;
+          return failure_ = ErrReadWrite;
         long read = codec_platform::FileRead(source_.fileHandle, buffer, want);
-        if (read < 0) return ErrReadWrite;
+        if (read < 0) return failure_ = ErrReadWrite;
         *got = static_cast<uint32_t>(read);
         position_ += read;
       }
@@ -147,7 +148,7 @@ CodecError ByteSource::Seek(long offset, int origin, long* newPosition) {
   if (origin < 0 || origin > 2) return ErrSeek;
   if (source_.kind == ImageSource::Path) {
     long result = codec_platform::FileSeek(handle_, offset, origin);
-    if (result < 0) return ErrSeek;
+    if (result < 0) return failure_ = ErrSeek;
     if (newPosition) *newPosition = result;
     return CodecOk;
   }
@@ -163,7 +164,7 @@ CodecError ByteSource::Seek(long offset, int origin, long* newPosition) {
   if (source_.kind == ImageSource::FileSlice &&
       codec_platform::FileSeek(source_.fileHandle, static_cast<long>(source_.sliceOffset + target),
                                0) < 0)
-    return ErrSeek;
+    return failure_ = ErrSeek;
   position_ = static_cast<long>(target);
   if (newPosition) *newPosition = position_;
   return CodecOk;

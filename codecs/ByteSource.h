@@ -57,6 +57,13 @@ class ByteSource {
   // read. Fewer bytes than asked is ErrDataEnded (the bytes still count), a
   // failed read ErrReadWrite with nothing read.
   CodecError Read(void* buffer, uint32_t count, uint32_t* got);
+  // The code of a read or seek of the file that failed since the source
+  // was opened, else `otherwise`. Data that ends, or a seek out of range,
+  // is no failure of the source: the reader decides what that means. The
+  // libraries the readers call see only bytes or none.
+  CodecError FailureOr(CodecError otherwise) const {
+    return failure_ != CodecOk ? failure_ : otherwise;
+  }
   // origin 0 start, 1 current, 2 end; `*newPosition` may be null.
   CodecError Seek(long offset, int origin, long* newPosition);
 
@@ -72,4 +79,5 @@ class ByteSource {
   const uint8_t* bytes_ = nullptr;  // Memory and Resource
   uint32_t length_ = 0;
   long position_ = 0;  // FileSlice, Memory, Resource
+  CodecError failure_ = CodecOk;
 };

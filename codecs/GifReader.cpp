@@ -142,7 +142,7 @@ CodecError GifReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
     if (!shown && decoder_->Exhausted()) continue;
     decoder_->Decode(row_.data(), width);
     // Missing data decodes as zeros; a source that failed is an error.
-    if (CodecError error = input_.ErrorOr(CodecOk)) return error;
+    if (CodecError error = Source().FailureOr(CodecOk)) return error;
     if (!shown) continue;
     if (CodecError error = PutRow(OutputRow(), y)) return error;
     if (interlaced_) {

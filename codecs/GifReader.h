@@ -32,7 +32,7 @@ class GifReader : public ImageReader {
  private:
   // Header reads: a header cut short is not this format, unless the source
   // failed.
-  CodecError NotGif() const { return input_.ErrorOr(ErrNotSupported); }
+  CodecError NotGif() const { return Source().FailureOr(ErrNotSupported); }
   CodecError ReadColourTable(int entries);
   CodecError SkipSubBlocks();
   CodecError TakeBytes(uint8_t* out, size_t count);

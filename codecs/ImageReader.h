@@ -111,6 +111,7 @@ class ImageReader {
   CodecError ReadBytes(void* buffer, uint32_t count, uint32_t* got = nullptr);
   CodecError SeekTo(long offset, int origin, long* newPosition = nullptr);
   ByteSource& Source() { return source_; }
+  const ByteSource& Source() const { return source_; }
 
   // Row sink. `row` holds deliveredWidth pixels of nativeDepth (8-bit
   // pixels one byte each, 24-bit as blue, green, red; 1-bit packed most

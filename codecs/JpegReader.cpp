@@ -159,11 +159,11 @@ CodecError JpegReader::ReadStrip() {
     }
   });
   if (!read) decoderBroken_ = true;
-  return read && stripFilled_ > 0 ? CodecOk : ErrBadData;
+  return read && stripFilled_ > 0 ? CodecOk : Source().FailureOr(ErrBadData);
 }
 
 CodecError JpegReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
-  if (decoderBroken_ || stripRows_.empty()) return ErrBadData;
+  if (decoderBroken_ || stripRows_.empty()) return Source().FailureOr(ErrBadData);
   return DecodeStoredLines(count, changed, rect);
 }
 
@@ -186,7 +186,7 @@ CodecError JpegReader::StoredLinesEnded() {
     if (!RunJpegGuarded(errors_,
                         [&] { inputComplete = jpeg_input_complete(&decoder_) != FALSE; })) {
       decoderBroken_ = true;
-      return ErrBadData;
+      return Source().FailureOr(ErrBadData);
     }
     if (!inputComplete) return StartFinalPass();
   }
@@ -206,7 +206,7 @@ CodecError JpegReader::StartFinalPass() {
   });
   if (!started) {
     decoderBroken_ = true;
-    return ErrBadData;
+    return Source().FailureOr(ErrBadData);
   }
   finalPass_ = true;
   lineCounter_ = 0;

@@ -41,8 +41,10 @@ boolean FillInputBuffer(j_decompress_ptr decoder) {
   JpegSourceManager* manager = ManagerOf(decoder);
   uint32_t got = 0;
   if (!manager->cutAtScanLimit) {
-    // A short read is the normal end of the data; a failed one ends it too.
-    manager->source->Read(manager->buffer, sizeof manager->buffer, &got);
+    // A short read is the normal end of the data; a failed one is not, and
+    // the reader reports it as the source's own failure.
+    const CodecError read = manager->source->Read(manager->buffer, sizeof manager->buffer, &got);
+    if (read != CodecOk && read != ErrDataEnded) ERREXIT(decoder, JERR_FILE_READ);
     got = BytesBeforeScanLimit(manager, got);
   }
   if (got == 0) {

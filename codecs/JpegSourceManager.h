@@ -1,6 +1,7 @@
 // Feeds the JPEG decoder from a ByteSource through a 4096-byte buffer.
 // Data that ends early is not fatal: the decoder gets a warning and an
-// end-of-image marker, so a truncated file shows what it holds.
+// end-of-image marker, so a truncated file shows what it holds. A read that
+// fails is a library error.
 #pragma once
 
 #include "codecs/ByteSource.h"

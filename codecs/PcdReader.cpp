@@ -64,7 +64,7 @@ CodecError PcdReader::StartDecode() {
 CodecError PcdReader::ReadLine(bool convert) {
   if ((lineCounter_ & 1) == 0) {
     group_ = input_.Take(3 * static_cast<size_t>(lineLength_));
-    if (!group_) return input_.ErrorOr(ErrBadData);
+    if (!group_) return Source().FailureOr(ErrBadData);
   }
   if (convert) {
     const uint8_t* luma = group_ + ((lineCounter_ & 1) ? lineLength_ : 0);

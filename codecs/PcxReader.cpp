@@ -83,7 +83,7 @@ CodecError PcxReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
 CodecError PcxReader::ReadStoredLine(const uint8_t** line) {
   const int encodedLength = layout_.EncodedLength();
   if (!DecodePcxScanLine(input_, line ? line_.data() : nullptr, encodedLength))
-    return input_.ErrorOr(ErrBadData);
+    return Source().FailureOr(ErrBadData);
   if (!line) return CodecOk;
   if (!ConvertPcxRow(layout_, line_.data(), row_.data())) return ErrBadData;
   *line = row_.data();

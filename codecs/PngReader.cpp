@@ -113,7 +113,7 @@ CodecError PngReader::ReadStoredLine(const uint8_t** line) {
   int imageRow = 0;
   const uint8_t* row = ReadImageRow(&imageRow);
   if (line) *line = row;
-  return row ? CodecOk : ErrBadData;
+  return row ? CodecOk : Source().FailureOr(ErrBadData);
 }
 
 // One rectangle comes back however many rows a batch touched: the smallest
@@ -133,7 +133,7 @@ CodecError PngReader::DecodeInterlacedRows(int count, int* changed, ImageRect* r
     bool mapped = false;
     while (!mapped && !AllRowsRead()) {
       row = ReadImageRow(&imageRow);
-      if (!row) return ErrBadData;
+      if (!row) return Source().FailureOr(ErrBadData);
       mapped = OutputLineOf(imageRow, height, &outputRow);
     }
     SetLineProgress(rowsRead_, passRows);

@@ -94,7 +94,7 @@ CodecError TgaReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) {
 
 CodecError TgaReader::ReadStoredLine(const uint8_t** line) {
   if (!ReadTgaRow(input_, rowFormat_, line ? row_.data() : nullptr))
-    return input_.ErrorOr(ErrBadData);
+    return Source().FailureOr(ErrBadData);
   if (line) *line = row_.data();
   return CodecOk;
 }

@@ -219,7 +219,7 @@ CodecError TiffReader::DecodeRowsPart(int count, int* changed, ImageRect* rect) 
 CodecError TiffReader::ReadStoredLine(const uint8_t** line) {
   const uint8_t* row = ReadScanline();
   if (line) *line = row;
-  return row ? CodecOk : ErrBadData;
+  return row ? CodecOk : Source().FailureOr(ErrBadData);
 }
 
 CodecError TiffReader::EndDecodePart() {
