@@ -85,18 +85,11 @@ class ImageReader {
   ImageRect GetDecodedRect() const { return decodedRect; }
   bool IsComplete() const { return progress >= 10000; }
 
-  // The handles are the reader's until TakeBitmaps moves them out, or
-  // ReleaseHandles leaves them to a caller that read them before.
+  // The handles are the reader's until TakeBitmaps moves them out.
   DibHandle DisplayBitmap() const { return output_.DisplayBitmap(); }
   DibHandle NativeBitmap() const { return output_.NativeBitmap(); }
   PaletteHandle Palette() const { return output_.Palette(); }
   OwnedBitmaps TakeBitmaps() { return output_.TakeBitmaps(); }
-  void ReleaseHandles() {
-    OwnedBitmaps handles = output_.TakeBitmaps();
-    handles.display.Release();
-    handles.native.Release();
-    handles.palette.Release();
-  }
 
  protected:
   virtual CodecError ReadHeaderPart() = 0;

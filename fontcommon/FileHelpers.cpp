@@ -1,7 +1,6 @@
 #include "fontcommon/FileHelpers.h"
 
 #include "platform/forms/KernelHandle.h"
-#include "platform/system/ReplaceFile.h"
 
 #include <windows.h>
 
@@ -28,15 +27,10 @@ std::string GetShortPath(const std::string& path) {
   return std::string(shortPath, length);
 }
 
-// Whether `path` could be deleted now: opened for deletion with no sharing.
 bool CanDelete(const std::string& path) {
   const KernelHandle file(
       CreateFileA(path.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.Valid();
-}
-
-bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary) {
-  return CopyToTemporary(source, folder, "ZEL", temporary);
 }
 
 SafetyCopy::SafetyCopy(const std::string& path) : path_(path) {

@@ -1,5 +1,6 @@
-// File and path helpers of the font manager: listing, short paths, and the
-// copies that keep a font file safe while it is installed or removed.
+// File and path helpers of the font manager: listing, short paths, whether a
+// file can be deleted, and the copy that keeps a font file safe while it is
+// removed.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +18,6 @@ std::string GetShortPath(const std::string& path);
 
 // Whether `path` could be deleted now: opened for deletion with no sharing.
 bool CanDelete(const std::string& path);
-
-// A copy of `source` under a new name in `folder`, complete or not at all.
-bool CopyToTemporary(const std::string& source, const std::string& folder, std::string& temporary);
 
 // The file's bytes, held in memory until the file is safely in the Recycle
 // Bin: a shell that cannot move a file there deletes it for good instead.

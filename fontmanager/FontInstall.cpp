@@ -68,7 +68,8 @@ TFontInstallation::TCopyOutcome TFontInstallation::CopyInto(const TFontFileRec& 
     }
   }
   std::string temporary;
-  if (!CopyToTemporary(record.Path, fontsFolder_, temporary)) {
+  // "ZEL" marks the leftovers as the font manager's.
+  if (!CopyToTemporary(record.Path, fontsFolder_, "ZEL", temporary)) {
     prompts_.ShowError(Msg::Error::CannotCopyFile, record.Path);
     return TCopyOutcome::Skipped;
   }

@@ -469,12 +469,10 @@ TEST_F(DecodePipelineTest, ImagesWiderThan15000PixelsFailWithCode15) {
 TEST_F(DecodePipelineTest, EndDecodeRunsTheReadersOwnEndAndKeepsHandedOverBitmaps) {
   SyntheticReader reader(Colour(1, 1, {Bgr({7})}));
   ASSERT_TRUE(DecodeAll(reader, 0, 1, 0, 0, 24, 0, 0));
-  DibHandle display = reader.DisplayBitmap();
-  reader.ReleaseHandles();
+  const OwnedBitmaps kept = reader.TakeBitmaps();
   EXPECT_EQ(reader.EndDecode(), CodecOk);
   EXPECT_EQ(reader.endCalls, 1);
-  EXPECT_EQ(DibValue(Describe(display), 0, 0), 7u);
-  codec_platform::DeleteBitmap(display);
+  EXPECT_EQ(DibValue(Describe(kept.display.Get()), 0, 0), 7u);
   EXPECT_NE(reader.DecodeRows(1, nullptr, nullptr), CodecOk);
 }
 
